@@ -1,0 +1,3 @@
+# cmake -Ddir=<path> -P FreshDir.cmake: an empty directory at <path>.
+file(REMOVE_RECURSE "${dir}")
+file(MAKE_DIRECTORY "${dir}")
