@@ -24,6 +24,8 @@ NUBUX_EXPORT void niy(const char *name = nullptr);
 // Allocates 5000 blocks of 1 MiB and never frees them: a stress test of the
 // out-of-memory path.
 NUBUX_EXPORT void memTest();
+// The same with the texts that open and close the test.
+NUBUX_EXPORT void memTest(const char *startText, const char *finishedText);
 
 }  // namespace Nub
 

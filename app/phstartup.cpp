@@ -1,0 +1,53 @@
+#include "phstartup.h"
+
+#include "nubmsg.h"
+#include "phinfotexts.h"
+#include "uxapp.h"
+
+#include <QCoreApplication>
+#include <new>
+
+const char *const PhStartup::sAppName = "Tessella";
+const char *const PhStartup::sPluginDir = "plugins";
+const char *const PhStartup::sHelpFile = "doc/manual.html";
+
+namespace {
+
+QByteArray tr(const char *text) { return QCoreApplication::translate("PhStartup", text).toUtf8(); }
+
+void outOfMemory() {
+  Nub::warn("%s", tr("No more free memory!").constData());
+  Nub::warn("%s", tr("Aborting execution of program.").constData());
+  Nub::fatalDlg("%s", tr("No more free memory!\nAborting execution of program.").constData());
+}
+
+}  // namespace
+
+bool PhStartup::initApplication() {
+  return mApp.init(true, QStringLiteral("log"), QStringLiteral(".log"), QStringLiteral("cfg"),
+                   QStringLiteral(".cfg"));
+}
+
+void PhStartup::installOutOfMemoryHandler() { std::set_new_handler(outOfMemory); }
+
+void PhStartup::registerInformation() { ::registerInformation(mApp.objectName()); }
+
+void PhStartup::readConfiguration() {
+  if (mApp.readUserCfg(false)) return;
+  if (mApp.readSystemCfg(false)) return;
+  Nub::warn("%s", tr("Can't find a valid configuration-file! Using internal defaults.").constData());
+}
+
+void PhStartup::registerPluginDirectory() {
+  if (!sPluginDir) return;
+  mApp.clearLibraryPaths();
+  if (!mApp.addLibraryPath(QString::fromLatin1(sPluginDir)))
+    Nub::warn(tr("Can't initialise plugin-directory '%s'.").constData(), sPluginDir);
+}
+
+void PhStartup::setHelpFile() {
+  if (!mApp.setHelpFile(QString::fromLatin1(sHelpFile)))
+    Nub::warnDlg("%s", tr("Can't initialise help-file!").constData());
+}
+
+void PhStartup::reduceLogFiles() { mApp.reduceLogFiles(); }

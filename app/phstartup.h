@@ -1,0 +1,35 @@
+#ifndef PHSTARTUP_H
+#define PHSTARTUP_H
+
+#include <QString>
+
+namespace Ux {
+class App;
+}
+
+// The steps of the program's start-up that stand on the application object
+// alone. `main` runs them in order between the window steps.
+class PhStartup {
+ public:
+  static const char *const sAppName;
+  static const char *const sPluginDir;
+  static const char *const sHelpFile;
+
+  explicit PhStartup(Ux::App &app) : mApp(app) {}
+
+  // Log and configuration directories and this run's log file.
+  bool initApplication();
+  // Replaces the global new-handler with one that reports and ends the program.
+  static void installOutOfMemoryHandler();
+  void registerInformation();
+  // The user's configuration, else the system one, else built-in defaults.
+  void readConfiguration();
+  void registerPluginDirectory();
+  void setHelpFile();
+  void reduceLogFiles();
+
+ private:
+  Ux::App &mApp;
+};
+
+#endif  // PHSTARTUP_H
