@@ -6,4 +6,9 @@ set(NUBUX_MAINWINDOW_SOURCES
   mainwindow/qtcolorpicker.cpp
   mainwindow/qtcolorpickerpopup.cpp
   mainwindow/qtcolorpickeritem.cpp
+  mainwindow/uxmessagewindow.cpp
+  mainwindow/uxlogview.cpp
+  mainwindow/uxprefstabcommon.cpp
+  mainwindow/uxguisysmenu.cpp
+  mainwindow/qtwindowlistmenu.cpp
 )

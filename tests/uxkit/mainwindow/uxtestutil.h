@@ -6,6 +6,7 @@
 
 #include "uxapp.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>

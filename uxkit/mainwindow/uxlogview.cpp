@@ -1,0 +1,72 @@
+#include "uxlogview.h"
+
+#include "nubmsg.h"
+#include "uxpath.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QResizeEvent>
+#include <QShowEvent>
+#include <QTextEdit>
+#include <QTextStream>
+#include <QVBoxLayout>
+
+namespace Ux {
+
+QHash<QString, LogView *> LogView::_views;
+QSize LogView::_size;
+
+LogView::LogView(const QString &path, QWidget *parent) : QDialog(parent), mPath(path) {
+  Nub::debug("Ux::LogView");
+  setAttribute(Qt::WA_DeleteOnClose);
+  setSizeGripEnabled(true);
+  setWindowTitle(tr("Logfile: '%1'").arg(QFileInfo(path).fileName()));
+  setWhatsThis(tr("Logfile: '%1'").arg(path));
+
+  auto *layout = new QVBoxLayout(this);
+  layout->setContentsMargins(Ux::stdSpace(), Ux::stdSpace(), Ux::stdSpace(), Ux::stdSpace());
+  layout->setSpacing(Ux::stdSpace());
+  mText = new QTextEdit(this);
+  mText->setReadOnly(true);
+  mText->setLineWrapMode(QTextEdit::NoWrap);
+  layout->addWidget(mText);
+
+  _views.insert(mPath, this);
+}
+
+LogView::~LogView() {
+  Nub::debug("~Ux::LogView");
+  if (_views.value(mPath) == this) _views.remove(mPath);
+}
+
+LogView *LogView::find(const QString &path) { return _views.value(path, nullptr); }
+
+bool LogView::_load() {
+  if (mPath.isEmpty()) return Nub::warn("%s", qPrintable(tr("Empty filename!")));
+  const QByteArray name = mPath.toUtf8();
+  if (!QFileInfo::exists(mPath))
+    return Nub::warn(qPrintable(tr("Logfile '%s' does not exist!")), name.constData());
+  QFile file(mPath);
+  if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    return Nub::warn(qPrintable(tr("Logfile '%s' is not readable!")), name.constData());
+  QTextStream stream(&file);
+  mText->setPlainText(stream.readAll());
+  return true;
+}
+
+void LogView::showEvent(QShowEvent *event) {
+  _load();
+  if (_size.isValid()) resize(_size);
+  QDialog::showEvent(event);
+}
+
+void LogView::resizeEvent(QResizeEvent *event) {
+  // The first resize is the dialog's own initial size, not the user's choice.
+  if (mFirstResize)
+    mFirstResize = false;
+  else
+    _size = event->size();
+  QDialog::resizeEvent(event);
+}
+
+}  // namespace Ux
