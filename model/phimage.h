@@ -1,0 +1,108 @@
+#ifndef PHIMAGE_H
+#define PHIMAGE_H
+
+#include <vector>
+
+#include "phidslots.h"
+#include "phimagepoint.h"
+#include "phimagerefs.h"
+#include "phobjectcoord.h"
+
+// One image of the project with its measured points. The points are held by
+// value in the order they were first added (a point added again under the
+// same ID replaces the earlier one in its place) and found by ID through a
+// compact table. Class-wide, a point index knows for every point ID the
+// images that contain it.
+class PhImage {
+ public:
+  // Image-point coordinates in millimetres.
+  PhImage();
+  explicit PhImage(bool bMm);
+  ~PhImage();
+  PhImage(const PhImage &) = delete;
+  PhImage &operator=(const PhImage &) = delete;
+
+  // Stores the point (replacing one with the same ID), lists the image in
+  // the point index, grows the extents and keeps the largest residual of the
+  // adjusted points and the number of eliminated ones. Always true.
+  bool addPoint(int iPointId, bool bAdjust, float x, float y, float residualX, float residualY,
+                float weight);
+  // Room for that many points, when the count is known in advance.
+  void reservePoints(int count);
+
+  PhImagePoint *point(int iPointId);
+  const PhImagePoint *point(int iPointId) const;
+  bool hasPoint(int iPointId) const;
+  int pointCount() const { return int(mPoints.size()); }
+  int notAdjustedCount() const { return mNotAdjustedCount; }
+
+  // The points in the order of the image's point table.
+  const std::vector<PhImagePoint> &points() const { return mPoints; }
+  std::vector<PhImagePoint>::const_iterator begin() const { return mPoints.begin(); }
+  std::vector<PhImagePoint>::const_iterator end() const { return mPoints.end(); }
+
+  int imageId() const { return mImageId; }
+  void setImageId(int iImageId) { mImageId = iImageId; }
+  int cameraId() const { return mCameraId; }
+  void setCameraId(int iCameraId) { mCameraId = iCameraId; }
+  const PhObjectCoord &projectionCentre() const { return mProjectionCentre; }
+  void setProjectionCentre(long iId, double x0, double y0, double z0, float sigmaX0,
+                           float sigmaY0, float sigmaZ0);
+  bool flag() const { return mFlag; }
+  void setFlag(bool bFlag) { mFlag = bFlag; }
+  bool coordinatesInMm() const { return mMm; }
+
+  // The image frame. Without a camera file it is the extent of the points:
+  // minimum starts at the largest float, maximum at minus the largest float.
+  float minX() const { return mMinX; }
+  float minY() const { return mMinY; }
+  float maxX() const { return mMaxX; }
+  float maxY() const { return mMaxY; }
+  void setMinX(float value) { mMinX = value; }
+  void setMinY(float value) { mMinY = value; }
+  void setMaxX(float value) { mMaxX = value; }
+  void setMaxY(float value) { mMaxY = value; }
+
+  // Starts at Nub::Math::MIN_FLT and the point ID -1.
+  float largestResidual() const { return mLargestResidual; }
+  int largestResidualPointId() const { return mLargestResidualPointId; }
+
+  // The projection centre's coordinate on the plane's axes; 0 for an invalid plane.
+  double projectionCentreHorizontal(int iPlane) const;
+  double projectionCentreVertical(int iPlane) const;
+
+  // The images that contain the ID, in the order they received it; null
+  // when no image does.
+  static PhImageRefs imagesOfPoint(int iPointId);
+  static int numberOfLinks(int iPointId);
+  static void clearPointIndex();
+  // Points minus eliminated points of the image with that ID in the image
+  // list's index; 0 when there is none.
+  static int adjustedPointCount(int iImageId);
+  // Room for that many more entries in the point index.
+  static void reservePointIndex(int count);
+
+ private:
+  int findPosition(int iPointId) const;
+
+  int mImageId = -1;
+  int mCameraId = -1;
+  PhObjectCoord mProjectionCentre;
+  bool mFlag = false;
+  bool mMm = true;
+  int mNotAdjustedCount = 0;
+  std::vector<PhImagePoint> mPoints;
+  PhIdSlots mSlots;
+  float mMinX;
+  float mMinY;
+  float mMaxX;
+  float mMaxY;
+  float mLargestResidual;
+  int mLargestResidualPointId = -1;
+  // Registry slot in the point index, and the index epoch of this image's
+  // last link (its links are gone once the index was cleared after it).
+  int mIndexSlot = -1;
+  unsigned mLinkEpoch = 0;
+};
+
+#endif  // PHIMAGE_H

@@ -1,0 +1,18 @@
+#include "phimagerefs.h"
+
+#include "phpointindex.h"
+
+PhImage *PhImageRefs::const_iterator::operator*() const { return PhPointIndex::imageOfLink(mLink); }
+
+PhImageRefs::const_iterator &PhImageRefs::const_iterator::operator++() {
+  mLink = PhPointIndex::nextLink(mLink);
+  return *this;
+}
+
+PhImage *PhImageRefs::first() const { return isNull() ? nullptr : PhPointIndex::imageOfLink(mHead); }
+
+bool PhImageRefs::contains(const PhImage *image) const {
+  for (PhImage *candidate : *this)
+    if (candidate == image) return true;
+  return false;
+}

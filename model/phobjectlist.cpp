@@ -1,0 +1,114 @@
+#include "phobjectlist.h"
+
+#include <algorithm>
+
+#include "nubmath.h"
+#include "phglobal.h"
+#include "phobjectpoint.h"
+
+PhObjectList::PhObjectList() { resetExtents(); }
+
+PhObjectList::~PhObjectList() { clear(); }
+
+void PhObjectList::resetExtents() {
+  for (int i = 0; i < 3; ++i) {
+    mMin[i] = double(Nub::Math::MAX_FLT);
+    mMax[i] = -double(Nub::Math::MAX_FLT);
+  }
+}
+
+void PhObjectList::append(PhObjectPoint *point) {
+  if (!point) return;
+  for (int i = 0; i < 3; ++i) {
+    const double value = point->adjustedCoord(i);
+    if (value < mMin[i]) mMin[i] = value;
+    if (value > mMax[i]) mMax[i] = value;
+  }
+  const int position = int(mPoints.size());
+  mPoints.push_back(point);
+  if (mIndexValid) {
+    const auto keyOf = [this](int p) { return mPoints[std::size_t(p)]->pointId(); };
+    if (mIndex.find(point->pointId(), keyOf) < 0) mIndex.insert(point->pointId(), position, keyOf);
+  }
+}
+
+void PhObjectList::clear() {
+  for (PhObjectPoint *point : mPoints) delete point;
+  mPoints.clear();
+  mPoints.shrink_to_fit();
+  mIndex.clear();
+  mIndexValid = true;
+  resetExtents();
+  mSelectedCount = 0;
+}
+
+void PhObjectList::reserve(int count) {
+  if (count <= 0) return;
+  mPoints.reserve(std::size_t(count));
+  if (mIndexValid)
+    mIndex.reserve(count, [this](int p) { return mPoints[std::size_t(p)]->pointId(); });
+}
+
+void PhObjectList::rebuildIndex() const {
+  mIndex.clear();
+  const auto keyOf = [this](int p) { return mPoints[std::size_t(p)]->pointId(); };
+  mIndex.reserve(count(), keyOf);
+  for (int p = 0; p < count(); ++p) {
+    const int id = mPoints[std::size_t(p)]->pointId();
+    if (mIndex.find(id, keyOf) < 0) mIndex.insert(id, p, keyOf);
+  }
+  mIndexValid = true;
+}
+
+PhObjectPoint *PhObjectList::find(int iPointId) const {
+  if (!mIndexValid) rebuildIndex();
+  const int p =
+      mIndex.find(iPointId, [this](int q) { return mPoints[std::size_t(q)]->pointId(); });
+  return p < 0 ? nullptr : mPoints[std::size_t(p)];
+}
+
+void PhObjectList::deselectAll() {
+  for (PhObjectPoint *point : mPoints) point->setSelected(false);
+  mSelectedCount = 0;
+}
+
+void PhObjectList::sort() {
+  std::stable_sort(mPoints.begin(), mPoints.end(),
+                   [](const PhObjectPoint *a, const PhObjectPoint *b) {
+                     return a->pointId() < b->pointId();
+                   });
+  mIndex.clear();
+  mIndexValid = false;
+}
+
+double PhObjectList::minimum(int iAxis) const {
+  return iAxis >= 0 && iAxis < 3 ? mMin[iAxis] : 0.0;
+}
+
+double PhObjectList::maximum(int iAxis) const {
+  return iAxis >= 0 && iAxis < 3 ? mMax[iAxis] : 0.0;
+}
+
+double PhObjectList::minHorizontal(int iPlane) const {
+  return minimum(PhGlobal::horizontalAxis(iPlane));
+}
+
+double PhObjectList::maxHorizontal(int iPlane) const {
+  return maximum(PhGlobal::horizontalAxis(iPlane));
+}
+
+double PhObjectList::minVertical(int iPlane) const {
+  return minimum(PhGlobal::verticalAxis(iPlane));
+}
+
+double PhObjectList::maxVertical(int iPlane) const {
+  return maximum(PhGlobal::verticalAxis(iPlane));
+}
+
+double PhObjectList::width(int iPlane) const {
+  return maxHorizontal(iPlane) - minHorizontal(iPlane);
+}
+
+double PhObjectList::height(int iPlane) const {
+  return maxVertical(iPlane) - minVertical(iPlane);
+}

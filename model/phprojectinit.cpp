@@ -1,0 +1,45 @@
+#include "phprojectinit.h"
+
+#include "nubmsg.h"
+#include "phimage.h"
+#include "phimagelist.h"
+#include "phobjectlist.h"
+#include "phobjectpoint.h"
+#include "phprojectdata.h"
+
+namespace {
+
+// Beyond this many, code conflicts are counted, not shown one by one.
+constexpr int MaxWarnings = 100;
+
+}  // namespace
+
+void PhProjectInit::complete(PhImageList &images, const PhObjectList &objects,
+                             const PhProjectData *project) {
+  Nub::debug("Tessella::_slotInitProject");
+  images.sort();
+
+  int conflicts = 0;
+  for (const PhObjectPoint *object : objects) {
+    if (object->isProjectionCentre()) continue;
+    const int id = object->pointId();
+    for (PhImage *image : PhImage::imagesOfPoint(id)) {
+      PhImagePoint *imagePoint = image->point(id);
+      if (NUB_CHECK_WARN(! imagePoint)) continue;
+      if (imagePoint->code() == -1) {
+        imagePoint->setCode(object->code());
+      } else if (imagePoint->code() != object->code()) {
+        if (++conflicts <= MaxWarnings)
+          Nub::warn(qUtf8Printable(tr("Pointcode for image-point %d is not unique!")), id);
+      }
+    }
+  }
+  if (conflicts > MaxWarnings)
+    Nub::warn(qUtf8Printable(tr("%d more warnings of this kind were suppressed.")),
+              conflicts - MaxWarnings);
+
+  Nub::info(qUtf8Printable(tr("Read <b>%d</b> Images.")), images.count());
+  Nub::info(qUtf8Printable(tr("Read <b>%d</b> Objects.")), objects.count());
+  if (project && !project->inversion()) Nub::warn("No inversion: sigmas were not computed!");
+  Nub::msg(Nub::MsgInfo | Nub::MsgStatus, "%s", qUtf8Printable(tr("Reading Projectfile ready.")));
+}

@@ -1,0 +1,15 @@
+#ifndef PHREADFAILUREHANDLER_H
+#define PHREADFAILUREHANDLER_H
+
+class PhReadFailure;
+
+// Receives the failure that ended a project read. It is called last, after
+// the reader emptied the model, so a handler may start reading another
+// project at once.
+class PhReadFailureHandler {
+ public:
+  virtual ~PhReadFailureHandler() = default;
+  virtual void readFailed(const PhReadFailure &failure) = 0;
+};
+
+#endif  // PHREADFAILUREHANDLER_H
