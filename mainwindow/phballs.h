@@ -1,0 +1,11 @@
+#ifndef PHBALLS_H
+#define PHBALLS_H
+
+class QPixmap;
+
+// The 14 x 14 balls of the object list's "Blunder" column, built once on
+// first use and kept for the run. Null when one could not be built.
+const QPixmap *phRedBall();
+const QPixmap *phGreenBall();
+
+#endif  // PHBALLS_H
