@@ -1,0 +1,74 @@
+// tessella-report PROJECT.(p): reads a BAX project with the program's own
+// readers and model completion and prints a JSON summary on standard output.
+// A project that cannot be read gives the failure's text on standard error
+// and exit status 2.
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <cstdio>
+#include <memory>
+
+#include "nubmsg.h"
+#include "phimage.h"
+#include "phimagelist.h"
+#include "phobjectlist.h"
+#include "phprojectdata.h"
+#include "phprojectinit.h"
+#include "phprojectreader.h"
+#include "phreadfailure.h"
+#include "phreadfailurehandler.h"
+#include "projectreport.h"
+
+namespace {
+
+ProjectReport::Messages &messages() {
+  static ProjectReport::Messages list;
+  return list;
+}
+
+// The report lists what a user would see in the message window.
+void collect(Nub::MsgTypeE type, const char *text) {
+  if (type == Nub::MsgInfo || type == Nub::MsgNote || type == Nub::MsgWarn)
+    messages().append(qMakePair(type, QString::fromUtf8(text)));
+}
+
+void noProgress(int, int) {}
+
+class FailurePrinter : public PhReadFailureHandler {
+ public:
+  void readFailed(const PhReadFailure &failure) override {
+    QString text = failure.text().trimmed();
+    if (!text.contains(failure.path())) text += QStringLiteral("\nFile: ") + failure.path();
+    std::fprintf(stderr, "%s\n", qUtf8Printable(text));
+  }
+};
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  QCoreApplication app(argc, argv);
+  const QStringList args = QCoreApplication::arguments();
+  if (args.size() != 2 || args[1].startsWith(QLatin1Char('-'))) {
+    std::fprintf(stderr, "Usage: tessella-report PROJECT.(p)\n");
+    return 2;
+  }
+
+  Nub::installMsgHandler(collect);
+  Nub::installProgressHandler(noProgress);
+
+  PhImageList images;
+  PhObjectList objects;
+  std::unique_ptr<PhProjectData> project;
+  FailurePrinter printer;
+  if (!PhProjectReader(images, objects, project, &printer).read(args[1])) return 2;
+  PhProjectInit::complete(images, objects, project.get());
+
+  const QByteArray json = ProjectReport::json(*project, images, objects, messages());
+  std::fwrite(json.constData(), 1, std::size_t(json.size()), stdout);
+
+  PhImage::clearPointIndex();
+  images.clear();
+  objects.clear();
+  Nub::installMsgHandler(nullptr);
+  return std::fflush(stdout) == 0 ? 0 : 1;
+}
