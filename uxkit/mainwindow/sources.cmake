@@ -11,4 +11,9 @@ set(NUBUX_MAINWINDOW_SOURCES
   mainwindow/uxprefstabcommon.cpp
   mainwindow/uxguisysmenu.cpp
   mainwindow/qtwindowlistmenu.cpp
+  mainwindow/uxtabdialog.cpp
+  mainwindow/uxtooltipfilter.cpp
+  mainwindow/uxhelplauncher.cpp
+  mainwindow/uxmainwindow.cpp
+  mainwindow/resources/uxmainwindow.qrc
 )
