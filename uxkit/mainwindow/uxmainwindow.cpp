@@ -149,6 +149,7 @@ void MainWindow::_makePrefsDialog() {
   mPrefsCommon = new PrefsTabCommon(mPrefsTab);
   mPrefsTab->addTab(mPrefsCommon, tr("Co&mmon"));
   mPrefsTab->setWhatsThis(tr("Apply individual settings to the application..."));
+  mPrefsTab->resize(mPrefsTab->sizeHint().expandedTo(QSize(560, 440)));
 }
 
 void MainWindow::_makeInfoDialog(const QPixmap &infoPicture) {
@@ -220,14 +221,19 @@ int MainWindow::addUI(const QString &text, int where, int id) {
     auto *menu = new QMenu(text, this);
     menu->setObjectName(QStringLiteral("Ux::Popup%1").arg(id));
     menu->menuAction()->setData(id);
-    menuBar()->addMenu(menu);
+    _insertMenu(menu, id);
     mPopups.insert(id, menu);
   }
   if (wantToolBar && !toolBar(id)) {
     auto *tb = new QToolBar(plainText(text), this);
     tb->setObjectName(QStringLiteral("Ux::ToolBar%1").arg(id));
     tb->toggleViewAction()->setData(id);
-    addToolBar(Qt::TopToolBarArea, tb);
+    // Help stays the last tool bar.
+    QToolBar *help = toolBar(UI_Help);
+    if (help && id != UI_Help && toolBarArea(help) == Qt::TopToolBarArea)
+      insertToolBar(help, tb);
+    else
+      addToolBar(Qt::TopToolBarArea, tb);
     mToolBars.insert(id, tb);
   }
   return id;
@@ -454,16 +460,31 @@ bool MainWindow::addStandardUIs(unsigned mask) {
     auto *windows = new QtWindowListMenu(mWorkspace, this, "Ux::WindowListMenu");
     windows->setTitle(tr("&Windows"));
     windows->menuAction()->setData(static_cast<int>(UI_Windows));
-    menuBar()->addMenu(windows);
+    _insertMenu(windows, UI_Windows);
     mPopups.insert(UI_Windows, windows);
   }
 
   if ((mask & UI_Help) && !popupMenu(UI_Help) && !toolBar(UI_Help)) {
-    menuBar()->addSeparator();
+    mHelpSeparator = menuBar()->addSeparator();
     addUI(tr("&?"), AF_Both, UI_Help);
     if (QToolBar *tb = toolBar(UI_Help)) tb->setWindowTitle(tr("Help"));
   }
   return true;
+}
+
+void MainWindow::_insertMenu(QMenu *menu, int id) {
+  // Menus made after the help menu still go in front of it.
+  QAction *before = nullptr;
+  if (id != UI_Help) {
+    if (mHelpSeparator)
+      before = mHelpSeparator;
+    else if (QMenu *help = popupMenu(UI_Help))
+      before = help->menuAction();
+  }
+  if (before && menuBar()->actions().contains(before))
+    menuBar()->insertMenu(before, menu);
+  else
+    menuBar()->addMenu(menu);
 }
 
 QMenu *MainWindow::_dockWindowMenu(const QString &title, bool toolBars) {

@@ -182,6 +182,7 @@ class NUBUX_EXPORT MainWindow : public QMainWindow {
   void _makeInfoDialog(const QPixmap &infoPicture);
   void _makeCentralWidget();
   QMenu *_dockWindowMenu(const QString &title, bool toolBars);
+  void _insertMenu(QMenu *menu, int id);
   void _cfgLoaded();
   QString _cfgStartPath() const;
 
@@ -202,6 +203,7 @@ class NUBUX_EXPORT MainWindow : public QMainWindow {
   QDockWidget *mAdminDock = nullptr;
   PrefsTabCommon *mPrefsCommon = nullptr;
   bool mBigIcons = false;
+  QPointer<QAction> mHelpSeparator;
 
   static MainWindow *_mainWin;
   static bool _bFirstShow;

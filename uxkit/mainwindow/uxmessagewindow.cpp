@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QStatusBar>
+#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QThread>
@@ -127,20 +128,23 @@ void MessageWindow::showMessage(unsigned type, const QString &text, const QColor
 }
 
 void MessageWindow::_append(const QString &text, const QColor &color, bool richText) {
-  // Always at the end, wherever the user left the cursor in the pane.
+  // Always at the end, wherever the user left the cursor in the pane, and in
+  // a plain format of the colour: nothing of a rich message leaks into the next.
   moveCursor(QTextCursor::End);
-  if (textColor() != color) setTextColor(color);
+  QTextCursor cursor = textCursor();
+  QTextCharFormat format;
+  format.setForeground(color);
+  cursor.setCharFormat(format);
   if (richText) {
-    QTextCursor cursor = textCursor();
     cursor.insertHtml(QStringLiteral("<span style=\"color:%1\">%2</span>")
                           .arg(color.name(), QString(text).replace(QLatin1Char('\n'),
                                                                    QStringLiteral("<br>"))));
-    cursor.setCharFormat(currentCharFormat());
+    cursor.setCharFormat(format);
     cursor.insertText(QStringLiteral("\n"));
-    setTextCursor(cursor);
   } else {
-    insertPlainText(text + QLatin1Char('\n'));
+    cursor.insertText(text + QLatin1Char('\n'));
   }
+  setTextCursor(cursor);
   moveCursor(QTextCursor::End);
   ensureCursorVisible();
 }

@@ -41,6 +41,7 @@ Slider::Slider(const QString &label, int minValue, int maxValue, QWidget *parent
   mDisplay->setSegmentStyle(QLCDNumber::Flat);
   mDisplay->setFrameStyle(QFrame::NoFrame);
   mDisplay->display(mSlider->value());
+  mDisplay->setMinimumSize(mDisplay->sizeHint());
   layout->addWidget(mDisplay);
 
   connect(mSlider, &QSlider::valueChanged, mDisplay, qOverload<int>(&QLCDNumber::display));
@@ -54,6 +55,7 @@ void Slider::setMinValue(int value) { mSlider->setMinimum(value); }
 
 void Slider::setMaxValue(int value) {
   mDisplay->setDigitCount(digitsOf(value));
+  mDisplay->setMinimumSize(mDisplay->sizeHint());
   mSlider->setMaximum(value);
 }
 

@@ -323,10 +323,18 @@ void TestUxMainWindow::addUIHandsOutIds() {
   QVERIFY(win->menuBar()->actions().contains(win->popupMenu(17)->menuAction()));
   QCOMPARE(win->popupMenu(17)->menuAction()->data().toInt(), 17);
 
+  // Help stays last in the menu bar.
+  QStringList bar;
+  for (QAction *a : win->menuBar()->actions()) bar << (a->isSeparator() ? QStringLiteral("-") : a->text());
+  QCOMPARE(bar, QStringList({"&File", "&Configuration", "&View", "&Windows", "&Extra", "-", "&?"}));
+
   QCOMPARE(win->addUI(QStringLiteral("&Tools"), MW::AF_ToolBar), 18);
   QVERIFY(!win->popupMenu(18));
   QCOMPARE(win->toolBar(18)->windowTitle(), QStringLiteral("Tools"));
   QCOMPARE(win->toolBarArea(win->toolBar(18)), Qt::TopToolBarArea);
+  win->show();
+  QVERIFY(QTest::qWaitForWindowExposed(win.get()));
+  QVERIFY(win->toolBar(18)->x() < win->toolBar(MW::UI_Help)->x());
 
   QCOMPARE(win->addUI(QStringLiteral("&Far"), MW::AF_Both, 40), 40);
   QCOMPARE(win->addUI(QStringLiteral("&Next"), MW::AF_Both), 41);

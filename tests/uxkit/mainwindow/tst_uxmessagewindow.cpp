@@ -250,6 +250,16 @@ void TestUxMessageWindow::toolkitMessagesShowInMagenta() {
   QCOMPARE(lineColor(QStringLiteral("Qt: ") + text), QColor(Qt::magenta));
   QVERIFY(logText().contains(QStringLiteral("Qt: ") + text));
 
+  // Rich text shows as such and leaves nothing of its format to the next line.
+  Nub::info("Welcome to <em>%s</em>", "UxTest");
+  QVERIFY(paneHas(QStringLiteral("Welcome to UxTest")));
+  const QString plain = unique("plain after rich");
+  Nub::info("%s", qPrintable(plain));
+  QTextBlock last = msgWin()->document()->lastBlock();
+  while (last.isValid() && last.text() != plain) last = last.previous();
+  QVERIFY(last.isValid());
+  QVERIFY(!last.begin().fragment().charFormat().fontItalic());
+
   // A caller's colour replaces the type's colour.
   const QColor orange(255, 128, 0);
   const QString coloured = unique("coloured");
