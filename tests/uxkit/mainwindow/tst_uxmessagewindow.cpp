@@ -19,11 +19,13 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTreeWidget>
@@ -85,6 +87,7 @@ class TestUxMessageWindow : public QObject {
   void unknownTypeWarnsAndShowsDarkRed();
   void toolkitMessagesShowInMagenta();
   void restoredHandlersStopTheWindow();
+  void fatalMessageIsLoggedThenEndsTheProcess();
 
   void logViewShowsFileAndReportsProblems();
   void logViewsShareRememberedSize();
@@ -280,6 +283,26 @@ void TestUxMessageWindow::restoredHandlersStopTheWindow() {
   const QString again = unique("again");
   Nub::info("%s", qPrintable(again));
   QVERIFY(paneHas(again));
+}
+
+void TestUxMessageWindow::fatalMessageIsLoggedThenEndsTheProcess() {
+  QTemporaryDir home;
+  QVERIFY(home.isValid());
+  QProcess child;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("HOME"), home.path());
+  env.insert(QStringLiteral("UXTEST_FATAL_CHILD"), QStringLiteral("1"));
+  child.setProcessEnvironment(env);
+  child.start(QCoreApplication::applicationFilePath(), {});
+  QVERIFY(child.waitForFinished(60000));
+  QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+  QCOMPARE(child.exitCode(), 1);
+  const QDir logDir(QDir(home.path()).filePath(QStringLiteral(".uxtest/log")));
+  const QStringList logs = logDir.entryList({QStringLiteral("*.log")}, QDir::Files);
+  QCOMPARE(logs.size(), 1);
+  QFile log(logDir.filePath(logs.first()));
+  QVERIFY(log.open(QIODevice::ReadOnly));
+  QVERIFY(log.readAll().contains("Fatal error: the end of the child"));
 }
 
 void TestUxMessageWindow::logViewShowsFileAndReportsProblems() {
@@ -566,5 +589,18 @@ void TestUxMessageWindow::windowListMenuTilesHorizontally() {
   QCOMPARE(subs.at(2)->geometry().top(), first + share);
 }
 
-UX_TEST_MAIN(TestUxMessageWindow)
+int main(int argc, char **argv) {
+  Ux::App app("UxTest", argc, argv);
+  if (!app.init(true, QStringLiteral("log"), QStringLiteral(".log"), QStringLiteral("cfg"),
+                QStringLiteral(".cfg")))
+    return 2;
+  if (qEnvironmentVariableIsSet("UXTEST_FATAL_CHILD")) {
+    // The child of fatalMessageIsLoggedThenEndsTheProcess.
+    Ux::MessageWindow::setup();
+    Nub::fatal("%s", "the end of the child");
+  }
+  TestUxMessageWindow tc;
+  QTEST_SET_MAIN_SOURCE_PATH
+  return QTest::qExec(&tc, argc, argv);
+}
 #include "tst_uxmessagewindow.moc"

@@ -73,6 +73,7 @@ class TestUxWidgets : public QObject {
   void colorPickerPopupStaysOnDesktopAndPressesButton();
   void colorPickerPickingEmitsOnlyForNewColour();
   void colorPickerCustomOpensColourDialog();
+  void getColorReturnsTheChoice();
 };
 
 void TestUxWidgets::cleanup() {
@@ -402,6 +403,33 @@ void TestUxWidgets::colorPickerCustomOpensColourDialog() {
   QCOMPARE(changed.count(), 1);
   QCOMPARE(picker.currentColor(), chosen);
   QCOMPARE(picker.colorText(17), QStringLiteral("Custom"));
+}
+
+namespace {
+// Runs `act` on the open colour popup once it is up.
+void whenPopup(std::function<void(ColorPickerPopup *)> act, int tries = 300) {
+  QTimer::singleShot(10, [act, tries]() {
+    if (auto *popup = qobject_cast<ColorPickerPopup *>(QApplication::activePopupWidget()))
+      act(popup);
+    else if (tries > 0)
+      whenPopup(act, tries - 1);
+  });
+}
+}  // namespace
+
+void TestUxWidgets::getColorReturnsTheChoice() {
+  QPoint at;
+  whenPopup([&at](ColorPickerPopup *popup) {
+    at = popup->pos();
+    QCOMPARE(popup->count(), 17);
+    QTest::mouseClick(popup->items().at(3), Qt::LeftButton);
+  });
+  QCOMPARE(QtColorPicker::getColor(QPoint(30, 40)), QColor(Qt::darkRed));
+  QCOMPARE(at, QPoint(30, 40));
+
+  // Closed without a choice: an invalid colour.
+  whenPopup([](ColorPickerPopup *popup) { popup->hide(); });
+  QVERIFY(!QtColorPicker::getColor(QPoint(30, 40), false).isValid());
 }
 
 UX_TEST_MAIN(TestUxWidgets)
