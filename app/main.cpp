@@ -1,32 +1,107 @@
 #include "nubmsg.h"
+#include "phcommandline.h"
+#include "phinfotexts.h"
+#include "phsplashpicture.h"
 #include "phstartup.h"
+#include "tessella.h"
 #include "uxapp.h"
+#include "uxmainwindow.h"
+#include "uxsplash.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QPixmap>
+#include <QTimer>
+#include <cstdio>
+#include <memory>
 
 namespace {
+
 QByteArray tr(const char *text) { return QCoreApplication::translate("main", text).toUtf8(); }
+
+// Lets queued work and painting finish before a picture is taken.
+void settle(int milliseconds) {
+  QEventLoop loop;
+  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
   Ux::App app(PhStartup::sAppName, argc, argv);
   PhStartup startup(app);
+  const PhCommandLine commandLine(QCoreApplication::arguments());
+  if (!commandLine.error().isEmpty()) {
+    std::fprintf(stderr, "%s\n", commandLine.error().toUtf8().constData());
+    return Ux::App::FAILURE;
+  }
 
   if (!startup.initApplication()) {
-    Nub::warnDlg(tr("Can't initialise application '%s'!\nQuitting now.").constData(),
-                 PhStartup::sAppName);
+    Nub::warnDlg(tr("Can't initialise application '%s'!\nQuitting now.").constData(), PhStartup::sAppName);
     return Ux::App::FAILURE;
   }
   PhStartup::installOutOfMemoryHandler();
   startup.registerInformation();
 
+  auto splash = std::make_unique<Ux::Splash>(phSplashPicture(), splashText(), 200, 40);
+  splash->setMessageAlignment(Qt::AlignLeft | Qt::AlignBottom);
+  splash->setMessageColor(Qt::black);
+  splash->setMessageDelay(100);
+  splash->show();
+  auto say = [&splash](const char *text) { splash->msg(QCoreApplication::translate("main", text)); };
+
+  say("Initialising widget for displaying messages ...");
+  Ux::MainWindow::setupMessageWindow();
+
+  say("Reading settings from configuration-file ...");
   startup.readConfiguration();
-  startup.registerPluginDirectory();
+
+  if (PhStartup::sPluginDir) {
+    say("Initialising Plugin-directory ...");
+    startup.registerPluginDirectory();
+  }
+
+  say("Initialising main window of application ...");
+  // Destroyed before the application object, which closes the log.
+  auto owner = std::make_unique<Tessella>(splash->pixmap());
+  Tessella *window = owner.get();
+  app.setMainWidget(window);
+
+  say("Initialising help-file of application ...");
   startup.setHelpFile();
+
+  say("Checking number of log-files ...");
   startup.reduceLogFiles();
 
-  Nub::info(tr("Welcome to <em>%s</em>").constData(),
-            Ux::App::info(QStringLiteral("nameLong")).toUtf8().constData());
+  say("Start to display main window ...");
+  window->show();
+
+  if (window->openCurrentProjectRequested()) {
+    say("Opening current BAX project ...");
+    window->openCurrentBAXProject();
+  }
+
+  const QColor darkGreen(Qt::darkGreen);
+  splash->msg(QCoreApplication::translate("main", "Ready."), &darkGreen, 750);
+  Nub::info(tr("Welcome to <em>%s</em>").constData(), Ux::App::info(QStringLiteral("nameLong")).toUtf8().constData());
   Nub::status("%s", tr("Ready.").constData());
+  splash->finish(window);
+  splash.reset();
+
+
+  // A project named on the command line opens once the window is up, as if
+  // it had been chosen in the file dialog.
+  if (!commandLine.projectFile().isEmpty()) window->openProject(commandLine.projectFile());
+
+  if (commandLine.wantsScreenshot()) {
+    settle(500);
+    const bool saved = window->grab().save(commandLine.screenshotFile());
+    if (!saved)
+      Nub::warn(tr("Can't write the picture '%s'!").constData(), commandLine.screenshotFile().toUtf8().constData());
+    window->setAskBeforeClosing(false);
+    window->close();
+    return saved ? Ux::App::SUCCESS : Ux::App::FAILURE;
+  }
   return app.exec();
 }

@@ -5,6 +5,8 @@
 #include "uxapp.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
 #include <new>
 
 const char *const PhStartup::sAppName = "Tessella";
@@ -41,6 +43,10 @@ void PhStartup::readConfiguration() {
 void PhStartup::registerPluginDirectory() {
   if (!sPluginDir) return;
   mApp.clearLibraryPaths();
+  // The toolkit's own plug-ins (image formats for the icons, styles) stay
+  // reachable behind the program's; without them icons would go blank.
+  const QString toolkitPlugins = QLibraryInfo::path(QLibraryInfo::PluginsPath);
+  if (QFileInfo(toolkitPlugins).isDir()) QCoreApplication::addLibraryPath(toolkitPlugins);
   if (!mApp.addLibraryPath(QString::fromLatin1(sPluginDir)))
     Nub::warn(tr("Can't initialise plugin-directory '%s'.").constData(), sPluginDir);
 }

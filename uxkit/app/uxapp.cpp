@@ -193,7 +193,8 @@ void App::_closeLog() {
 }
 
 void App::setMainWidget(QWidget *widget) {
-  connect(this, &QGuiApplication::lastWindowClosed, this, &QCoreApplication::quit, Qt::UniqueConnection);
+  disconnect(this, &QGuiApplication::lastWindowClosed, this, nullptr);
+  connect(this, &QGuiApplication::lastWindowClosed, this, [] { QCoreApplication::quit(); });
   mMainWidget = widget;
 }
 
