@@ -79,6 +79,8 @@ class NUBUX_EXPORT Cfg {
   // Full keys of the whole table in key order, and the stored value of one.
   static QStringList keys();
   static QVariant value(const QString &fullKey);
+  // Empties the table, for a fresh start.
+  static void clear();
 
  private:
   QString _fullKey(const QString &key) const;
