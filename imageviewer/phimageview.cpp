@@ -1,0 +1,214 @@
+#include "phimageview.h"
+
+#include <QFontMetrics>
+#include <QMenu>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+#include "nubmsg.h"
+#include "phimage.h"
+#include "phround.h"
+
+namespace {
+
+constexpr int MaxMarkerSize = 100;
+
+}  // namespace
+
+PhImageView::PhImageView(QWidget *parent) : PhZoomView(parent) {
+  Nub::debug("PhImageView");
+  mFramePen = QPen(Qt::black, 0);
+  mOutlinePen = QPen(Qt::lightGray, 0);
+}
+
+PhImageView::~PhImageView() { Nub::debug("~PhImageView"); }
+
+bool PhImageView::setImage(PhImage *image) {
+  mImage = image;
+  if (mImage)
+    calculateResize();
+  else
+    resizeContents(0, 0);
+  updateContents();
+  return true;
+}
+
+bool PhImageView::contentsExtent(double &minH, double &maxH, double &minV, double &maxV) const {
+  if (!mImage) return false;
+  minH = mImage->minX();
+  maxH = mImage->maxX();
+  minV = mImage->minY();
+  maxV = mImage->maxY();
+  return minH <= maxH && minV <= maxV;
+}
+
+void PhImageView::setLargestResidualColor(const QColor &colour) {
+  mLargestColour = colour;
+  spritesChanged();
+  invalidateLayer();
+}
+
+void PhImageView::setLargestResidualSize(int iSize) {
+  mLargestSize = std::clamp(iSize, 0, MaxMarkerSize);
+  spritesChanged();
+  invalidateLayer();
+}
+
+void PhImageView::spritesChanged() { mSpritesValid = false; }
+
+void PhImageView::prepareSprites() {
+  if (mSpritesValid) return;
+  for (int t = 0; t < PhGlobal::PointTypeCount; ++t) {
+    buildSprite(mSprites[t][0], t, false, -1, QColor());
+    buildSprite(mSprites[t][1], t, true, -1, QColor());
+    // The ring takes the type's size as set, without the odd rule.
+    const int d = pointSize(t) + 2 * mLargestSize;
+    mLargestRing[t].clear();
+    mLargestRing[t].addRing(mLargestColour, -(d / 2), -(d / 2), d);
+  }
+  mSpritesValid = true;
+}
+
+void PhImageView::drawContents(QPainter *painter, int clipx, int clipy, int clipw, int cliph) {
+  if (!mImage) return;
+  const QRect exposed(clipx, clipy, clipw, cliph);
+  const QFontMetrics metrics(textFont());
+  painter->setPen(mFramePen);
+  painter->setFont(textFont());
+  painter->fillRect(exposed, backgroundColor());
+  const double residualScale = effectiveResidualScale();
+  const double s = scale();
+
+  painter->setBrush(Qt::NoBrush);
+  painter->setPen(mOutlinePen);
+  painter->drawRect(0, 0, contentsWidth() - 1, contentsHeight() - 1);
+  double minH = 0.0;
+  double maxH = 0.0;
+  double minV = 0.0;
+  double maxV = 0.0;
+  if (contentsExtent(minH, maxH, minV, maxV)) {
+    // The frame passes through the pixels of the extent's corners.
+    painter->setPen(mFramePen);
+    painter->drawRect(Margin, Margin, contentsWidth() - 2 * Margin, contentsHeight() - 2 * Margin);
+  }
+  prepareSprites();
+
+  const bool vectors = hasResidualsOn(VM_Graphical);
+  const bool texts = hasResidualsOn(VM_Textual);
+  const bool ids = hasPointIdsOn();
+  const bool links = hasLinkCountOn();
+  const bool blunders = hasBlundersOn();
+  const int descent = metrics.descent();
+  const int lineStep = metrics.height() - 1;
+  const QByteArray formatX = tr("X: %.3f").toUtf8();
+  const QByteArray formatY = tr("Y: %.3f").toUtf8();
+  QString text;
+
+  for (const PhImagePoint &point : *mImage) {
+    const int t = typeIndex(point.code());
+    if (!pointOn(t)) continue;
+    const int size = symbolSize(t);
+    const bool adjusted = point.adjustStatus();
+    int outer = size;
+    if (!adjusted) {
+      if (!blunders) continue;
+      outer = size + 2 * blunderSize();
+    }
+    const QPoint pos = toContents(point.x(), point.y());
+    const int px = pos.x();
+    const int py = pos.y();
+    const int outerHalf = outer / 2;
+    if (QRect(px - outerHalf, py - outerHalf, outer, outer).intersects(exposed))
+      drawSprite(painter, mSprites[t][adjusted ? 0 : 1], exposed, px, py);
+
+    const QPen &vectorPen = adjusted ? typePen(t) : blunderPen();
+    if (vectors) {
+      painter->setPen(vectorPen);
+      const QPoint end(phRound(px + point.residualX() * residualScale * s),
+                       phRound(py - point.residualY() * residualScale * s));
+      drawLine(painter, pos, end, exposed);
+    }
+    const int labelX = px + outerHalf + 2;
+    if (texts) {
+      painter->setPen(vectors ? vectorPen : typePen(t));
+      const int baseline = py + descent + lineStep;
+      text = QString::asprintf(formatX.constData(), double(point.residualX()));
+      if (labelMayShow(exposed, labelX, baseline, int(text.size()), metrics))
+        painter->drawText(labelX, baseline, text);
+      text = QString::asprintf(formatY.constData(), double(point.residualY()));
+      if (labelMayShow(exposed, labelX, baseline + lineStep, int(text.size()), metrics))
+        painter->drawText(labelX, baseline + lineStep, text);
+    }
+    if (ids) {
+      text = QString::number(point.pointId());
+      if (labelMayShow(exposed, labelX, py + descent + 1, int(text.size()), metrics)) {
+        painter->setPen(typePen(t));
+        painter->drawText(labelX, py + descent + 1, text);
+      }
+    }
+    if (links) {
+      text = QString::number(PhImage::numberOfLinks(point.pointId()));
+      if (labelMayShow(exposed, labelX, py - descent - 4, int(text.size()), metrics)) {
+        painter->setPen(typePen(t));
+        painter->drawText(labelX, py - descent - 4, text);
+      }
+    }
+  }
+
+  // The largest residual is marked whatever its point's type switch, status or position.
+  const PhImagePoint *largest = mImage->point(mImage->largestResidualPointId());
+  if (largest) {
+    const int t = typeIndex(largest->code());
+    const QPoint pos = toContents(largest->x(), largest->y());
+    drawSprite(painter, mLargestRing[t], exposed, pos.x(), pos.y());
+    if (vectors && !texts) {
+      const int d = pointSize(t) + 2 * mLargestSize;
+      const int labelX = pos.x() + d / 2 + 2;
+      const int baseline = pos.y() + descent + lineStep;
+      painter->setPen(typePen(t));
+      painter->setFont(textFont());
+      painter->drawText(labelX, baseline,
+                        QString::asprintf(formatX.constData(), double(largest->residualX())));
+      painter->drawText(labelX, baseline + lineStep,
+                        QString::asprintf(formatY.constData(), double(largest->residualY())));
+    }
+  }
+}
+
+void PhImageView::buildContextMenu(QMenu *menu) {
+  if (zoom() != 100) {
+    addMenuItem(menu, tr("Zoom 100%"), POP_Zoom100)->setIcon(zoomIcon());
+    menu->addSeparator();
+  }
+  addMenuItem(menu, hasPointIdsOn() ? tr("Hide Point-IDs") : tr("Show Point-IDs"), POP_PointIds);
+  addMenuItem(menu, hasLinkCountOn() ? tr("Hide Number of Links") : tr("Show Number of Links"),
+              POP_LinkCount);
+  QMenu *residuals = addSubMenu(menu, tr("&Residuals"));
+  addMenuItem(residuals, hasResidualsOn(VM_Graphical) ? tr("Hide Graphical") : tr("Show Graphical"),
+              POP_ResidualsGraphical);
+  Nub::debug("%s => %s", "hasResidualsOn( VM_Textual )",
+             hasResidualsOn(VM_Textual) ? "true" : "false");
+  addMenuItem(residuals, hasResidualsOn(VM_Textual) ? tr("Hide Textual") : tr("Show Textual"),
+              POP_ResidualsTextual);
+  addMenuItem(menu, hasBlundersOn() ? tr("Hide Blunders") : tr("Show Blunders"), POP_Blunders);
+}
+
+void PhImageView::handleContextMenu(int iPopId) { _slotHandleContextMenu(iPopId); }
+
+void PhImageView::_slotHandleContextMenu(int iPopId) {
+  switch (iPopId) {
+    case POP_Zoom100: slotZoom(100); break;
+    case POP_PointIds: slotTogglePointIds(); break;
+    case POP_ResidualsGraphical: slotToggleResiduals(VM_Graphical); break;
+    case POP_ResidualsTextual: slotToggleResiduals(VM_Textual); break;
+    case POP_Blunders: slotToggleBlunders(); break;
+    case POP_LinkCount: slotToggleShowLinkCount(); break;
+    default: {
+      const QString text = QString::asprintf(tr("Invalid case: %d!").toUtf8().constData(), iPopId);
+      Nub::warn("%s", text.toUtf8().constData());
+      break;
+    }
+  }
+}

@@ -1,0 +1,69 @@
+#ifndef PHIMAGEVIEW_H
+#define PHIMAGEVIEW_H
+
+#include "phzoomview.h"
+
+class PhImage;
+
+// The graphic of one image: its measured points drawn with per-type symbols,
+// residual vectors or texts, point IDs, link counts, blunder discs and the
+// mark of the largest residual; zoomed by steps or a dragged rectangle,
+// scrolled by dragging. It changes nothing in the image.
+class PhImageView : public PhZoomView {
+  Q_OBJECT
+
+ public:
+  // Context-menu item ids.
+  enum PopIdE {
+    POP_Zoom100 = 0,
+    POP_PointIds = 1,
+    POP_ResidualsGraphical = 2,
+    POP_ResidualsTextual = 3,
+    POP_Blunders = 4,
+    POP_LinkCount = 5
+  };
+
+  explicit PhImageView(QWidget *parent = nullptr);
+  ~PhImageView() override;
+
+  // Shows the image (not owned; null shows nothing). Always true.
+  bool setImage(PhImage *image);
+  PhImage *image() const { return mImage; }
+  bool hasImage() const { return mImage != nullptr; }
+  bool hasData() const override { return mImage != nullptr; }
+
+  void setLargestResidualColor(const QColor &colour);
+  QColor largestResidualColor() const { return mLargestColour; }
+  void setLargestResidualSize(int iSize);
+  int largestResidualSize() const { return mLargestSize; }
+
+ signals:
+  void sigStatusMessage(const QString &strMessage);
+  void sigStatusClear();
+
+ private slots:
+  void _slotHandleContextMenu(int iPopId);
+
+ protected:
+  bool contentsExtent(double &minH, double &maxH, double &minV, double &maxV) const override;
+  void spritesChanged() override;
+  void buildContextMenu(QMenu *menu) override;
+  void handleContextMenu(int iPopId) override;
+  void drawContents(QPainter *painter, int clipx, int clipy, int clipw, int cliph) override;
+
+ private:
+  void prepareSprites();
+
+  PhImage *mImage = nullptr;
+  QColor mLargestColour = Qt::red;
+  int mLargestSize = 2;
+  QPen mFramePen;
+  QPen mOutlinePen;
+  // Per type: the plain symbol and the symbol on its blunder disc; and the
+  // ring of the largest residual for each type's size.
+  PhSymbolSprite mSprites[PhGlobal::PointTypeCount][2];
+  PhSymbolSprite mLargestRing[PhGlobal::PointTypeCount];
+  bool mSpritesValid = false;
+};
+
+#endif  // PHIMAGEVIEW_H

@@ -1,0 +1,153 @@
+#include "phsymbolsprite.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+#include "phglobal.h"
+#include "phraster.h"
+
+namespace {
+
+// The columns [j0, j1] of row k of a disc d pixels across, in doubled units
+// so that the rows above and below the centre come out mirror-exact.
+bool discRow(int d, int k, int &j0, int &j1) {
+  const double offset = 2.0 * k + 1.0 - d;
+  const double h2 = double(d) * d - offset * offset;
+  if (h2 < 0.0) return false;
+  const double h = std::sqrt(h2);
+  j0 = std::max(0, int(std::ceil((d - h - 1.0) / 2.0)));
+  j1 = std::min(d - 1, int(std::floor((d + h - 1.0) / 2.0)));
+  return j0 <= j1;
+}
+
+}  // namespace
+
+void PhSymbolSprite::clear() {
+  mLayers.clear();
+  mComposed.clear();
+  mComposedValid = false;
+  mBounds = QRect();
+  mOpaque = true;
+}
+
+void PhSymbolSprite::addRun(int dy, int x0, int x1, quint32 argb) {
+  if (x0 > x1) return;
+  mLayers.push_back({dy, x0, x1, argb});
+  mBounds |= QRect(QPoint(x0, dy), QPoint(x1, dy));
+  mComposedValid = false;
+}
+
+void PhSymbolSprite::addDisc(const QColor &colour, int left, int top, int d) {
+  const quint32 argb = qPremultiply(colour.rgba());
+  if (colour.alpha() != 255) mOpaque = false;
+  for (int k = 0; k < d; ++k) {
+    int j0 = 0;
+    int j1 = 0;
+    if (discRow(d, k, j0, j1)) addRun(top + k, left + j0, left + j1, argb);
+  }
+}
+
+void PhSymbolSprite::addRing(const QColor &colour, int left, int top, int d) {
+  if (d <= 2) {
+    addDisc(colour, left, top, d);
+    return;
+  }
+  const quint32 argb = qPremultiply(colour.rgba());
+  if (colour.alpha() != 255) mOpaque = false;
+  for (int k = 0; k < d; ++k) {
+    int j0 = 0;
+    int j1 = 0;
+    if (!discRow(d, k, j0, j1)) continue;
+    // The inner disc is d - 2 across and starts one pixel further in.
+    int i0 = 0;
+    int i1 = 0;
+    if (k >= 1 && k <= d - 2 && discRow(d - 2, k - 1, i0, i1)) {
+      addRun(top + k, left + j0, left + i0, argb);
+      addRun(top + k, left + i1 + 2, left + j1, argb);
+    } else {
+      addRun(top + k, left + j0, left + j1, argb);
+    }
+  }
+}
+
+void PhSymbolSprite::addSymbol(int iSymbol, const QColor &colour, int size) {
+  if (size <= 0) return;
+  const int half = size / 2;
+  const quint32 argb = qPremultiply(colour.rgba());
+  switch (iSymbol) {
+    case PhGlobal::SYM_Triangle:
+      if (colour.alpha() != 255) mOpaque = false;
+      // Apex at the top, the base half a size to each side below.
+      for (int k = 0; k <= 2 * half; ++k) {
+        const int w = (k + 1) / 2;
+        addRun(k - half, -w, w, argb);
+      }
+      break;
+    case PhGlobal::SYM_Cross:
+      if (colour.alpha() != 255) mOpaque = false;
+      for (int k = 0; k <= 2 * half; ++k) {
+        if (k == half)
+          addRun(0, -half, half, argb);
+        else
+          addRun(k - half, 0, 0, argb);
+      }
+      break;
+    default:
+      addDisc(colour, -half, -half, size);
+      break;
+  }
+}
+
+void PhSymbolSprite::compose() const {
+  mComposed.clear();
+  mComposedValid = true;
+  if (mLayers.empty()) return;
+  const int w = mBounds.width();
+  const int h = mBounds.height();
+  std::vector<quint32> grid(std::size_t(w) * std::size_t(h), 0u);
+  for (const Run &run : mLayers) {
+    quint32 *row = grid.data() + std::size_t(run.dy - mBounds.top()) * std::size_t(w);
+    std::fill(row + (run.x0 - mBounds.left()), row + (run.x1 - mBounds.left()) + 1, run.argb);
+  }
+  for (int y = 0; y < h; ++y) {
+    const quint32 *row = grid.data() + std::size_t(y) * std::size_t(w);
+    int x = 0;
+    while (x < w) {
+      if (!row[x]) {
+        ++x;
+        continue;
+      }
+      int end = x;
+      while (end + 1 < w && row[end + 1] == row[x]) ++end;
+      mComposed.push_back({y + mBounds.top(), x + mBounds.left(), end + mBounds.left(), row[x]});
+      x = end + 1;
+    }
+  }
+}
+
+void PhSymbolSprite::paint(QPainter *painter, int px, int py) const {
+  if (mOpaque && !mComposedValid) compose();
+  const std::vector<Run> &runs = mOpaque ? mComposed : mLayers;
+  for (const Run &run : runs)
+    painter->fillRect(QRect(px + run.x0, py + run.dy, run.x1 - run.x0 + 1, 1),
+                      QColor::fromRgba(qUnpremultiply(run.argb)));
+}
+
+void PhSymbolSprite::blit(const PhRaster &raster, const QRect &clip, int px, int py) const {
+  if (!mComposedValid) compose();
+  const int top = clip.top();
+  const int bottom = clip.bottom();
+  const int left = clip.left();
+  const int right = clip.right();
+  for (const Run &run : mComposed) {
+    const int y = py + run.dy;
+    if (y < top || y > bottom) continue;
+    const int x0 = std::max(px + run.x0, left);
+    const int x1 = std::min(px + run.x1, right);
+    if (x0 > x1) continue;
+    quint32 *line = raster.line(y);
+    std::fill(line + x0, line + x1 + 1, run.argb);
+  }
+}

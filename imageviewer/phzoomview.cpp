@@ -1,0 +1,515 @@
+#include "phzoomview.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QFontMetrics>
+#include <QIcon>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QResizeEvent>
+
+#include <algorithm>
+#include <cmath>
+
+#include "nubmsg.h"
+#include "phround.h"
+#include "uxcfg.h"
+
+namespace {
+
+constexpr int MaxSymbolSize = 255;
+constexpr int MaxExtraSize = 100;
+// Line ends further than this beyond the drawn area are brought in along the
+// line, so the painter never sees coordinates far outside the viewport.
+constexpr int LineReach = 4096;
+
+// Liang-Barsky: shortens the segment to the part inside `r`; false when none is.
+bool clipLine(QPointF &a, QPointF &b, const QRectF &r) {
+  const double dx = b.x() - a.x();
+  const double dy = b.y() - a.y();
+  double t0 = 0.0;
+  double t1 = 1.0;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0.0) {
+      if (q[i] < 0.0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0.0) {
+      if (t > t1) return false;
+      t0 = std::max(t0, t);
+    } else {
+      if (t < t0) return false;
+      t1 = std::min(t1, t);
+    }
+  }
+  const QPointF start = a;
+  a = QPointF(start.x() + t0 * dx, start.y() + t0 * dy);
+  b = QPointF(start.x() + t1 * dx, start.y() + t1 * dy);
+  return true;
+}
+
+QByteArray number(int value) { return QByteArray::number(value); }
+
+// A note whose translated text holds one %d.
+void noteWithNumber(const QString &format, int value) {
+  const QString text = QString::asprintf(format.toUtf8().constData(), value);
+  Nub::note("%s", text.toUtf8().constData());
+}
+
+}  // namespace
+
+PhZoomView::PhZoomView(QWidget *parent) : PhScrollView(parent) {
+  mMenu = new QMenu(this);
+  // One dispatcher for the menu and its submenus, whose items report here too.
+  connect(mMenu, &QMenu::triggered, this, [this](QAction *action) {
+    bool ok = false;
+    const int id = action->data().toInt(&ok);
+    if (ok) handleContextMenu(id);
+  });
+  mBandPen = QPen(Qt::black, 0, Qt::DotLine);
+  for (int t = 0; t < PhGlobal::PointTypeCount; ++t) mTypePen[t] = QPen(mColour[t], 0);
+  mBlunderPen = QPen(mBlunderColour, 0);
+}
+
+PhZoomView::~PhZoomView() = default;
+
+QPoint PhZoomView::toContents(double h, double v) const {
+  return QPoint(phRound((h - mMinH) * mScale + Margin),
+                phRound((mExtentV - (v - mMinV)) * mScale + Margin));
+}
+
+void PhZoomView::calculateResize() {
+  Nub::debug("calculateResize");
+  double minH = 0.0;
+  double maxH = 0.0;
+  double minV = 0.0;
+  double maxV = 0.0;
+  if (!contentsExtent(minH, maxH, minV, maxV)) minH = maxH = minV = maxV = 0.0;
+  // An extent that is empty, inverted or not finite counts as zero.
+  double w = maxH - minH;
+  double h = maxV - minV;
+  if (!(w > 0.0) || !std::isfinite(w)) w = 0.0;
+  if (!(h > 0.0) || !std::isfinite(h)) h = 0.0;
+  mMinH = std::isfinite(minH) ? minH : 0.0;
+  mMinV = std::isfinite(minV) ? minV : 0.0;
+  mExtentV = h;
+
+  const int base = phRound(mZoom / 100.0 * BaseSize);
+  int width = base;
+  int height = base;
+  if (h < w) {
+    height = phRound(h / w * base);
+  } else if (h > w) {
+    width = phRound(w / h * base);
+  } else if (w == 0.0) {
+    // No extent at all (one point, or all on one spot): the points sit in
+    // the middle of the margins, and one unit spans the base size.
+    width = height = 0;
+  }
+  const double longer = w <= h ? h : w;
+  mScale = longer > 0.0 ? base / longer : double(base);
+
+  width += 2 * Margin;
+  height += 2 * Margin;
+  if (width != contentsWidth() || height != contentsHeight()) resizeContents(width, height);
+  layoutChanged();
+}
+
+void PhZoomView::layoutChanged() {}
+
+void PhZoomView::spritesChanged() {}
+
+void PhZoomView::selectInBand(const QRect &, bool) {}
+
+void PhZoomView::settingsChanged() {
+  invalidateLayer();
+  spritesChanged();
+}
+
+void PhZoomView::setBackgroundColor(const QColor &colour) {
+  mBackground = colour;
+  invalidateLayer();
+}
+
+void PhZoomView::setTextFont(const QFont &font) {
+  mTextFont = font;
+  invalidateLayer();
+}
+
+void PhZoomView::setPointOn(int iType, bool bOn) {
+  if (iType < 0 || iType >= PhGlobal::PointTypeCount) return;
+  mOn[iType] = bOn;
+  invalidateLayer();
+}
+
+bool PhZoomView::pointOn(int iType) const {
+  return iType >= 0 && iType < PhGlobal::PointTypeCount && mOn[iType];
+}
+
+void PhZoomView::setPointSymbol(int iType, int iSymbol) {
+  if (iType < 0 || iType >= PhGlobal::PointTypeCount) return;
+  // An unknown symbol from a damaged configuration draws a circle.
+  if (iSymbol < PhGlobal::SYM_Circle || iSymbol > PhGlobal::SYM_Cross) iSymbol = PhGlobal::SYM_Circle;
+  mSymbol[iType] = iSymbol;
+  settingsChanged();
+}
+
+int PhZoomView::pointSymbol(int iType) const {
+  return iType >= 0 && iType < PhGlobal::PointTypeCount ? mSymbol[iType] : 0;
+}
+
+void PhZoomView::setPointColor(int iType, const QColor &colour) {
+  if (iType < 0 || iType >= PhGlobal::PointTypeCount) return;
+  mColour[iType] = colour;
+  mTypePen[iType].setColor(colour);
+  settingsChanged();
+}
+
+QColor PhZoomView::pointColor(int iType) const {
+  return iType >= 0 && iType < PhGlobal::PointTypeCount ? mColour[iType] : QColor(Qt::black);
+}
+
+void PhZoomView::setPointSize(int iType, int iSize) {
+  if (iType < 0 || iType >= PhGlobal::PointTypeCount) return;
+  // Sizes from a damaged configuration stay drawable.
+  mSize[iType] = std::clamp(iSize, 1, MaxSymbolSize);
+  settingsChanged();
+}
+
+int PhZoomView::pointSize(int iType) const {
+  return iType >= 0 && iType < PhGlobal::PointTypeCount ? mSize[iType] : 7;
+}
+
+void PhZoomView::setBlunderColor(const QColor &colour) {
+  mBlunderColour = colour;
+  mBlunderPen.setColor(colour);
+  settingsChanged();
+}
+
+void PhZoomView::setBlunderSize(int iSize) {
+  mBlunderSize = std::clamp(iSize, 0, MaxExtraSize);
+  settingsChanged();
+}
+
+void PhZoomView::setResidualScale(float scale) {
+  mResidualScale = scale;
+  invalidateLayer();
+}
+
+float PhZoomView::effectiveResidualScale() {
+  if (mResidualScale == 0.0f) mResidualScale = 1.0f;
+  return mResidualScale;
+}
+
+void PhZoomView::setShowPointIds(bool bOn) {
+  mShowPointIds = bOn;
+  invalidateLayer();
+}
+
+void PhZoomView::setShowBlunders(bool bOn) {
+  mShowBlunders = bOn;
+  invalidateLayer();
+}
+
+void PhZoomView::setShowLinkCount(bool bOn) {
+  mShowLinks = bOn;
+  invalidateLayer();
+}
+
+void PhZoomView::setResidualsOn(ViewModeE mode, bool bOn) {
+  if (mode != VM_Graphical && mode != VM_Textual) return;
+  mResidualsOn[mode] = bOn;
+  invalidateLayer();
+}
+
+bool PhZoomView::hasResidualsOn(ViewModeE mode) const {
+  return (mode == VM_Graphical || mode == VM_Textual) && mResidualsOn[mode];
+}
+
+void PhZoomView::applyPointPrefs() {
+  const Ux::Cfg cfg(QStringLiteral("Points"));
+  for (int t = 0; t < PhGlobal::PointTypeCount; ++t) {
+    setPointOn(t, cfg.readBool(QStringLiteral("PointOn_%1").arg(t), true));
+    setPointSymbol(t, cfg.readNum(QStringLiteral("PointSymbol_%1").arg(t), PhGlobal::SYM_Circle));
+    setPointColor(t, cfg.readColor(QStringLiteral("PointColor_%1").arg(t), QColor(Qt::black)));
+    setPointSize(t, cfg.readNum(QStringLiteral("PointSize_%1").arg(t), 7));
+  }
+  setBlunderColor(cfg.readColor(QStringLiteral("BlunderColor"), QColor(Qt::red)));
+  setBlunderSize(cfg.readNum(QStringLiteral("BlunderSize"), 2));
+}
+
+void PhZoomView::setFastDrawing(bool bOn) {
+  mFast = bOn;
+  setLayerCacheEnabled(bOn);
+  updateContents();
+}
+
+int PhZoomView::symbolSize(int iType) const {
+  int size = mSize[iType];
+  if (mSymbol[iType] != PhGlobal::SYM_Circle && size % 2 == 0) --size;
+  return size;
+}
+
+int PhZoomView::typeIndex(int iCode) { return PhGlobal::pointTypeOfCode(iCode); }
+
+void PhZoomView::buildSprite(PhSymbolSprite &sprite, int iType, bool bBlunder, int iMarkSize,
+                             const QColor &markColour) const {
+  sprite.clear();
+  const int size = symbolSize(iType);
+  const int blunderDiameter = size + 2 * mBlunderSize;
+  if (iMarkSize >= 0) {
+    const int outer = (bBlunder ? blunderDiameter : size) + 2 * iMarkSize;
+    sprite.addDisc(markColour, -(outer / 2), -(outer / 2), outer);
+  }
+  if (bBlunder)
+    sprite.addDisc(mBlunderColour, -(blunderDiameter / 2), -(blunderDiameter / 2), blunderDiameter);
+  sprite.addSymbol(mSymbol[iType], mColour[iType], size);
+}
+
+void PhZoomView::drawSprite(QPainter *painter, const PhSymbolSprite &sprite, const QRect &clip,
+                            int px, int py) const {
+  const PhRaster *target = raster();
+  if (target && sprite.isOpaque())
+    sprite.blit(*target, clip & target->rect, px, py);
+  else
+    sprite.paint(painter, px, py);
+}
+
+void PhZoomView::drawLine(QPainter *painter, const QPoint &from, const QPoint &to,
+                          const QRect &clip) const {
+  // A vector of no length shows nothing.
+  if (from == to) return;
+  drawLine(painter, QPointF(from), QPointF(to), clip);
+}
+
+void PhZoomView::drawLine(QPainter *painter, const QPointF &from, const QPointF &to,
+                          const QRect &clip) const {
+  const QRectF box = QRectF(from, to).normalized().adjusted(-1.0, -1.0, 1.0, 1.0);
+  if (!box.intersects(QRectF(clip))) return;
+  QPointF a(from);
+  QPointF b(to);
+  const QRectF reach(clip.adjusted(-LineReach, -LineReach, LineReach, LineReach));
+  if (!reach.contains(a) || !reach.contains(b)) {
+    if (!clipLine(a, b, reach)) return;
+  }
+  painter->drawLine(a, b);
+}
+
+bool PhZoomView::labelMayShow(const QRect &exposed, int x, int baseline, int length,
+                              const QFontMetrics &metrics) {
+  // Generous on purpose: the painter clips; this only skips what cannot show.
+  const QRect box(x - 2, baseline - metrics.ascent() - 2, length * metrics.maxWidth() + 4,
+                  metrics.height() + 4);
+  return box.intersects(exposed);
+}
+
+void PhZoomView::slotZoomPlus() { slotZoom(mZoom + ZoomStep); }
+
+void PhZoomView::slotZoomMinus() { slotZoom(mZoom - ZoomStep); }
+
+void PhZoomView::slotZoom(int iPercent) {
+  if (!hasData()) return;
+  iPercent = std::clamp(iPercent, MinZoom, MaxZoom);
+  if (iPercent == mZoom) return;
+  mZoom = iPercent;
+  calculateResize();
+  updateContents();
+  emit sigZoomChanged(iPercent);
+}
+
+void PhZoomView::slotSetMode(int iMode) {
+  Nub::debug("%s => %s", "iMode", number(iMode).constData());
+  if (iMode == MODE_Scroll) {
+    mMode = MODE_Scroll;
+    applyScrollCursor(width(), height());
+  } else if (iMode == MODE_Selection && hasSelectionMode()) {
+    mMode = MODE_Selection;
+    viewport()->setCursor(Qt::CrossCursor);
+  } else {
+    mMode = MODE_Zoom;
+    viewport()->setCursor(Qt::CrossCursor);
+  }
+}
+
+void PhZoomView::slotToggleResiduals(ViewModeE mode) {
+  if (mode != VM_Graphical && mode != VM_Textual) return;
+  mResidualsOn[mode] = !mResidualsOn[mode];
+  if (hasData()) updateContents();
+}
+
+void PhZoomView::slotTogglePointIds() {
+  mShowPointIds = !mShowPointIds;
+  if (hasData()) updateContents();
+}
+
+void PhZoomView::slotToggleBlunders() {
+  mShowBlunders = !mShowBlunders;
+  if (hasData()) updateContents();
+}
+
+void PhZoomView::slotToggleShowLinkCount() {
+  mShowLinks = !mShowLinks;
+  if (hasData()) updateContents();
+}
+
+void PhZoomView::applyScrollCursor(int w, int h) {
+  // The hand only where there is something to scroll.
+  const bool scrollable = w < contentsWidth() || h < contentsHeight();
+  viewport()->setCursor(scrollable ? Qt::SizeAllCursor : Qt::ArrowCursor);
+}
+
+void PhZoomView::viewportResizeEvent(QResizeEvent *event) {
+  if (mMode == MODE_Scroll) applyScrollCursor(event->size().width(), event->size().height());
+}
+
+void PhZoomView::contentsMousePressEvent(QMouseEvent *event) {
+  if (!hasData()) return;
+  const bool left = event->button() == Qt::LeftButton;
+  switch (mMode) {
+    case MODE_Scroll:
+      mScrolling = left;
+      if (left) mPressPos = event->globalPosition().toPoint();
+      break;
+    case MODE_Selection:
+      mSelecting = left;
+      if (left) {
+        mPressPos = event->position().toPoint();
+        mAddToSelection = event->modifiers() == Qt::ControlModifier;
+      }
+      break;
+    default:
+      mZooming = false;
+      // No deeper zoom to drag for.
+      if (left && mZoom < MaxZoom) {
+        mZooming = true;
+        mPressPos = event->position().toPoint();
+      }
+      break;
+  }
+}
+
+void PhZoomView::contentsMouseMoveEvent(QMouseEvent *event) {
+  if (!hasData()) return;
+  if (mMode == MODE_Scroll) {
+    if (!mScrolling) return;
+    const QPoint now = event->globalPosition().toPoint();
+    // The drawing follows the hand.
+    scrollBy(mPressPos.x() - now.x(), mPressPos.y() - now.y());
+    mPressPos = now;
+  } else if ((mMode == MODE_Zoom && mZooming) || (mMode == MODE_Selection && mSelecting)) {
+    dragBand(event->position().toPoint());
+  }
+}
+
+void PhZoomView::dragBand(const QPoint &pos) {
+  const QPoint a = mPressPos;
+  mBand = QRect(a, pos).normalized();
+  if (mPrevDragPos.isNull()) mPrevDragPos = pos;
+  const QPoint p = mPrevDragPos;
+  // Four strips hold the band's old and new edges: the two through the
+  // anchor and the two that moved. Each spans the anchor, the previous and
+  // the current position, so drags in every direction repaint all they touch.
+  const int xLo = std::min({a.x(), p.x(), pos.x()});
+  const int xHi = std::max({a.x(), p.x(), pos.x()});
+  const int yLo = std::min({a.y(), p.y(), pos.y()});
+  const int yHi = std::max({a.y(), p.y(), pos.y()});
+  updateOverlay(QRect(QPoint(xLo, a.y()), QPoint(xHi, a.y())));
+  updateOverlay(QRect(QPoint(std::min(p.x(), pos.x()), yLo), QPoint(std::max(p.x(), pos.x()), yHi)));
+  updateOverlay(QRect(QPoint(xLo, std::min(p.y(), pos.y())), QPoint(xHi, std::max(p.y(), pos.y()))));
+  updateOverlay(QRect(QPoint(a.x(), yLo), QPoint(a.x(), yHi)));
+  mPrevDragPos = pos;
+}
+
+void PhZoomView::contentsMouseReleaseEvent(QMouseEvent *event) {
+  if (!hasData()) return;
+  const bool left = event->button() == Qt::LeftButton;
+  switch (mMode) {
+    case MODE_Scroll:
+      mScrolling = false;
+      break;
+    case MODE_Selection:
+      if (left && mSelecting) {
+        mSelecting = false;
+        releaseBand(false);
+      }
+      break;
+    default:
+      if (left && mZooming) {
+        mZooming = false;
+        releaseBand(true);
+      }
+      break;
+  }
+}
+
+void PhZoomView::releaseBand(bool bZoom) {
+  const QRect band = mBand.normalized();
+  const QRect shown = mBand.isValid() ? mBand.adjusted(-1, -1, 1, 1) : QRect();
+  mBand = QRect();
+  mPrevDragPos = QPoint();
+  if (band.width() < MinBand && band.height() < MinBand) {
+    noteWithNumber(bZoom ? tr("The zoom-rect you specified is to small (min %d pixel)!")
+                         : tr("The selection-rect you specified is to small (min %d pixel)!"),
+                   MinBand);
+    Nub::note("%s", tr("Ignoring zoom.").toUtf8().constData());
+    updateOverlay(shown);
+    return;
+  }
+  updateOverlay(shown);
+  if (bZoom)
+    zoomToBand(band);
+  else
+    selectInBand(band, mAddToSelection);
+}
+
+void PhZoomView::zoomToBand(const QRect &band) {
+  double f = std::min(double(width()) / band.width(), double(height()) / band.height());
+  if (phRound(mZoom * f) > MaxZoom) f = double(MaxZoom) / mZoom;
+  slotZoom(phRound(mZoom * f));
+  // The band's top-left corner becomes the viewport's.
+  setContentsPos(phRound((band.left() - Margin) * f + Margin),
+                 phRound((band.top() - Margin) * f + Margin));
+}
+
+void PhZoomView::drawContentsOverlay(QPainter *painter, const QRect &) {
+  if (!mBand.isValid()) return;
+  painter->setPen(mBandPen);
+  painter->setBrush(Qt::NoBrush);
+  painter->drawRect(mBand.x(), mBand.y(), mBand.width() - 1, mBand.height() - 1);
+}
+
+void PhZoomView::clearContextMenu() {
+  mMenu->clear();
+  qDeleteAll(mSubMenus);
+  mSubMenus.clear();
+}
+
+void PhZoomView::contentsContextMenuEvent(QContextMenuEvent *event) {
+  clearContextMenu();
+  if (!hasData()) return;
+  buildContextMenu(mMenu);
+  event->accept();
+  mMenu->popup(QCursor::pos());
+}
+
+QAction *PhZoomView::addMenuItem(QMenu *menu, const QString &text, int iPopId) {
+  QAction *action = menu->addAction(text);
+  action->setData(iPopId);
+  return action;
+}
+
+QMenu *PhZoomView::addSubMenu(QMenu *menu, const QString &title) {
+  // A child of the main menu: its items are reported by the main menu's
+  // triggered signal as well.
+  auto *sub = new QMenu(title, mMenu);
+  menu->addMenu(sub);
+  mSubMenus.append(sub);
+  return sub;
+}
+
+QIcon PhZoomView::zoomIcon() { return QIcon(QStringLiteral(":/imageviewer/zoom.png")); }

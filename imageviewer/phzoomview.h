@@ -1,0 +1,214 @@
+#ifndef PHZOOMVIEW_H
+#define PHZOOMVIEW_H
+
+#include <QColor>
+#include <QFont>
+#include <QList>
+#include <QPen>
+
+#include "phglobal.h"
+#include "phscrollview.h"
+#include "phsymbolsprite.h"
+#include "phviewmode.h"
+
+class QAction;
+class QContextMenuEvent;
+class QFontMetrics;
+class QIcon;
+class QMenu;
+class QMouseEvent;
+class QResizeEvent;
+
+// What the image view and the object view share: the layout of a plane
+// extent in the contents (a 40-pixel margin, the longer side 500 pixels at
+// 100 %), its transform and rounding, zoom steps and limits, zoom to a dragged
+// rectangle, scroll mode, the rubber band, the drawing settings per point type
+// with their symbol sprites, and the context-menu mechanics.
+class PhZoomView : public PhScrollView {
+  Q_OBJECT
+
+ public:
+  static constexpr int Margin = 40;
+  static constexpr int BaseSize = 500;
+  static constexpr int MinZoom = 10;
+  static constexpr int MaxZoom = 100000000;
+  static constexpr int ZoomStep = 10;
+  // A rubber band narrower and lower than this is refused.
+  static constexpr int MinBand = 20;
+
+  enum ModeE { MODE_Zoom = 0, MODE_Scroll = 1, MODE_Selection = 2 };
+
+  explicit PhZoomView(QWidget *parent = nullptr);
+  ~PhZoomView() override;
+
+  // Whether there is something to show; without it mouse, zoom and toggles do nothing.
+  virtual bool hasData() const = 0;
+
+  int zoom() const { return mZoom; }
+  double scale() const { return mScale; }
+  int mode() const { return mMode; }
+  // The rubber band of a zoom or selection drag (invalid when none).
+  QRect rubberBand() const { return mBand; }
+
+  // Pixel of a point with plane coordinates (h, v).
+  QPoint toContents(double h, double v) const;
+
+  // Runs the layout of the current extent and zoom; resizes the contents
+  // only when their size changes.
+  void calculateResize();
+
+  // Drawing settings. Setters store and take effect at the next repaint.
+  void setBackgroundColor(const QColor &colour);
+  QColor backgroundColor() const { return mBackground; }
+  void setTextFont(const QFont &font);
+  QFont textFont() const { return mTextFont; }
+  void setPointOn(int iType, bool bOn);
+  bool pointOn(int iType) const;
+  void setPointSymbol(int iType, int iSymbol);
+  int pointSymbol(int iType) const;
+  void setPointColor(int iType, const QColor &colour);
+  QColor pointColor(int iType) const;
+  void setPointSize(int iType, int iSize);
+  int pointSize(int iType) const;
+  void setBlunderColor(const QColor &colour);
+  QColor blunderColor() const { return mBlunderColour; }
+  void setBlunderSize(int iSize);
+  int blunderSize() const { return mBlunderSize; }
+  void setResidualScale(float scale);
+  float residualScale() const { return mResidualScale; }
+  void setShowPointIds(bool bOn);
+  bool hasPointIdsOn() const { return mShowPointIds; }
+  void setShowBlunders(bool bOn);
+  bool hasBlundersOn() const { return mShowBlunders; }
+  void setShowLinkCount(bool bOn);
+  bool hasLinkCountOn() const { return mShowLinks; }
+  virtual void setResidualsOn(ViewModeE mode, bool bOn);
+  bool hasResidualsOn(ViewModeE mode) const;
+
+  // Reads the per-type and blunder settings of the group "Points".
+  virtual void applyPointPrefs();
+
+  // With the fast paths off the view paints straight onto the widget,
+  // shaping every point through the painter in list order: the reference
+  // that the kept, indexed drawing must match pixel for pixel.
+  virtual void setFastDrawing(bool bOn);
+  bool fastDrawing() const { return mFast; }
+
+  // The context menu as last built (for the window and for tests).
+  QMenu *contextMenu() const { return mMenu; }
+
+ public slots:
+  void slotZoomPlus();
+  void slotZoomMinus();
+  void slotZoom(int iPercent);
+  virtual void slotSetMode(int iMode);
+  virtual void slotToggleResiduals(ViewModeE mode);
+  void slotTogglePointIds();
+  void slotToggleBlunders();
+  void slotToggleShowLinkCount();
+
+ signals:
+  void sigZoomChanged(int iPercent);
+
+ protected:
+  // The plane extent to lay out; false when there is none.
+  virtual bool contentsExtent(double &minH, double &maxH, double &minV, double &maxV) const = 0;
+  // The layout (scale, contents size) changed.
+  virtual void layoutChanged();
+  // The symbols need drawing anew (a setting changed).
+  virtual void spritesChanged();
+  // Whether mode 2 is a selection mode in this view.
+  virtual bool hasSelectionMode() const { return false; }
+  // A selection band was released over `band` (normalised, at least MinBand in one direction).
+  virtual void selectInBand(const QRect &band, bool bAdd);
+  // Fills the cleared context menu; only called with data.
+  virtual void buildContextMenu(QMenu *menu) = 0;
+  // One item of the context menu was chosen.
+  virtual void handleContextMenu(int iPopId) = 0;
+
+  QAction *addMenuItem(QMenu *menu, const QString &text, int iPopId);
+  // A submenu whose items reach the same dispatcher.
+  QMenu *addSubMenu(QMenu *menu, const QString &title);
+  static QIcon zoomIcon();
+
+  // The size a type's symbol is drawn with: triangles and crosses always odd.
+  int symbolSize(int iType) const;
+  // Point-type index of a BAX point code.
+  static int typeIndex(int iCode);
+  // Builds the sprite of one type: an optional selection disc that fills the
+  // outer square, an optional blunder disc and the symbol.
+  void buildSprite(PhSymbolSprite &sprite, int iType, bool bBlunder, int iMarkSize,
+                   const QColor &markColour) const;
+  // Puts a sprite down inside `clip`: written directly into the kept image
+  // when there is one, else painted.
+  void drawSprite(QPainter *painter, const PhSymbolSprite &sprite, const QRect &clip, int px,
+                  int py) const;
+  // A residual vector or link: the part that can show is drawn; ends far
+  // beyond the viewport are brought in along the line.
+  void drawLine(QPainter *painter, const QPoint &from, const QPoint &to, const QRect &clip) const;
+  void drawLine(QPainter *painter, const QPointF &from, const QPointF &to, const QRect &clip) const;
+  // True when a text label at (x, baseline) may reach into the rectangle.
+  static bool labelMayShow(const QRect &exposed, int x, int baseline, int length,
+                           const QFontMetrics &metrics);
+
+  void drawContentsOverlay(QPainter *painter, const QRect &rect) override;
+  void contentsMousePressEvent(QMouseEvent *event) override;
+  void contentsMouseMoveEvent(QMouseEvent *event) override;
+  void contentsMouseReleaseEvent(QMouseEvent *event) override;
+  void contentsContextMenuEvent(QContextMenuEvent *event) override;
+  void viewportResizeEvent(QResizeEvent *event) override;
+
+  const QPen &typePen(int iType) const { return mTypePen[iType]; }
+  const QPen &blunderPen() const { return mBlunderPen; }
+  // A residual scale stored as exactly 0 is drawn, and kept, as 1.
+  float effectiveResidualScale();
+
+ private:
+  void applyScrollCursor(int w, int h);
+  void dragBand(const QPoint &pos);
+  void releaseBand(bool bZoom);
+  void zoomToBand(const QRect &band);
+  void clearContextMenu();
+  void settingsChanged();
+
+  int mZoom = 100;
+  double mScale = 1.0;
+  int mMode = MODE_Zoom;
+  // Scroll mode: the last global pointer position; zoom and selection mode:
+  // the band's anchor in contents coordinates.
+  QPoint mPressPos;
+  QPoint mPrevDragPos;
+  QRect mBand;
+  bool mScrolling = false;
+  bool mZooming = false;
+  bool mSelecting = false;
+  bool mAddToSelection = false;
+  bool mFast = true;
+  // The extent as last laid out.
+  double mMinH = 0.0;
+  double mMinV = 0.0;
+  double mExtentV = 0.0;
+  QMenu *mMenu = nullptr;
+  QList<QMenu *> mSubMenus;
+  QPen mBandPen;
+
+  QColor mBackground = Qt::white;
+  QFont mTextFont = QFont(QStringLiteral("Arial"), 8);
+  bool mShowPointIds = false;
+  bool mResidualsOn[2] = {false, false};
+  bool mShowBlunders = false;
+  bool mShowLinks = false;
+  bool mOn[PhGlobal::PointTypeCount] = {true, true, true, true, true, true, true};
+  int mSymbol[PhGlobal::PointTypeCount] = {0, 0, 0, 0, 0, 0, 0};
+  QColor mColour[PhGlobal::PointTypeCount] = {Qt::black, Qt::black, Qt::black, Qt::black,
+                                              Qt::black, Qt::black, Qt::black};
+  int mSize[PhGlobal::PointTypeCount] = {7, 7, 7, 7, 7, 7, 7};
+  QColor mBlunderColour = Qt::red;
+  int mBlunderSize = 2;
+  float mResidualScale = 1.0f;
+  // One pen per type colour and one for blunders, made when a colour changes.
+  QPen mTypePen[PhGlobal::PointTypeCount];
+  QPen mBlunderPen;
+};
+
+#endif  // PHZOOMVIEW_H

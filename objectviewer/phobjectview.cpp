@@ -1,0 +1,864 @@
+#include "phobjectview.h"
+
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QMenu>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QtAlgorithms>
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+#include "nubmsg.h"
+#include "phexception.h"
+#include "phimage.h"
+#include "phimagelist.h"
+#include "phobjectlist.h"
+#include "phobjectpoint.h"
+#include "phround.h"
+#include "phwildcard.h"
+#include "uxcfg.h"
+
+namespace {
+
+constexpr int MaxMarkSize = 100;
+// Ellipses larger than this are drawn as lines through their rows in view,
+// never as a whole shape far beyond the viewport.
+constexpr int LargeEllipse = 8192;
+
+// Bumped by every view that changes the selection, so that the other views
+// of the same list know their picture of it is out of date.
+quint64 gSelectionSerial = 0;
+
+void warnText(const QString &text) { Nub::warn("%s", text.toUtf8().constData()); }
+
+bool hasObserved(const PhObjectPoint *point, int iAxis) {
+  switch (iAxis) {
+    case 0: return point->hasObservedX();
+    case 1: return point->hasObservedY();
+    default: return point->hasObservedZ();
+  }
+}
+
+bool isRejected(const PhObjectPoint *point, int iAxis) {
+  switch (iAxis) {
+    case 0: return point->isRejectedX();
+    case 1: return point->isRejectedY();
+    default: return point->isRejectedZ();
+  }
+}
+
+// The range of a search: both bounds given: min <= v <= max; only a minimum
+// (or nothing, then the minimum is 0): v >= min; only a maximum: v <= max.
+struct SearchRange {
+  bool hasMin = true;
+  bool hasMax = false;
+  double min = 0.0;
+  double max = 0.0;
+
+  bool contains(double value) const { return (!hasMin || value >= min) && (!hasMax || value <= max); }
+};
+
+bool readBound(const QString &text, bool bInteger, double &value) {
+  bool ok = false;
+  if (bInteger)
+    value = text.toInt(&ok, 10);
+  else
+    value = double(text.toFloat(&ok));
+  if (!ok)
+    warnText(QString::asprintf(
+        QCoreApplication::translate("PhObjectView", "Can't decode number from '%s'!")
+            .toUtf8()
+            .constData(),
+        text.toUtf8().constData()));
+  return ok;
+}
+
+bool readRange(const QString &strPar1, const QString &strPar2, bool bInteger, SearchRange &range) {
+  const QString s1 = strPar1.trimmed();
+  const QString s2 = strPar2.trimmed();
+  if (!s2.isEmpty()) {
+    if (!readBound(s2, bInteger, range.max)) return false;
+    range.hasMax = true;
+  }
+  if (!s1.isEmpty()) {
+    if (!readBound(s1, bInteger, range.min)) return false;
+  } else if (!s2.isEmpty()) {
+    range.hasMin = false;
+  }
+  return true;
+}
+
+}  // namespace
+
+struct PhObjectView::DrawState {
+  explicit DrawState(const QFont &font) : metrics(font) {}
+
+  QRect exposed;
+  QFontMetrics metrics;
+  int descent = 0;
+  int lineStep = 0;
+  double factor = 1.0;  // residual scale x contents scale
+  bool blunders = false;
+  bool links = false;
+  bool pointIds = false;
+  bool imageIds = false;
+  bool residualLines = false;
+  bool residualTexts = false;
+  bool sigmaEllipses = false;
+  bool sigmaTexts = false;
+  bool connections = false;
+  QByteArray residualFormat[3];
+  QByteArray sigmaFormat[3];
+};
+
+PhObjectView::PhObjectView(int iPlane, QWidget *parent) : PhZoomView(parent), mPlane(iPlane) {
+  Nub::debug("PhObjectView");
+  mConnectionPen = QPen(Qt::black, 0);
+}
+
+PhObjectView::~PhObjectView() { Nub::debug("~PhObjectView"); }
+
+bool PhObjectView::hasData() const { return mList && !mList->isEmpty(); }
+
+bool PhObjectView::setData(PhObjectList *list, bool bSigmasComputed) {
+  mList = list;
+  mSigmasComputed = bSigmasComputed;
+  mLayoutValid = false;
+  mSelectionKnown = false;
+  mSelected.clear();
+  mImageSet.clear();
+  if (hasData()) {
+    for (PhObjectPoint *point : *mList)
+      if (point->isProjectionCentre() && point->isSelected() && !mImageSet.contains(point->pointId()))
+        mImageSet.insert(point->pointId(), point);
+    calculateResize();
+  } else {
+    resizeContents(0, 0);
+  }
+  updateContents();
+  return true;
+}
+
+bool PhObjectView::contentsExtent(double &minH, double &maxH, double &minV, double &maxV) const {
+  if (!hasData()) return false;
+  minH = mList->minHorizontal(mPlane);
+  maxH = mList->maxHorizontal(mPlane);
+  minV = mList->minVertical(mPlane);
+  maxV = mList->maxVertical(mPlane);
+  return minH <= maxH && minV <= maxV;
+}
+
+void PhObjectView::layoutChanged() { mLayoutValid = false; }
+
+void PhObjectView::spritesChanged() { mSpritesValid = false; }
+
+void PhObjectView::setMarkColor(const QColor &colour) {
+  mMarkColour = colour;
+  spritesChanged();
+  invalidateLayer();
+}
+
+void PhObjectView::setMarkSize(int iSize) {
+  mMarkSize = std::clamp(iSize, 0, MaxMarkSize);
+  spritesChanged();
+  invalidateLayer();
+}
+
+void PhObjectView::setLinkLineType(int iType) {
+  mLinkLineType = iType;
+  invalidateLayer();
+}
+
+void PhObjectView::setShowImageIds(bool bOn) {
+  mShowImageIds = bOn;
+  invalidateLayer();
+}
+
+void PhObjectView::setShowConnections(bool bOn) {
+  mShowConnections = bOn;
+  invalidateLayer();
+}
+
+void PhObjectView::setResidualsOn(ViewModeE mode, bool bOn) {
+  PhZoomView::setResidualsOn(mode, bOn);
+  if (mode == VM_Textual && bOn) mSigmasOn[VM_Textual] = false;
+}
+
+void PhObjectView::setSigmasOn(ViewModeE mode, bool bOn) {
+  if (mode != VM_Graphical && mode != VM_Textual) return;
+  mSigmasOn[mode] = bOn;
+  if (mode == VM_Textual && bOn) PhZoomView::setResidualsOn(VM_Textual, false);
+  invalidateLayer();
+}
+
+bool PhObjectView::hasSigmasOn(ViewModeE mode) const {
+  return (mode == VM_Graphical || mode == VM_Textual) && mSigmasOn[mode];
+}
+
+void PhObjectView::applyPointPrefs() {
+  PhZoomView::applyPointPrefs();
+  const Ux::Cfg points(QStringLiteral("Points"));
+  setMarkColor(points.readColor(QStringLiteral("MarkColor"), QColor(Qt::yellow)));
+  setMarkSize(points.readNum(QStringLiteral("MarkSize"), 2));
+  const Ux::Cfg links(QStringLiteral("Links"));
+  setLinkLineType(links.readNum(QStringLiteral("LinkLineType"), PhGlobal::LT_Solid));
+}
+
+void PhObjectView::setFastDrawing(bool bOn) { PhZoomView::setFastDrawing(bOn); }
+
+// Toggles ------------------------------------------------------------------
+
+void PhObjectView::slotToggleImageIds() {
+  mShowImageIds = !mShowImageIds;
+  if (hasData()) updateContents();
+}
+
+void PhObjectView::slotToggleResiduals(ViewModeE mode) {
+  PhZoomView::slotToggleResiduals(mode);
+  if (mode == VM_Textual && hasResidualsOn(VM_Textual) && mSigmasOn[VM_Textual]) {
+    mSigmasOn[VM_Textual] = false;
+    if (hasData()) updateContents();
+  }
+}
+
+void PhObjectView::slotToggleSigmas(ViewModeE mode) {
+  if (mode != VM_Graphical && mode != VM_Textual) return;
+  if (!mSigmasComputed) {
+    warnText(tr("No inversion: sigmas were not computed!"));
+    return;
+  }
+  mSigmasOn[mode] = !mSigmasOn[mode];
+  if (mode == VM_Textual && mSigmasOn[mode]) PhZoomView::setResidualsOn(VM_Textual, false);
+  if (hasData()) updateContents();
+}
+
+void PhObjectView::slotToggleShowConnections() {
+  mShowConnections = !mShowConnections;
+  if (hasData()) updateContents();
+}
+
+// Selection -----------------------------------------------------------------
+
+bool PhObjectView::selectionCurrent() const {
+  return mSelectionKnown && mSelectionSerial == gSelectionSerial && mList &&
+         int(mSelected.size()) == mList->selectedCount() &&
+         (!mLayoutValid || int(mPos.size()) == mList->count());
+}
+
+void PhObjectView::ensureSelection() {
+  if (selectionCurrent() || !mList) return;
+  // Someone else changed the selection: read it from the points again, and
+  // with it the projection centres that get connection lines.
+  mSelected.clear();
+  mImageSet.clear();
+  const int n = mList->count();
+  for (int i = 0; i < n; ++i) {
+    PhObjectPoint *point = mList->at(i);
+    if (!point->isSelected()) continue;
+    mSelected.push_back(i);
+    if (point->isProjectionCentre() && !mImageSet.contains(point->pointId()))
+      mImageSet.insert(point->pointId(), point);
+  }
+  mSelectedSorted = true;
+  mList->setSelectedCount(int(mSelected.size()));
+  mSelectionKnown = true;
+  mSelectionSerial = gSelectionSerial;
+}
+
+QRect PhObjectView::pointBox(int i) const {
+  const int m = reachMargin();
+  const QPoint pos = mPos[std::size_t(i)];
+  return QRect(pos.x() - m, pos.y() - m, 2 * m + 1, 2 * m + 1);
+}
+
+void PhObjectView::selectAt(int i, bool bImageSet, QRect &dirty) {
+  PhObjectPoint *point = mList->at(i);
+  if (!point->isSelected()) {
+    point->setSelected(true);
+    mList->setSelectedCount(mList->selectedCount() + 1);
+    if (!mSelected.empty() && mSelected.back() > i) mSelectedSorted = false;
+    mSelected.push_back(i);
+    dirty |= pointBox(i);
+  }
+  if (bImageSet && point->isProjectionCentre()) mImageSet.insert(point->pointId(), point);
+}
+
+void PhObjectView::deselectAt(int i, QRect &dirty) {
+  PhObjectPoint *point = mList->at(i);
+  if (!point->isSelected()) return;
+  point->setSelected(false);
+  mList->setSelectedCount(mList->selectedCount() - 1);
+  dirty |= pointBox(i);
+}
+
+void PhObjectView::deselectAll(QRect &dirty) {
+  for (int i : mSelected) deselectAt(i, dirty);
+  mSelected.clear();
+  mSelectedSorted = true;
+  mList->setSelectedCount(0);
+}
+
+bool PhObjectView::decorationsOn() const {
+  return hasPointIdsOn() || mShowImageIds || hasLinkCountOn() || hasResidualsOn(VM_Graphical) ||
+         hasResidualsOn(VM_Textual) || mSigmasOn[VM_Graphical] || mSigmasOn[VM_Textual] ||
+         mShowConnections;
+}
+
+void PhObjectView::selectionChanged(const QRect &dirty) {
+  mSelectionSerial = ++gSelectionSerial;
+  mSelectionKnown = true;
+  // Without labels and lines a selection changes only the discs of the
+  // points it touched.
+  if (decorationsOn())
+    updateContents();
+  else
+    updateContents(dirty);
+}
+
+void PhObjectView::selectInBand(const QRect &band, bool bAdd) {
+  if (!hasData()) return;
+  ensureLayout();
+  ensureSelection();
+  QRect dirty;
+  if (!bAdd) {
+    mImageSet.clear();
+    deselectAll(dirty);
+  }
+  // Every point in the band, whatever its type switch or blunder state.
+  mGrid.forEachIn(band, [&](int i) {
+    if (band.contains(mPos[std::size_t(i)])) selectAt(i, true, dirty);
+  });
+  selectionChanged(dirty);
+}
+
+void PhObjectView::slotDeselectPoints() {
+  Nub::debug("slotDeselectPoints");
+  if (!hasData()) return;
+  ensureLayout();
+  ensureSelection();
+  mImageSet.clear();
+  QRect dirty;
+  deselectAll(dirty);
+  selectionChanged(dirty);
+}
+
+void PhObjectView::selectImagePoints(PhImage *image, bool bEraseExisting) {
+  if (!image || !hasData()) return;
+  ensureLayout();
+  ensureSelection();
+  QRect dirty;
+  if (bEraseExisting) {
+    mImageSet.clear();
+    deselectAll(dirty);
+  }
+  bool centreFound = false;
+  const int n = mList->count();
+  for (int i = 0; i < n; ++i) {
+    const PhObjectPoint *point = mList->at(i);
+    if (!point->isProjectionCentre()) {
+      if (image->hasPoint(point->pointId())) selectAt(i, false, dirty);
+    } else if (!centreFound && point->pointId() == image->imageId()) {
+      selectAt(i, true, dirty);
+      centreFound = true;
+    }
+  }
+  selectionChanged(dirty);
+}
+
+void PhObjectView::selectPoints(PhGlobal::SelectionModeE selectionMode,
+                                PhGlobal::SearchModeE searchMode, const QString &strPar1,
+                                const QString &strPar2, bool bUsePattern) {
+  Nub::debug("selectPoints: %d, %d, %s, %s, %d", int(selectionMode), int(searchMode),
+             strPar1.toUtf8().constData(), strPar2.toUtf8().constData(), int(bUsePattern));
+  if (!hasData()) return;
+  QRect dirty;
+  // Called from the event loop: nothing may leave it as an exception. What
+  // was handled stays; the count is read again from the points.
+  try {
+    ensureLayout();
+    ensureSelection();
+    runSearch(selectionMode, searchMode, strPar1, strPar2, bUsePattern, dirty);
+  } catch (const PhException &e) {
+    warnText(e.message());
+    mSelectionKnown = false;
+  } catch (const std::exception &e) {
+    Nub::warn("%s", e.what());
+    mSelectionKnown = false;
+  } catch (...) {
+    warnText(tr("Selection stopped by an unexpected error."));
+    mSelectionKnown = false;
+  }
+  if (!mSelectionKnown) {
+    ensureSelection();
+    updateContents();
+    return;
+  }
+  selectionChanged(dirty);
+}
+
+void PhObjectView::runSearch(PhGlobal::SelectionModeE selectionMode,
+                             PhGlobal::SearchModeE searchMode, const QString &strPar1,
+                             const QString &strPar2, bool bUsePattern, QRect &dirty) {
+  if (searchMode < PhGlobal::SEARCH_PointId || searchMode > PhGlobal::SEARCH_PointCode) {
+    Nub::warn("%s", QString::asprintf(tr("Illegal Search-Mode (%d)!").toUtf8().constData(),
+                                      int(searchMode))
+                        .toUtf8()
+                        .constData());
+    return;
+  }
+  const bool byId = searchMode == PhGlobal::SEARCH_PointId || searchMode == PhGlobal::SEARCH_ImageId;
+  const bool pattern = byId && bUsePattern;
+  SearchRange range;
+  if (!pattern && searchMode != PhGlobal::SEARCH_Blunder && searchMode != PhGlobal::SEARCH_PointCode) {
+    const bool integer = byId || searchMode == PhGlobal::SEARCH_Links;
+    if (!readRange(strPar1, strPar2, integer, range)) return;
+  }
+  const bool erase = selectionMode == PhGlobal::SEL_EraseExisting;
+  // Every search mode but the point-ID one enters projection centres found.
+  const bool toImageSet = searchMode != PhGlobal::SEARCH_PointId;
+  bool missingImageReported = false;
+
+  auto found = [&](const PhObjectPoint *point) -> bool {
+    const bool centre = point->isProjectionCentre();
+    switch (searchMode) {
+      case PhGlobal::SEARCH_PointId:
+      case PhGlobal::SEARCH_ImageId:
+        if (centre != (searchMode == PhGlobal::SEARCH_ImageId)) return false;
+        return pattern ? PhWildcard::matches(QString::number(point->pointId()), strPar1)
+                       : range.contains(point->pointId());
+      case PhGlobal::SEARCH_Links:
+        return range.contains(centre ? PhImage::adjustedPointCount(point->pointId())
+                                     : PhImage::numberOfLinks(point->pointId()));
+      case PhGlobal::SEARCH_Residuals:
+        if (point->code() <= 100) return false;
+        for (int axis = 0; axis < 3; ++axis)
+          if (range.contains(point->observedResidual(axis))) return true;
+        return false;
+      case PhGlobal::SEARCH_Sigmas:
+        if (!point->isAccepted()) return false;
+        for (int axis = 0; axis < 3; ++axis)
+          if (range.contains(point->adjustedSigma(axis))) return true;
+        return false;
+      case PhGlobal::SEARCH_Blunder: {
+        if (!point->isAccepted()) return true;
+        if (centre) {
+          const PhImage *image = PhImageList::image(point->pointId());
+          if (!image) {
+            // A projection centre without its image has no eliminated image
+            // points; said once, and the search goes on.
+            if (!missingImageReported)
+              warnText(tr("PhObjectView::selectPoints: no image for for imageID found!"));
+            missingImageReported = true;
+            return false;
+          }
+          if (image->notAdjustedCount() < 1) return false;
+          Nub::debug("image %d has eliminated points", point->pointId());
+          return true;
+        }
+        for (const PhImage *image : PhImage::imagesOfPoint(point->pointId())) {
+          const PhImagePoint *imagePoint = image->point(point->pointId());
+          if (imagePoint && !imagePoint->adjustStatus()) return true;
+        }
+        return false;
+      }
+      case PhGlobal::SEARCH_PointCode: {
+        const int t = typeIndex(point->code());
+        return t < strPar1.size() && strPar1.at(t) == QLatin1Char('1');
+      }
+    }
+    return false;
+  };
+
+  if (erase) {
+    mImageSet.clear();
+    mSelected.clear();
+    mSelectedSorted = true;
+  }
+  const int n = mList->count();
+  for (int i = 0; i < n; ++i) {
+    PhObjectPoint *point = mList->at(i);
+    if (found(point)) {
+      const bool was = point->isSelected();
+      if (erase && was) {
+        // Already counted; only listed again.
+        mSelected.push_back(i);
+        if (toImageSet && point->isProjectionCentre()) mImageSet.insert(point->pointId(), point);
+      } else {
+        selectAt(i, toImageSet, dirty);
+      }
+    } else if (erase) {
+      deselectAt(i, dirty);
+    }
+  }
+}
+
+// Layout and drawing ----------------------------------------------------------
+
+int PhObjectView::reachMargin() const {
+  int widest = 0;
+  for (int t = 0; t < PhGlobal::PointTypeCount; ++t)
+    widest = std::max(widest, symbolSize(t) + 2 * blunderSize() + 2 * mMarkSize);
+  return widest / 2 + 1;
+}
+
+void PhObjectView::ensureLayout() {
+  if (mLayoutValid && mList && int(mPos.size()) == mList->count()) return;
+  const int n = mList ? mList->count() : 0;
+  mPos.resize(std::size_t(n));
+  for (int i = 0; i < n; ++i) {
+    const PhObjectPoint *point = mList->at(i);
+    mPos[std::size_t(i)] = toContents(point->horizontal(mPlane), point->vertical(mPlane));
+  }
+  mGrid.build(mPos, contentsWidth(), contentsHeight());
+  mMarks.assign((std::size_t(n) + 63) / 64, 0);
+  mLayoutValid = true;
+}
+
+template <class F>
+void PhObjectView::forEachCandidate(const QRect &reach, F f) {
+  ensureLayout();
+  ensureSelection();
+  if (!mSelectedSorted) {
+    std::sort(mSelected.begin(), mSelected.end());
+    mSelectedSorted = true;
+  }
+  const int n = mList->count();
+  const long long estimate = mGrid.countIn(reach) + (long long)mSelected.size();
+  if (estimate * 4 >= n) {
+    // Most points may show: one pass in list order over the pixels.
+    std::size_t s = 0;
+    for (int i = 0; i < n; ++i) {
+      bool selected = false;
+      if (s < mSelected.size() && mSelected[s] == i) {
+        selected = true;
+        ++s;
+      }
+      if (selected || reach.contains(mPos[std::size_t(i)])) f(i);
+    }
+    return;
+  }
+  // A few cells: mark their points and the selected ones, then visit the
+  // marks in list order.
+  int lo = n;
+  int hi = -1;
+  auto mark = [&](int i) {
+    mMarks[std::size_t(i >> 6)] |= quint64(1) << (i & 63);
+    lo = std::min(lo, i);
+    hi = std::max(hi, i);
+  };
+  mGrid.forEachIn(reach, [&](int i) {
+    if (reach.contains(mPos[std::size_t(i)])) mark(i);
+  });
+  for (int i : mSelected) mark(i);
+  if (hi < 0) return;
+  for (int w = lo >> 6; w <= (hi >> 6); ++w) {
+    quint64 bits = mMarks[std::size_t(w)];
+    if (!bits) continue;
+    mMarks[std::size_t(w)] = 0;
+    while (bits) {
+      const int b = int(qCountTrailingZeroBits(bits));
+      bits &= bits - 1;
+      f(w * 64 + b);
+    }
+  }
+}
+
+void PhObjectView::prepareSprites() {
+  if (mSpritesValid) return;
+  for (int t = 0; t < PhGlobal::PointTypeCount; ++t)
+    for (int blunder = 0; blunder < 2; ++blunder)
+      for (int selected = 0; selected < 2; ++selected)
+        buildSprite(mSprites[t][blunder][selected], t, blunder == 1, selected ? mMarkSize : -1,
+                    mMarkColour);
+  mSpritesValid = true;
+}
+
+void PhObjectView::paintEvent(QPaintEvent *event) {
+  // A selection made elsewhere shows in what is painted from now on.
+  if (hasData() && !selectionCurrent()) {
+    ensureSelection();
+    invalidateLayer();
+  }
+  PhZoomView::paintEvent(event);
+}
+
+void PhObjectView::drawContents(QPainter *painter, int clipx, int clipy, int clipw, int cliph) {
+  if (!hasData()) return;
+  DrawState state(textFont());
+  state.exposed = QRect(clipx, clipy, clipw, cliph);
+  painter->fillRect(state.exposed, backgroundColor());
+  painter->setFont(textFont());
+  state.factor = double(effectiveResidualScale()) * scale();
+  switch (mLinkLineType) {
+    case PhGlobal::LT_Dash: mConnectionPen.setStyle(Qt::DashLine); break;
+    case PhGlobal::LT_Dot: mConnectionPen.setStyle(Qt::DotLine); break;
+    default: mConnectionPen.setStyle(Qt::SolidLine); break;
+  }
+  prepareSprites();
+
+  state.descent = state.metrics.descent();
+  state.lineStep = state.metrics.height() - 1;
+  state.blunders = hasBlundersOn();
+  state.links = hasLinkCountOn();
+  state.pointIds = hasPointIdsOn();
+  state.imageIds = mShowImageIds;
+  state.residualLines = hasResidualsOn(VM_Graphical);
+  state.residualTexts = hasResidualsOn(VM_Textual);
+  state.sigmaEllipses = mSigmasOn[VM_Graphical];
+  state.sigmaTexts = mSigmasOn[VM_Textual];
+  state.connections = mShowConnections;
+  state.residualFormat[0] = tr("X: %.3f ± %.3f").toUtf8();
+  state.residualFormat[1] = tr("Y: %.3f ± %.3f").toUtf8();
+  state.residualFormat[2] = tr("Z: %.3f ± %.3f").toUtf8();
+  state.sigmaFormat[0] = tr("X: ± %.3f").toUtf8();
+  state.sigmaFormat[1] = tr("Y: ± %.3f").toUtf8();
+  state.sigmaFormat[2] = tr("Z: ± %.3f").toUtf8();
+
+  if (!fastDrawing()) {
+    // The reference: every point, in list order, placed afresh.
+    const int n = mList->count();
+    for (int i = 0; i < n; ++i) {
+      const PhObjectPoint *point = mList->at(i);
+      drawPoint(painter, state, i, toContents(point->horizontal(mPlane), point->vertical(mPlane)));
+    }
+  } else {
+    const int m = reachMargin();
+    const QRect reach = state.exposed.adjusted(-m, -m, m, m);
+    forEachCandidate(reach, [&](int i) { drawPoint(painter, state, i, mPos[std::size_t(i)]); });
+  }
+}
+
+namespace {
+
+// The outline of an ellipse too large to hand to the painter whole: its two
+// sides row by row over the rows in view, joined to its top and bottom.
+template <class Line>
+void drawLargeEllipse(const QRect &box, const QRect &exposed, Line line) {
+  const double cx = box.x() + (box.width() - 1) / 2.0;
+  const double cy = box.y() + (box.height() - 1) / 2.0;
+  const double a = (box.width() - 1) / 2.0;
+  const double b = (box.height() - 1) / 2.0;
+  if (a <= 0.0 || b <= 0.0) return;
+  const double top = cy - b;
+  const double bottom = cy + b;
+  const double first = std::max(double(exposed.top() - 1), std::ceil(top));
+  const double last = std::min(double(exposed.bottom() + 1), std::floor(bottom));
+  auto half = [&](double y) {
+    const double r = (y - cy) / b;
+    return a * std::sqrt(std::max(0.0, 1.0 - r * r));
+  };
+  if (first > last) {
+    // The rows in view lie between two rows of the ellipse's outline.
+    if (top <= exposed.bottom() + 1 && bottom >= exposed.top() - 1) {
+      line(QPointF(cx, top), QPointF(cx, top));
+    }
+    return;
+  }
+  QPointF prevLeft(cx, top);
+  QPointF prevRight(cx, top);
+  bool fromApex = first <= std::ceil(top);
+  for (double y = first; y <= last; y += 1.0) {
+    const double dx = half(y);
+    const QPointF left(cx - dx, y);
+    const QPointF right(cx + dx, y);
+    if (y > first || fromApex) {
+      line(prevLeft, left);
+      line(prevRight, right);
+    }
+    prevLeft = left;
+    prevRight = right;
+  }
+  if (last >= std::floor(bottom)) {
+    line(prevLeft, QPointF(cx, bottom));
+    line(prevRight, QPointF(cx, bottom));
+  }
+}
+
+}  // namespace
+
+void PhObjectView::drawPoint(QPainter *painter, const DrawState &state, int i, const QPoint &pos) {
+  const PhObjectPoint *point = mList->at(i);
+  const int t = typeIndex(point->code());
+  if (!pointOn(t)) return;
+  const int size = symbolSize(t);
+  const bool status = point->isAccepted();
+  const bool selected = point->isSelected();
+  int outer = size;
+  if (!status) {
+    if (!state.blunders) return;
+    outer += 2 * blunderSize();
+  }
+  if (selected) outer += 2 * mMarkSize;
+  const int px = pos.x();
+  const int py = pos.y();
+  const int outerHalf = outer / 2;
+  if (QRect(px - outerHalf, py - outerHalf, outer, outer).intersects(state.exposed))
+    drawSprite(painter, mSprites[t][status ? 0 : 1][selected ? 1 : 0], state.exposed, px, py);
+  if (!selected) return;
+
+  // Labels and lines, for selected points only.
+  const QRect &exposed = state.exposed;
+  const QFontMetrics &metrics = state.metrics;
+  const bool centre = point->isProjectionCentre();
+  const int id = point->pointId();
+  const QPen &labelPen = status ? typePen(t) : blunderPen();
+  const int labelX = px + outerHalf + 2;
+  QString text;
+
+  if (state.links) {
+    text = QString::number(centre ? PhImage::adjustedPointCount(id) : PhImage::numberOfLinks(id));
+    const int baseline = py - state.descent - 4;
+    if (labelMayShow(exposed, labelX, baseline, int(text.size()), metrics)) {
+      painter->setPen(labelPen);
+      painter->drawText(labelX, baseline, text);
+    }
+  }
+  if ((state.pointIds && !centre) || (state.imageIds && centre)) {
+    text = QString::number(id);
+    const int baseline = py + state.descent + 1;
+    if (labelMayShow(exposed, labelX, baseline, int(text.size()), metrics)) {
+      painter->setPen(labelPen);
+      painter->drawText(labelX, baseline, text);
+    }
+  }
+  if (state.residualLines) {
+    const double rh = point->horizontalResidual(mPlane) * state.factor;
+    const double rv = point->verticalResidual(mPlane) * state.factor;
+    const QPoint end(phRound(px + rh), phRound(py - rv));
+    switch (point->rejectedStatus(mPlane)) {
+      case 0:
+        painter->setPen(typePen(t));
+        drawLine(painter, pos, end, exposed);
+        break;
+      case 1:
+        painter->setPen(blunderPen());
+        drawLine(painter, pos, end, exposed);
+        break;
+      case 2: {
+        // The accepted axis's component, then, when the rejected axis was
+        // observed, the whole vector as a blunder.
+        const QPoint accepted =
+            point->rejectedOfPlaneAxis(mPlane) ? QPoint(px, end.y()) : QPoint(end.x(), py);
+        painter->setPen(typePen(t));
+        drawLine(painter, pos, accepted, exposed);
+        if (point->rejectedAxisObserved(mPlane)) {
+          painter->setPen(blunderPen());
+          drawLine(painter, pos, end, exposed);
+        }
+        break;
+      }
+      default:
+        break;
+    }
+  }
+  if (state.residualTexts) {
+    int baseline = py + state.descent + state.lineStep;
+    for (int axis = 0; axis < 3; ++axis) {
+      if (!hasObserved(point, axis)) continue;
+      text = QString::asprintf(state.residualFormat[axis].constData(),
+                               double(point->observedResidual(axis)),
+                               double(point->residualSigma(axis)));
+      if (labelMayShow(exposed, labelX, baseline, int(text.size()), metrics)) {
+        painter->setPen(!status && isRejected(point, axis) ? blunderPen() : typePen(t));
+        painter->drawText(labelX, baseline, text);
+      }
+      baseline += state.lineStep;
+    }
+  }
+  if (state.sigmaEllipses) {
+    const int w = phRound(point->horizontalSigma(mPlane) * state.factor);
+    const int h = phRound(point->verticalSigma(mPlane) * state.factor);
+    const QRect box(px - w / 2, py - h / 2, w, h);
+    if (w >= 1 && h >= 1 && box.adjusted(-1, -1, 1, 1).intersects(exposed)) {
+      painter->setPen(typePen(t));
+      painter->setBrush(Qt::NoBrush);
+      if (w <= LargeEllipse && h <= LargeEllipse)
+        painter->drawEllipse(box.x(), box.y(), w - 1, h - 1);
+      else
+        drawLargeEllipse(box, exposed, [&](const QPointF &a, const QPointF &b) {
+          drawLine(painter, a, b, exposed);
+        });
+    }
+  }
+  if (state.sigmaTexts) {
+    int baseline = py + state.descent + state.lineStep;
+    for (int axis = 0; axis < 3; ++axis) {
+      text = QString::asprintf(state.sigmaFormat[axis].constData(),
+                               double(point->adjustedSigma(axis)));
+      if (labelMayShow(exposed, labelX, baseline, int(text.size()), metrics)) {
+        painter->setPen(typePen(t));
+        painter->drawText(labelX, baseline, text);
+      }
+      baseline += state.lineStep;
+    }
+  }
+  if (state.connections && !centre && !mImageSet.isEmpty()) {
+    for (const PhImage *image : PhImage::imagesOfPoint(id)) {
+      if (!mImageSet.contains(image->imageId())) continue;
+      const QPoint target = toContents(image->projectionCentreHorizontal(mPlane),
+                                       image->projectionCentreVertical(mPlane));
+      const PhImagePoint *imagePoint = image->point(id);
+      mConnectionPen.setColor(imagePoint && !imagePoint->adjustStatus() ? blunderColor()
+                                                                         : pointColor(t));
+      painter->setPen(mConnectionPen);
+      drawLine(painter, pos, target, exposed);
+    }
+  }
+}
+
+// Context menu --------------------------------------------------------------
+
+void PhObjectView::buildContextMenu(QMenu *menu) {
+  if (zoom() != 100) {
+    addMenuItem(menu, tr("Zoom 100%"), POP_Zoom100)->setIcon(zoomIcon());
+    menu->addSeparator();
+  }
+  addMenuItem(menu, hasPointIdsOn() ? tr("Hide Point-IDs") : tr("Show Point-IDs"), POP_PointIds);
+  addMenuItem(menu, mShowImageIds ? tr("Hide Image-IDs") : tr("Show Image-IDs"), POP_ImageIds);
+  addMenuItem(menu, hasLinkCountOn() ? tr("Hide Number of Links") : tr("Show Number of Links"),
+              POP_LinkCount);
+  addMenuItem(menu, hasBlundersOn() ? tr("Hide Blunders") : tr("Show Blunders"), POP_Blunders);
+  QMenu *residuals = addSubMenu(menu, tr("&Residuals"));
+  addMenuItem(residuals, hasResidualsOn(VM_Graphical) ? tr("Hide Graphical") : tr("Show Graphical"),
+              POP_ResidualsGraphical);
+  Nub::debug("%s => %s", "hasResidualsOn( VM_Textual )",
+             hasResidualsOn(VM_Textual) ? "true" : "false");
+  addMenuItem(residuals, hasResidualsOn(VM_Textual) ? tr("Hide Textual") : tr("Show Textual"),
+              POP_ResidualsTextual);
+  QMenu *sigmas = addSubMenu(menu, tr("&Sigmas"));
+  addMenuItem(sigmas, mSigmasOn[VM_Graphical] ? tr("Hide Graphical") : tr("Show Graphical"),
+              POP_SigmasGraphical);
+  addMenuItem(sigmas, mSigmasOn[VM_Textual] ? tr("Hide Textual") : tr("Show Textual"),
+              POP_SigmasTextual);
+  menu->addSeparator();
+  addMenuItem(menu, mShowConnections ? tr("Hide Connections") : tr("Show Connections"),
+              POP_Connections);
+  if (mList->selectedCount() > 0) {
+    menu->addSeparator();
+    addMenuItem(menu, tr("Deselect all Points"), POP_Deselect);
+  }
+}
+
+void PhObjectView::handleContextMenu(int iPopId) { _slotHandleContextMenu(iPopId); }
+
+void PhObjectView::_slotHandleContextMenu(int iPopId) {
+  switch (iPopId) {
+    case POP_Zoom100: slotZoom(100); break;
+    case POP_PointIds: slotTogglePointIds(); break;
+    case POP_ImageIds: slotToggleImageIds(); break;
+    case POP_Blunders: slotToggleBlunders(); break;
+    case POP_ResidualsGraphical: slotToggleResiduals(VM_Graphical); break;
+    case POP_ResidualsTextual: slotToggleResiduals(VM_Textual); break;
+    case POP_SigmasGraphical: slotToggleSigmas(VM_Graphical); break;
+    case POP_SigmasTextual: slotToggleSigmas(VM_Textual); break;
+    case POP_LinkCount: slotToggleShowLinkCount(); break;
+    case POP_Deselect: slotDeselectPoints(); break;
+    case POP_Connections: slotToggleShowConnections(); break;
+    default:
+      warnText(QString::asprintf(tr("Invalid case: %d!").toUtf8().constData(), iPopId));
+      break;
+  }
+}

@@ -1,0 +1,155 @@
+#ifndef PHOBJECTVIEW_H
+#define PHOBJECTVIEW_H
+
+#include <QHash>
+
+#include <vector>
+
+#include "phpointgrid.h"
+#include "phzoomview.h"
+
+class PhImage;
+class PhObjectList;
+class PhObjectPoint;
+class QPaintEvent;
+
+// The object points and projection centres projected onto one plane, with a
+// selection: points are selected by a dragged rectangle, by a search or as
+// the points of an image, and only selected points get labels, residuals,
+// sigmas and connection lines. The selection lives in the points' selected
+// flags and the list's selected count, which every operation keeps equal.
+//
+// Drawing visits only the points that the exposed rectangle can show: their
+// pixels are computed once per layout and indexed by a grid, and the
+// selected points (whose labels and lines reach anywhere) are known apart.
+class PhObjectView : public PhZoomView {
+  Q_OBJECT
+
+ public:
+  // Context-menu item ids.
+  enum PopIdE {
+    POP_Zoom100 = 0,
+    POP_PointIds = 1,
+    POP_ImageIds = 2,
+    POP_Blunders = 3,
+    POP_ResidualsGraphical = 4,
+    POP_ResidualsTextual = 5,
+    POP_SigmasGraphical = 6,
+    POP_SigmasTextual = 7,
+    POP_LinkCount = 8,
+    POP_Deselect = 9,
+    POP_Connections = 10
+  };
+
+  explicit PhObjectView(int iPlane, QWidget *parent = nullptr);
+  ~PhObjectView() override;
+
+  int plane() const { return mPlane; }
+  // Shows the list (not owned) on the plane. Always true.
+  bool setData(PhObjectList *list, bool bSigmasComputed);
+  PhObjectList *objectList() const { return mList; }
+  bool sigmasComputed() const { return mSigmasComputed; }
+  bool hasData() const override;
+
+  // Selects by a search; never throws.
+  void selectPoints(PhGlobal::SelectionModeE selectionMode, PhGlobal::SearchModeE searchMode,
+                    const QString &strPar1, const QString &strPar2, bool bUsePattern);
+  // Selects the points measured in the image and its projection centre.
+  void selectImagePoints(PhImage *image, bool bEraseExisting);
+  // Projection centres whose images get connection lines, by image ID.
+  const QHash<int, PhObjectPoint *> &imageSet() const { return mImageSet; }
+
+  void setMarkColor(const QColor &colour);
+  QColor markColor() const { return mMarkColour; }
+  void setMarkSize(int iSize);
+  int markSize() const { return mMarkSize; }
+  // 0 solid, 1 dash, 2 dot; any other value draws solid.
+  void setLinkLineType(int iType);
+  int linkLineType() const { return mLinkLineType; }
+  void setShowImageIds(bool bOn);
+  bool hasImageIdsOn() const { return mShowImageIds; }
+  void setShowConnections(bool bOn);
+  bool hasConnectionsOn() const { return mShowConnections; }
+  // Residual text and sigma text exclude each other.
+  void setResidualsOn(ViewModeE mode, bool bOn) override;
+  void setSigmasOn(ViewModeE mode, bool bOn);
+  bool hasSigmasOn(ViewModeE mode) const;
+
+  // Also the selection mark ("MarkColor", yellow, "MarkSize") and the link
+  // line type ("Links/LinkLineType").
+  void applyPointPrefs() override;
+  void setFastDrawing(bool bOn) override;
+
+ public slots:
+  void slotToggleImageIds();
+  void slotToggleResiduals(ViewModeE mode) override;
+  void slotToggleSigmas(ViewModeE mode);
+  void slotToggleShowConnections();
+  void slotDeselectPoints();
+
+ private slots:
+  void _slotHandleContextMenu(int iPopId);
+
+ protected:
+  bool contentsExtent(double &minH, double &maxH, double &minV, double &maxV) const override;
+  void layoutChanged() override;
+  void spritesChanged() override;
+  bool hasSelectionMode() const override { return true; }
+  void selectInBand(const QRect &band, bool bAdd) override;
+  void buildContextMenu(QMenu *menu) override;
+  void handleContextMenu(int iPopId) override;
+  void drawContents(QPainter *painter, int clipx, int clipy, int clipw, int cliph) override;
+  void paintEvent(QPaintEvent *event) override;
+
+ private:
+  struct DrawState;
+
+  void prepareSprites();
+  void ensureLayout();
+  bool selectionCurrent() const;
+  void ensureSelection();
+  void selectionChanged(const QRect &dirty);
+  void selectAt(int i, bool bImageSet, QRect &dirty);
+  void deselectAt(int i, QRect &dirty);
+  void deselectAll(QRect &dirty);
+  QRect pointBox(int i) const;
+  bool decorationsOn() const;
+  int reachMargin() const;
+  void runSearch(PhGlobal::SelectionModeE selectionMode, PhGlobal::SearchModeE searchMode,
+                 const QString &strPar1, const QString &strPar2, bool bUsePattern, QRect &dirty);
+  template <class F>
+  void forEachCandidate(const QRect &reach, F f);
+  void drawPoint(QPainter *painter, const DrawState &state, int i, const QPoint &pos);
+
+  const int mPlane;
+  PhObjectList *mList = nullptr;
+  bool mSigmasComputed = false;
+  bool mShowImageIds = false;
+  bool mSigmasOn[2] = {false, false};
+  bool mShowConnections = false;
+  QColor mMarkColour = Qt::yellow;
+  int mMarkSize = 2;
+  int mLinkLineType = 0;
+  QHash<int, PhObjectPoint *> mImageSet;
+  QPen mConnectionPen;
+
+  // Per type, blunder and selected: the symbol with its discs.
+  PhSymbolSprite mSprites[PhGlobal::PointTypeCount][2][2];
+  bool mSpritesValid = false;
+
+  // Pixel of every point for the current layout, and the grid over them.
+  std::vector<QPoint> mPos;
+  bool mLayoutValid = false;
+  PhPointGrid mGrid;
+  // One bit per point, all clear between uses: orders the candidates of a draw.
+  std::vector<quint64> mMarks;
+
+  // The indices of the selected points, as far as this view knows them;
+  // checked against the list's selected count and the selection serial.
+  std::vector<int> mSelected;
+  bool mSelectedSorted = true;
+  bool mSelectionKnown = false;
+  quint64 mSelectionSerial = 0;
+};
+
+#endif  // PHOBJECTVIEW_H
