@@ -22,42 +22,74 @@ PhImage::PhImage(bool bMm)
 PhImage::~PhImage() {
   // Never leave a dangling image behind in the class-wide indexes.
   if (mLinkEpoch == PhPointIndex::epoch() && !PhPointIndex::isEmpty())
-    for (const PhImagePoint &point : mPoints) PhPointIndex::unlink(point.pointId(), mIndexSlot);
+    for (int i = 0; i < mCount; ++i)
+      PhPointIndex::unlink(pointAt(i)->pointId(), mBegin + i);
+  PhPointIndex::releaseRange(mRangeIndex);
   PhPointIndex::unregisterImage(mIndexSlot);
   PhImageList::forgetImage(this);
 }
 
+PhImagePoint *PhImage::pointAt(int i) { return PhPointIndex::pointAt(mBegin + i); }
+
+const PhImagePoint *PhImage::pointAt(int i) const { return PhPointIndex::pointAt(mBegin + i); }
+
+const PhImagePoint *PhImage::begin() const {
+  return mCount == 0 ? nullptr : PhPointIndex::pointAt(mBegin);
+}
+
+void PhImage::makeTable() const {
+  const auto keyOf = [this](int p) { return pointAt(p)->pointId(); };
+  mSlots.reserve(mCount, keyOf);
+  for (int p = 0; p < mCount; ++p) mSlots.insert(pointAt(p)->pointId(), p, keyOf);
+  mHasTable = true;
+}
+
 int PhImage::findPosition(int iPointId) const {
-  return mSlots.find(iPointId,
-                     [this](int p) { return mPoints[std::size_t(p)].pointId(); });
+  if (mCount == 0) return -1;
+  if (!mHasTable) makeTable();
+  return mSlots.find(iPointId, [this](int p) { return pointAt(p)->pointId(); });
 }
 
 void PhImage::reservePoints(int count) {
   if (count <= 0) return;
-  mPoints.reserve(mPoints.size() + std::size_t(count));
-  mSlots.reserve(int(mPoints.size()) + count,
-                 [this](int p) { return mPoints[std::size_t(p)].pointId(); });
+  PhPointIndex::ensureRoom(mIndexSlot, mBegin, mCapacity, mRangeIndex, mCount, count,
+                           mLinkEpoch == PhPointIndex::epoch());
+  if (mHasTable) mSlots.reserve(mCount + count, [this](int p) { return pointAt(p)->pointId(); });
 }
 
 bool PhImage::addPoint(int iPointId, bool bAdjust, float x, float y, float residualX,
                        float residualY, float weight) {
   const PhImagePoint point(iPointId, bAdjust, x, y, residualX, residualY, weight);
-  int position = findPosition(iPointId);
-  const bool bHadPoint = position >= 0;
-  if (bHadPoint) {
-    // The replaced point no longer counts as eliminated.
-    if (!mPoints[std::size_t(position)].adjustStatus()) --mNotAdjustedCount;
-    mPoints[std::size_t(position)] = point;
+
+  // An earlier point with the ID: while every point of this image was
+  // linked in the current run, it can only be the tail of the ID's chain.
+  int position = -1;
+  const bool bInRun = mCount > 0 && mFirstRun == PhPointIndex::run();
+  if (bInRun && !mHasTable) {
+    const int tail = PhPointIndex::tailOf(iPointId);
+    if (tail >= mBegin && tail < mBegin + mCount) position = tail - mBegin;
   } else {
-    position = int(mPoints.size());
-    mPoints.push_back(point);
-    mSlots.insert(iPointId, position,
-                  [this](int p) { return mPoints[std::size_t(p)].pointId(); });
+    position = findPosition(iPointId);
   }
 
-  // An image that had the point may be listed already, unless the index was
-  // cleared since.
-  PhPointIndex::link(iPointId, mIndexSlot, bHadPoint && mLinkEpoch == PhPointIndex::epoch());
+  if (position >= 0) {
+    // The replaced point no longer counts as eliminated.
+    if (!pointAt(position)->adjustStatus()) --mNotAdjustedCount;
+    *pointAt(position) = point;
+    // Still chained unless the index was cleared since.
+    if (!bInRun) PhPointIndex::linkIfAbsent(iPointId, mBegin + position);
+    PhPointIndex::claimRun(mIndexSlot);
+  } else {
+    PhPointIndex::ensureRoom(mIndexSlot, mBegin, mCapacity, mRangeIndex, mCount, 1,
+                             mLinkEpoch == PhPointIndex::epoch());
+    position = mCount++;
+    *pointAt(position) = point;
+    if (mHasTable)
+      mSlots.insert(iPointId, position, [this](int p) { return pointAt(p)->pointId(); });
+    PhPointIndex::link(iPointId, mBegin + position);
+    PhPointIndex::claimRun(mIndexSlot);
+    if (mCount == 1) mFirstRun = PhPointIndex::run();
+  }
   mLinkEpoch = PhPointIndex::epoch();
 
   if (x < mMinX) mMinX = x;
@@ -79,12 +111,12 @@ bool PhImage::addPoint(int iPointId, bool bAdjust, float x, float y, float resid
 
 PhImagePoint *PhImage::point(int iPointId) {
   const int position = findPosition(iPointId);
-  return position < 0 ? nullptr : &mPoints[std::size_t(position)];
+  return position < 0 ? nullptr : pointAt(position);
 }
 
 const PhImagePoint *PhImage::point(int iPointId) const {
   const int position = findPosition(iPointId);
-  return position < 0 ? nullptr : &mPoints[std::size_t(position)];
+  return position < 0 ? nullptr : pointAt(position);
 }
 
 bool PhImage::hasPoint(int iPointId) const { return findPosition(iPointId) >= 0; }
@@ -121,4 +153,4 @@ int PhImage::adjustedPointCount(int iImageId) {
   return image ? image->pointCount() - image->notAdjustedCount() : 0;
 }
 
-void PhImage::reservePointIndex(int count) { PhPointIndex::reserveLinks(count); }
+void PhImage::reservePointIndex(int count) { PhPointIndex::reserve(count); }

@@ -1,18 +1,17 @@
 #ifndef PHIMAGE_H
 #define PHIMAGE_H
 
-#include <vector>
-
 #include "phidslots.h"
 #include "phimagepoint.h"
 #include "phimagerefs.h"
 #include "phobjectcoord.h"
 
-// One image of the project with its measured points. The points are held by
-// value in the order they were first added (a point added again under the
-// same ID replaces the earlier one in its place) and found by ID through a
-// compact table. Class-wide, a point index knows for every point ID the
-// images that contain it.
+// One image of the project with its measured points. The points are kept in
+// the order they were first added (a point added again under the same ID
+// replaces the earlier one in its place), in a range of one class-wide store
+// of all image points; a table to find them by ID is made on first demand.
+// Class-wide, a point index knows for every point ID the images that contain
+// it. Pointers to points stay valid until the next point is added to any image.
 class PhImage {
  public:
   // Image-point coordinates in millimetres.
@@ -33,13 +32,15 @@ class PhImage {
   PhImagePoint *point(int iPointId);
   const PhImagePoint *point(int iPointId) const;
   bool hasPoint(int iPointId) const;
-  int pointCount() const { return int(mPoints.size()); }
+  int pointCount() const { return mCount; }
   int notAdjustedCount() const { return mNotAdjustedCount; }
 
+  // The point at a position of the table, 0 .. pointCount() - 1.
+  PhImagePoint *pointAt(int i);
+  const PhImagePoint *pointAt(int i) const;
   // The points in the order of the image's point table.
-  const std::vector<PhImagePoint> &points() const { return mPoints; }
-  std::vector<PhImagePoint>::const_iterator begin() const { return mPoints.begin(); }
-  std::vector<PhImagePoint>::const_iterator end() const { return mPoints.end(); }
+  const PhImagePoint *begin() const;
+  const PhImagePoint *end() const { return begin() + mCount; }
 
   int imageId() const { return mImageId; }
   void setImageId(int iImageId) { mImageId = iImageId; }
@@ -79,11 +80,12 @@ class PhImage {
   // Points minus eliminated points of the image with that ID in the image
   // list's index; 0 when there is none.
   static int adjustedPointCount(int iImageId);
-  // Room for that many more entries in the point index.
+  // Room for that many more points in the class-wide store.
   static void reservePointIndex(int count);
 
  private:
   int findPosition(int iPointId) const;
+  void makeTable() const;
 
   int mImageId = -1;
   int mCameraId = -1;
@@ -91,18 +93,27 @@ class PhImage {
   bool mFlag = false;
   bool mMm = true;
   int mNotAdjustedCount = 0;
-  std::vector<PhImagePoint> mPoints;
-  PhIdSlots mSlots;
+  // The range in the store.
+  int mBegin = -1;
+  int mCount = 0;
+  int mCapacity = 0;
+  int mRangeIndex = -1;
+  // Position by ID, made on first demand: a reader that adds an image's
+  // points in one go finds repeated IDs through the point index instead.
+  mutable PhIdSlots mSlots;
+  mutable bool mHasTable = false;
   float mMinX;
   float mMinY;
   float mMaxX;
   float mMaxY;
   float mLargestResidual;
   int mLargestResidualPointId = -1;
-  // Registry slot in the point index, and the index epoch of this image's
-  // last link (its links are gone once the index was cleared after it).
+  // Registry slot in the point index; the index epoch of this image's last
+  // link (its links are gone once the index was cleared after it); the run
+  // in which it linked its first point.
   int mIndexSlot = -1;
   unsigned mLinkEpoch = 0;
+  unsigned mFirstRun = 0;
 };
 
 #endif  // PHIMAGE_H

@@ -1,6 +1,6 @@
 #include "phimagepoint.h"
 
-static_assert(sizeof(PhImagePoint) <= 32, "image points are stored by the million");
+static_assert(sizeof(PhImagePoint) <= 28, "image points are stored by the million");
 
 PhImagePoint::PhImagePoint(int iPointId, bool bAdjust, float x, float y, float residualX,
                            float residualY, float weight)

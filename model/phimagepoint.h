@@ -1,6 +1,8 @@
 #ifndef PHIMAGEPOINT_H
 #define PHIMAGEPOINT_H
 
+#include <QtGlobal>
+
 // One measured point in one image. Kept small: a project holds millions, all
 // stored by value in their image.
 class PhImagePoint {
@@ -13,9 +15,10 @@ class PhImagePoint {
   // True when the point took part in the adjustment, false for a blunder.
   bool adjustStatus() const { return mAdjustStatus; }
   // The BAX code of the object point with this ID; -1 until the project is
-  // initialised and for a point without object point.
+  // initialised and for a point without object point. BAX codes are 16-bit
+  // values, and so is this one.
   int code() const { return mCode; }
-  void setCode(int iCode) { mCode = iCode; }
+  void setCode(int iCode) { mCode = qint16(iCode); }
 
   float x() const { return mX; }
   float y() const { return mY; }
@@ -29,12 +32,12 @@ class PhImagePoint {
 
  private:
   int mPointId = 0;
-  int mCode = -1;
   float mX = 0.0f;
   float mY = 0.0f;
   float mResidualX = 0.0f;
   float mResidualY = 0.0f;
   float mWeight = 0.0f;
+  qint16 mCode = -1;
   bool mAdjustStatus = false;
 };
 

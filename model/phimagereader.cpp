@@ -112,11 +112,11 @@ bool PhImageReader::read(const QString &strImageFile, const QString &strOrientat
     image->setCameraId(id9At(e + 12));
     image->setProjectionCentre(imageId, x0, y0, z0, sigmaX0, sigmaY0, sigmaZ0);
 
-    auto centre = std::make_unique<PhObjectPoint>();
-    centre->setPointId(imageId);
-    centre->setCode(900);
-    centre->setAdjustedValues(x0, y0, z0, sigmaX0, sigmaY0, sigmaZ0);
-    mObjects.append(centre.release());
+    PhObjectPoint centre;
+    centre.setPointId(imageId);
+    centre.setCode(900);
+    centre.setAdjustedValues(x0, y0, z0, sigmaX0, sigmaY0, sigmaZ0);
+    mObjects.append(std::move(centre));
     mImages.append(image.release());
     i = end + 1;
   }

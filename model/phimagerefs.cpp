@@ -4,6 +4,8 @@
 
 PhImage *PhImageRefs::const_iterator::operator*() const { return PhPointIndex::imageOfLink(mLink); }
 
+PhImagePoint *PhImageRefs::const_iterator::point() const { return PhPointIndex::pointOfLink(mLink); }
+
 PhImageRefs::const_iterator &PhImageRefs::const_iterator::operator++() {
   mLink = PhPointIndex::nextLink(mLink);
   return *this;

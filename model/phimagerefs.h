@@ -4,6 +4,7 @@
 #include <iterator>
 
 class PhImage;
+class PhImagePoint;
 
 // The images that contain one point ID, in the order they received it: a view
 // into the class-wide point index (PhImage::imagesOfPoint). A null view means
@@ -21,6 +22,8 @@ class PhImageRefs {
 
     const_iterator() = default;
     PhImage *operator*() const;
+    // The image's point with the ID, without a look-up.
+    PhImagePoint *point() const;
     const_iterator &operator++();
     const_iterator operator++(int) {
       const_iterator before = *this;

@@ -4,7 +4,6 @@
 
 #include "nubmath.h"
 #include "phglobal.h"
-#include "phobjectpoint.h"
 
 PhObjectList::PhObjectList() { resetExtents(); }
 
@@ -17,8 +16,30 @@ void PhObjectList::resetExtents() {
   }
 }
 
+namespace {
+
+constexpr int BlockSize = 1024;
+
+}  // namespace
+
 void PhObjectList::append(PhObjectPoint *point) {
   if (!point) return;
+  mAdopted.push_back(point);
+  enter(point);
+}
+
+PhObjectPoint *PhObjectList::append(PhObjectPoint &&point) {
+  if (mBlocks.empty() || mBlockUsed == BlockSize) {
+    mBlocks.push_back(std::make_unique<PhObjectPoint[]>(BlockSize));
+    mBlockUsed = 0;
+  }
+  PhObjectPoint *kept = &mBlocks.back()[mBlockUsed++];
+  *kept = std::move(point);
+  enter(kept);
+  return kept;
+}
+
+void PhObjectList::enter(PhObjectPoint *point) {
   for (int i = 0; i < 3; ++i) {
     const double value = point->adjustedCoord(i);
     if (value < mMin[i]) mMin[i] = value;
@@ -33,11 +54,14 @@ void PhObjectList::append(PhObjectPoint *point) {
 }
 
 void PhObjectList::clear() {
-  for (PhObjectPoint *point : mPoints) delete point;
+  for (PhObjectPoint *point : mAdopted) delete point;
+  mAdopted.clear();
+  mBlocks.clear();
+  mBlockUsed = 0;
   mPoints.clear();
   mPoints.shrink_to_fit();
   mIndex.clear();
-  mIndexValid = true;
+  mIndexValid = false;
   resetExtents();
   mSelectedCount = 0;
 }

@@ -1,11 +1,11 @@
 #ifndef PHOBJECTLIST_H
 #define PHOBJECTLIST_H
 
+#include <memory>
 #include <vector>
 
 #include "phidslots.h"
-
-class PhObjectPoint;
+#include "phobjectpoint.h"
 
 // The ordered object points of a project; owns them. Keeps the extents of the
 // adjusted coordinates of all appended points (in double: national grid
@@ -19,6 +19,9 @@ class PhObjectList {
 
   // Takes ownership; updates the extents, then appends. Null is ignored.
   void append(PhObjectPoint *point);
+  // The same for a point kept in the list's own blocks (no heap block per
+  // point); returns where it is kept, valid until the list is cleared.
+  PhObjectPoint *append(PhObjectPoint &&point);
   // Deletes all points; resets the extents and the selected count.
   void clear();
   void reserve(int count);
@@ -62,14 +65,19 @@ class PhObjectList {
  private:
   void resetExtents();
   void rebuildIndex() const;
+  void enter(PhObjectPoint *point);
 
   std::vector<PhObjectPoint *> mPoints;
+  std::vector<std::unique_ptr<PhObjectPoint[]>> mBlocks;
+  int mBlockUsed = 0;
+  std::vector<PhObjectPoint *> mAdopted;
   double mMin[3] = {0.0, 0.0, 0.0};
   double mMax[3] = {0.0, 0.0, 0.0};
   int mSelectedCount = 0;
-  // First position of each ID; rebuilt lazily after sorting.
+  // First position of each ID: made by the first `find`, kept up by later
+  // appends, made again after sorting.
   mutable PhIdSlots mIndex;
-  mutable bool mIndexValid = true;
+  mutable bool mIndexValid = false;
 };
 
 #endif  // PHOBJECTLIST_H

@@ -2,6 +2,7 @@
 #define PHOBJECTPOINT_H
 
 #include <QString>
+#include <memory>
 
 #include "phobjectcoord.h"
 
@@ -18,6 +19,11 @@ class PhObjectPoint {
   // A new point as the readers make it: accepted, not selected, no axis
   // observed, all residuals and standard deviations 0.
   PhObjectPoint();
+  ~PhObjectPoint();
+  PhObjectPoint(const PhObjectPoint &other);
+  PhObjectPoint &operator=(const PhObjectPoint &other);
+  PhObjectPoint(PhObjectPoint &&other) noexcept;
+  PhObjectPoint &operator=(PhObjectPoint &&other) noexcept;
 
   int pointId() const { return mPointId; }
   void setPointId(int iPointId) { mPointId = iPointId; }
@@ -27,20 +33,21 @@ class PhObjectPoint {
   void setCode(int iCode) { mCode = iCode; }
   bool isAccepted() const { return mAccepted; }
   void setAccepted(bool bAccepted) { mAccepted = bAccepted; }
-  const PhObjectCoord &observation() const { return mObservation; }
-  void setObservation(const PhObjectCoord &coord) { mObservation = coord; }
-  const PhObjectCoord &adjusted() const { return mAdjusted; }
-  void setAdjusted(const PhObjectCoord &coord) { mAdjusted = coord; }
-  const QString &note() const { return mNote; }
-  void setNote(const QString &strNote) { mNote = strNote; }
+  PhObjectCoord observation() const;
+  void setObservation(const PhObjectCoord &coord);
+  // Only f0..f5 of the adjustment are kept.
+  PhObjectCoord adjusted() const;
+  void setAdjusted(const PhObjectCoord &coord);
+  QString note() const;
+  void setNote(const QString &strNote);
 
   // Codes 900 and 901.
   bool isProjectionCentre() const;
 
-  // Axis 0..2 = X, Y, Z.
-  double adjustedCoord(int iAxis) const { return mAdjusted.f(iAxis); }
+  // Axis 0..2 = X, Y, Z; 0 outside.
+  double adjustedCoord(int iAxis) const;
   float adjustedSigma(int iAxis) const;
-  double observedCoord(int iAxis) const { return mObservation.f(iAxis); }
+  double observedCoord(int iAxis) const;
   float observedResidual(int iAxis) const;
   float residualSigma(int iAxis) const;
   void setAdjustedValues(double x, double y, double z, float sigmaX, float sigmaY, float sigmaZ);
@@ -59,9 +66,9 @@ class PhObjectPoint {
   bool hasObservedY() const { return hasObserved(1); }
   bool hasObservedZ() const { return hasObserved(2); }
   // An axis is rejected when its accepted flag is false, observed or not.
-  bool isRejectedX() const { return !mObservation.b(0); }
-  bool isRejectedY() const { return !mObservation.b(1); }
-  bool isRejectedZ() const { return !mObservation.b(2); }
+  bool isRejectedX() const { return !axisAccepted(0); }
+  bool isRejectedY() const { return !axisAccepted(1); }
+  bool isRejectedZ() const { return !axisAccepted(2); }
   // 1 both axes of the plane rejected, 2 exactly one, 0 none, -1 invalid plane.
   int rejectedStatus(int iPlane) const;
   // With exactly one rejected axis: whether that axis is observed.
@@ -70,15 +77,20 @@ class PhObjectPoint {
   bool rejectedOfPlaneAxis(int iPlane) const;
 
  private:
+  // What only observed points (control points, observed projection
+  // centres) carry; most points never need it.
+  struct Extras;
+  Extras &extras();
   bool hasObserved(int iAxis) const;
+  bool axisAccepted(int iAxis) const;
 
   int mPointId = 0;
   int mCode = 0;
+  double mAdjusted[3] = {0.0, 0.0, 0.0};
+  float mAdjustedSigma[3] = {0.0f, 0.0f, 0.0f};
   bool mSelected = false;
   bool mAccepted = true;
-  PhObjectCoord mObservation;
-  PhObjectCoord mAdjusted;
-  QString mNote;
+  std::unique_ptr<Extras> mExtras;
 };
 
 #endif  // PHOBJECTPOINT_H

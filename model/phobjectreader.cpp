@@ -70,14 +70,14 @@ bool PhObjectReader::read(const QString &strObjectFile, const QString &strObserv
       }
       // BAX repeats a point in consecutive records; the first one counts.
       if (id == previousId) continue;
-      auto point = std::make_unique<PhObjectPoint>();
-      point->setPointId(id);
-      point->setCode(code);
-      point->setAdjustedValues(doubleAt(r + 12), doubleAt(r + 20), doubleAt(r + 28),
-                               float(std::sqrt(doubleAt(r + 36))),
-                               float(std::sqrt(doubleAt(r + 44))),
-                               float(std::sqrt(doubleAt(r + 52))));
-      mObjects.append(point.release());
+      PhObjectPoint point;
+      point.setPointId(id);
+      point.setCode(code);
+      point.setAdjustedValues(doubleAt(r + 12), doubleAt(r + 20), doubleAt(r + 28),
+                              float(std::sqrt(doubleAt(r + 36))),
+                              float(std::sqrt(doubleAt(r + 44))),
+                              float(std::sqrt(doubleAt(r + 52))));
+      mObjects.append(std::move(point));
       previousId = id;
     }
   }

@@ -4,30 +4,39 @@
 #include <cstdint>
 #include <vector>
 
+#include "phimage.h"
+#include "phimagepoint.h"
+
 namespace {
 
 constexpr int FreeEntry = -2;
 
 struct Entry {
   int id = 0;
-  int head = FreeEntry;  // first link; -1: known ID without images
+  int head = FreeEntry;  // first place; -1: known ID without images
   int tail = -1;
   int count = 0;
 };
 
-struct Link {
-  int image = -1;  // registry slot
-  int next = -1;
+struct Range {
+  int begin = 0;
+  int slot = -1;  // -1: no longer in use
 };
 
 struct State {
-  std::vector<Entry> entries;  // open addressing, power-of-two size
-  int bits = 0;
-  int used = 0;
-  std::vector<Link> links;
+  // The store.
+  std::vector<PhImagePoint> points;
+  std::vector<int> next;      // chain links, parallel to points
+  std::vector<Range> ranges;  // ascending begin
   std::vector<PhImage *> images;
   std::vector<int> freeSlots;
+  int liveImages = 0;
+  // The index.
+  std::vector<Entry> entries;  // open addressing, linear probing
+  int used = 0;
   unsigned epoch = 1;
+  unsigned run = 1;
+  int lastLinker = -1;
 };
 
 State &state() {
@@ -35,15 +44,17 @@ State &state() {
   return s;
 }
 
-std::uint32_t home(const State &s, int id) {
-  return (std::uint32_t(id) * 0x9E3779B1u) >> (32 - s.bits);
+// Any table size: the well-mixed product is scaled onto it.
+std::size_t home(const State &s, int id) {
+  const std::uint32_t h = std::uint32_t(id) * 0x9E3779B1u;
+  return std::size_t((std::uint64_t(h) * s.entries.size()) >> 32);
 }
 
 Entry *findEntry(int id) {
   State &s = state();
-  if (s.entries.empty()) return nullptr;
-  const std::uint32_t mask = std::uint32_t(s.entries.size()) - 1;
-  for (std::uint32_t i = home(s, id);; i = (i + 1) & mask) {
+  const std::size_t size = s.entries.size();
+  if (size == 0) return nullptr;
+  for (std::size_t i = home(s, id);; i = i + 1 == size ? 0 : i + 1) {
     Entry &e = s.entries[i];
     if (e.head == FreeEntry) return nullptr;
     if (e.id == id) return &e;
@@ -51,21 +62,20 @@ Entry *findEntry(int id) {
 }
 
 Entry &place(State &s, int id) {
-  const std::uint32_t mask = std::uint32_t(s.entries.size()) - 1;
-  std::uint32_t i = home(s, id);
-  while (s.entries[i].head != FreeEntry) i = (i + 1) & mask;
+  const std::size_t size = s.entries.size();
+  std::size_t i = home(s, id);
+  while (s.entries[i].head != FreeEntry) i = i + 1 == size ? 0 : i + 1;
   return s.entries[i];
 }
 
 Entry &findOrCreateEntry(int id) {
   if (Entry *e = findEntry(id)) return *e;
   State &s = state();
-  if ((std::size_t(s.used) + 1) * 4 > s.entries.size() * 3) {
-    int bits = s.bits < 10 ? 10 : s.bits + 1;
+  // At most four fifths full.
+  if ((std::size_t(s.used) + 1) * 5 > s.entries.size() * 4) {
     std::vector<Entry> old;
     old.swap(s.entries);
-    s.entries.assign(std::size_t(1) << bits, Entry());
-    s.bits = bits;
+    s.entries.assign(std::max<std::size_t>(1024, old.size() * 2), Entry());
     for (const Entry &e : old)
       if (e.head != FreeEntry) place(s, e.id) = e;
   }
@@ -78,10 +88,29 @@ Entry &findOrCreateEntry(int id) {
   return e;
 }
 
+// Replaces a chained place by another one (a range moved).
+void rechain(int id, int from, int to) {
+  State &s = state();
+  Entry *e = findEntry(id);
+  if (!e) return;
+  int previous = -1;
+  for (int l = e->head; l >= 0; previous = l, l = s.next[std::size_t(l)]) {
+    if (l != from) continue;
+    s.next[std::size_t(to)] = s.next[std::size_t(from)];
+    if (previous >= 0)
+      s.next[std::size_t(previous)] = to;
+    else
+      e->head = to;
+    if (e->tail == from) e->tail = to;
+    return;
+  }
+}
+
 }  // namespace
 
 int PhPointIndex::registerImage(PhImage *image) {
   State &s = state();
+  ++s.liveImages;
   if (!s.freeSlots.empty()) {
     const int slot = s.freeSlots.back();
     s.freeSlots.pop_back();
@@ -97,38 +126,99 @@ void PhPointIndex::unregisterImage(int iSlot) {
   if (iSlot < 0 || iSlot >= int(s.images.size())) return;
   s.images[std::size_t(iSlot)] = nullptr;
   s.freeSlots.push_back(iSlot);
+  if (--s.liveImages == 0) {
+    // No image left, so no chain can lead into the store.
+    std::vector<PhImagePoint>().swap(s.points);
+    std::vector<int>().swap(s.next);
+    std::vector<Range>().swap(s.ranges);
+  }
 }
 
-void PhPointIndex::link(int iPointId, int iSlot, bool bMayBeListed) {
+PhImagePoint *PhPointIndex::pointAt(int iPlace) { return &state().points[std::size_t(iPlace)]; }
+
+void PhPointIndex::ensureRoom(int iSlot, int &begin, int &capacity, int &rangeIndex, int count,
+                              int needed, bool bLinked) {
+  State &s = state();
+  if (count + needed <= capacity) return;
+  const int end = int(s.points.size());
+  if (begin >= 0 && begin + capacity == end) {
+    // Last in the store: grows in place.
+    const int extra = count + needed - capacity;
+    s.points.resize(std::size_t(end) + std::size_t(extra));
+    s.next.resize(std::size_t(end) + std::size_t(extra), -1);
+    capacity += extra;
+    return;
+  }
+  // Moves to the end, with room to spare when it had points already, so
+  // that images filled in turns move only now and then.
+  const int room = std::max(count + needed, 2 * count);
+  s.points.resize(std::size_t(end) + std::size_t(room));
+  s.next.resize(std::size_t(end) + std::size_t(room), -1);
+  for (int i = 0; i < count; ++i) {
+    s.points[std::size_t(end + i)] = s.points[std::size_t(begin + i)];
+    if (bLinked) rechain(s.points[std::size_t(end + i)].pointId(), begin + i, end + i);
+  }
+  if (rangeIndex >= 0) s.ranges[std::size_t(rangeIndex)].slot = -1;
+  s.ranges.push_back(Range{end, iSlot});
+  rangeIndex = int(s.ranges.size()) - 1;
+  begin = end;
+  capacity = room;
+}
+
+void PhPointIndex::releaseRange(int iRangeIndex) {
+  State &s = state();
+  if (iRangeIndex >= 0 && iRangeIndex < int(s.ranges.size()))
+    s.ranges[std::size_t(iRangeIndex)].slot = -1;
+}
+
+void PhPointIndex::reserve(int count) {
+  if (count <= 0) return;
+  State &s = state();
+  const std::size_t needed = s.points.size() + std::size_t(count);
+  if (needed <= s.points.capacity()) return;
+  // Exact for the first reservation of a project, geometric after it.
+  const std::size_t size = s.points.empty() ? needed : std::max(needed, s.points.capacity() * 3 / 2);
+  s.points.reserve(size);
+  s.next.reserve(size);
+}
+
+int PhPointIndex::tailOf(int iPointId) {
+  const Entry *e = findEntry(iPointId);
+  return e ? e->tail : -1;
+}
+
+void PhPointIndex::link(int iPointId, int iPlace) {
   State &s = state();
   Entry &e = findOrCreateEntry(iPointId);
-  if (bMayBeListed && e.count > 0) {
-    // Readers add an image's points before the next image's, so a listed
-    // image is almost always the tail.
-    if (s.links[std::size_t(e.tail)].image == iSlot) return;
-    for (int l = e.head; l >= 0; l = s.links[std::size_t(l)].next)
-      if (s.links[std::size_t(l)].image == iSlot) return;
-  }
-  const int l = int(s.links.size());
-  s.links.push_back(Link{iSlot, -1});
+  s.next[std::size_t(iPlace)] = -1;
   if (e.tail >= 0)
-    s.links[std::size_t(e.tail)].next = l;
+    s.next[std::size_t(e.tail)] = iPlace;
   else
-    e.head = l;
-  e.tail = l;
+    e.head = iPlace;
+  e.tail = iPlace;
   ++e.count;
 }
 
-void PhPointIndex::unlink(int iPointId, int iSlot) {
+void PhPointIndex::linkIfAbsent(int iPointId, int iPlace) {
+  State &s = state();
+  if (const Entry *e = findEntry(iPointId)) {
+    if (e->tail == iPlace) return;
+    for (int l = e->head; l >= 0; l = s.next[std::size_t(l)])
+      if (l == iPlace) return;
+  }
+  link(iPointId, iPlace);
+}
+
+void PhPointIndex::unlink(int iPointId, int iPlace) {
   State &s = state();
   Entry *e = findEntry(iPointId);
   if (!e) return;
   int previous = -1;
-  for (int l = e->head; l >= 0; previous = l, l = s.links[std::size_t(l)].next) {
-    if (s.links[std::size_t(l)].image != iSlot) continue;
-    const int next = s.links[std::size_t(l)].next;
+  for (int l = e->head; l >= 0; previous = l, l = s.next[std::size_t(l)]) {
+    if (l != iPlace) continue;
+    const int next = s.next[std::size_t(l)];
     if (previous >= 0)
-      s.links[std::size_t(previous)].next = next;
+      s.next[std::size_t(previous)] = next;
     else
       e->head = next;
     if (e->tail == l) e->tail = previous;
@@ -153,26 +243,29 @@ bool PhPointIndex::isEmpty() { return state().used == 0; }
 void PhPointIndex::clear() {
   State &s = state();
   std::vector<Entry>().swap(s.entries);
-  std::vector<Link>().swap(s.links);
-  s.bits = 0;
   s.used = 0;
   ++s.epoch;
+  ++s.run;
+  s.lastLinker = -1;
 }
 
 unsigned PhPointIndex::epoch() { return state().epoch; }
 
-void PhPointIndex::reserveLinks(int count) {
-  if (count <= 0) return;
+unsigned PhPointIndex::run() { return state().run; }
+
+void PhPointIndex::claimRun(int iSlot) {
   State &s = state();
-  const std::size_t needed = s.links.size() + std::size_t(count);
-  // Exact for the first reservation of a project, geometric after it.
-  if (needed > s.links.capacity())
-    s.links.reserve(s.links.empty() ? needed : std::max(needed, s.links.capacity() * 3 / 2));
+  if (s.lastLinker == iSlot) return;
+  s.lastLinker = iSlot;
+  ++s.run;
 }
 
-PhImage *PhPointIndex::imageOfLink(int iLink) {
+PhImage *PhPointIndex::imageOfLink(int iPlace) {
   const State &s = state();
-  return s.images[std::size_t(s.links[std::size_t(iLink)].image)];
+  // The range with the largest begin not above the place.
+  const auto it = std::upper_bound(s.ranges.begin(), s.ranges.end(), iPlace,
+                                   [](int place, const Range &r) { return place < r.begin; });
+  return s.images[std::size_t((it - 1)->slot)];
 }
 
-int PhPointIndex::nextLink(int iLink) { return state().links[std::size_t(iLink)].next; }
+int PhPointIndex::nextLink(int iPlace) { return state().next[std::size_t(iPlace)]; }

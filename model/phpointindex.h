@@ -4,34 +4,59 @@
 #include "phimagerefs.h"
 
 class PhImage;
+class PhImagePoint;
 
-// The class-wide point index behind PhImage: point ID -> the images that
-// contain it, in the order they received it. One open-addressing table of
-// IDs and one array of links chained per ID, so millions of image points
-// cost no heap node each. Images register for a small slot number that the
-// links carry. Used through PhImage's static operations.
+// The class-wide store and index behind PhImage.
+//
+// Store: the points of all images in one array, each image owning a range of
+// it (one block for a project of millions of points, nothing per point). An
+// image grows at the end of the array; one that must grow while another is
+// behind it moves its range to the end, with room to spare.
+//
+// Index: point ID -> the points with that ID, chained through a parallel
+// array in the order the images received them; the image of a point is found
+// from its range. One open-addressing table holds the IDs.
 class PhPointIndex {
  public:
   static int registerImage(PhImage *image);
+  // The store is emptied when the last image goes.
   static void unregisterImage(int iSlot);
 
-  // Lists the image under the ID unless it is listed already. Only an image
-  // that had the ID before can be listed; others skip the search.
-  static void link(int iPointId, int iSlot, bool bMayBeListed);
-  // Removes the image from the ID's list (an image destroyed while indexed).
-  static void unlink(int iPointId, int iSlot);
+  // The point at a place of the store.
+  static PhImagePoint *pointAt(int iPlace);
+  // Makes room for `needed` more points at the end of an image's range of
+  // `count` points. The range may move (begin and capacity change); its
+  // chained places move with it when `bLinked`.
+  static void ensureRoom(int iSlot, int &begin, int &capacity, int &rangeIndex, int count,
+                         int needed, bool bLinked);
+  // An image's range is no longer in use.
+  static void releaseRange(int iRangeIndex);
+  // Room for that many more points, when a reader knows the count.
+  static void reserve(int count);
+
+  // The last place chained under the ID; -1 when none.
+  static int tailOf(int iPointId);
+  // Chains a place that is in no chain yet.
+  static void link(int iPointId, int iPlace);
+  // Chains a place unless it is chained already.
+  static void linkIfAbsent(int iPointId, int iPlace);
+  static void unlink(int iPointId, int iPlace);
 
   static PhImageRefs images(int iPointId);
   static int linkCount(int iPointId);
   static bool isEmpty();
-  // Removes all lists; starts a new epoch, so that images know their links are gone.
+  // Removes all chains; starts a new epoch and a new run.
   static void clear();
   static unsigned epoch();
-  // Room for that many more links, when a reader knows the count in advance.
-  static void reserveLinks(int count);
+  // A run is a stretch of links by one image; it ends when another image
+  // links or the index is cleared. An image whose points were all linked in
+  // the current run finds its earlier point of an ID at the chain's tail.
+  static unsigned run();
+  static void claimRun(int iSlot);
 
-  static PhImage *imageOfLink(int iLink);
-  static int nextLink(int iLink);
+  static PhImage *imageOfLink(int iPlace);
+  static PhImagePoint *pointOfLink(int iPlace) { return pointAt(iPlace); }
+  static int nextLink(int iPlace);
 };
 
 #endif  // PHPOINTINDEX_H

@@ -23,8 +23,9 @@ void PhProjectInit::complete(PhImageList &images, const PhObjectList &objects,
   for (const PhObjectPoint *object : objects) {
     if (object->isProjectionCentre()) continue;
     const int id = object->pointId();
-    for (PhImage *image : PhImage::imagesOfPoint(id)) {
-      PhImagePoint *imagePoint = image->point(id);
+    const PhImageRefs observers = PhImage::imagesOfPoint(id);
+    for (auto it = observers.begin(); it != observers.end(); ++it) {
+      PhImagePoint *imagePoint = it.point();
       if (NUB_CHECK_WARN(! imagePoint)) continue;
       if (imagePoint->code() == -1) {
         imagePoint->setCode(object->code());

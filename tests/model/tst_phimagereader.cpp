@@ -198,11 +198,17 @@ void TstPhImageReader::eliminatedPointsAreBlunders() {
   PhMsgCapture capture;
   const QByteArray image = imageHeader(1) + imagePoint(1, 7, 0, 0, 5, 5) +
                            imagePoint(-3, 8, 0, 0, 9, 9) + imagePoint(0, 9, 0, 0, 0.3, 0.4) +
-                           imageEnd();
-  QVERIFY(read(image, orientation(1, 1, 0, 0, 0)));
+                           imagePoint(1, 6, 0, 0, 0, 0) + imagePoint(0, 6, 2, 0, 0, 0) +
+                           imageEnd() + imageHeader(2) + imagePoint(0, 6, 0, 0, 0, 0) + imageEnd();
+  QVERIFY(read(image, orientation(1, 1, 0, 0, 0) + orientation(2, 1, 0, 0, 0)));
   const PhImage *img = mImages.first();
   QVERIFY(!img->point(7)->adjustStatus());
   QVERIFY(!img->point(8)->adjustStatus());
+  // Point 6 came twice: the second record replaced the eliminated first.
+  QCOMPARE(img->pointCount(), 4);
+  QVERIFY(img->point(6)->adjustStatus());
+  QCOMPARE(img->point(6)->x(), 2.0f);
+  QCOMPARE(PhImage::numberOfLinks(6), 2);
   QCOMPARE(img->notAdjustedCount(), 2);
   QCOMPARE(img->largestResidualPointId(), 9);
   QCOMPARE(img->largestResidual(), 0.5f);

@@ -1,4 +1,7 @@
 #include <QImage>
+#include <QRandomGenerator>
+#include <map>
+#include <vector>
 #include <QMetaType>
 #include <QTest>
 #include <cmath>
@@ -36,6 +39,7 @@ class TstPhModel : public QObject {
   void extentsGrowWithPointsOfAnySign();
   void manyPointsAreFoundAndKeepTheirOrder();
   void clearedPointIndexIsRebuiltByLaterPoints();
+  void imagesFilledInTurnsMatchAPlainModel();
   void destroyedImageLeavesTheIndexes();
   void adjustedPointCountUsesTheImageIndex();
   void projectionCentreByPlane_data();
@@ -161,7 +165,7 @@ void TstPhModel::samePointIdTwiceKeepsTheSecondAndListsTheImageOnce() {
   // The replaced blunder no longer counts.
   QCOMPARE(image.notAdjustedCount(), 0);
   // Replaced in place: the table keeps its order.
-  QCOMPARE(image.points().front().pointId(), 17);
+  QCOMPARE(image.pointAt(0)->pointId(), 17);
   QCOMPARE(PhImage::numberOfLinks(17), 1);
   QCOMPARE(PhImage::imagesOfPoint(17).count(), 1);
   QCOMPARE(PhImage::imagesOfPoint(17).first(), &image);
@@ -244,7 +248,7 @@ void TstPhModel::manyPointsAreFoundAndKeepTheirOrder() {
     const PhImagePoint *p = image.point(n - 3 * i);
     QVERIFY(p);
     QCOMPARE(p->x(), float(i));
-    QCOMPARE(image.points()[std::size_t(i)].pointId(), n - 3 * i);
+    QCOMPARE(image.pointAt(i)->pointId(), n - 3 * i);
   }
   QVERIFY(!image.hasPoint(n - 1));
   QCOMPARE(PhImage::numberOfLinks(n - 3 * 5), 1);
@@ -259,6 +263,79 @@ void TstPhModel::clearedPointIndexIsRebuiltByLaterPoints() {
   a.addPoint(17, true, 1, 0, 0, 0, 0);
   a.addPoint(17, true, 2, 0, 0, 0, 0);
   QCOMPARE(PhImage::numberOfLinks(17), 1);
+}
+
+void TstPhModel::imagesFilledInTurnsMatchAPlainModel() {
+  // Points added to several images in random turns, with repeated IDs and
+  // a cleared index now and then, against a plain model of what each image
+  // holds and which images list each ID.
+  QRandomGenerator random(4711);
+  const int imageCount = 4;
+  std::vector<std::unique_ptr<PhImage>> images;
+  for (int i = 0; i < imageCount; ++i) images.push_back(std::make_unique<PhImage>());
+  std::vector<std::vector<int>> order(imageCount);          // IDs in table order
+  std::vector<std::map<int, float>> xOf(imageCount);        // x by ID
+  std::map<int, std::vector<int>> listed;                   // ID -> images in link order
+  const auto check = [&]() {
+    for (int i = 0; i < imageCount; ++i) {
+      QCOMPARE(images[i]->pointCount(), int(order[i].size()));
+      int k = 0;
+      for (const PhImagePoint &p : *images[i]) {
+        QCOMPARE(p.pointId(), order[i][std::size_t(k++)]);
+        QCOMPARE(p.x(), xOf[i][p.pointId()]);
+      }
+      for (const auto &entry : xOf[i]) QCOMPARE(images[i]->point(entry.first)->x(), entry.second);
+      QVERIFY(!images[i]->hasPoint(-5));
+    }
+    for (int id = 0; id < 60; ++id) {
+      const auto it = listed.find(id);
+      const std::vector<int> expected = it == listed.end() ? std::vector<int>() : it->second;
+      QCOMPARE(PhImage::numberOfLinks(id), int(expected.size()));
+      QCOMPARE(PhImage::imagesOfPoint(id).isNull(), expected.empty());
+      std::vector<int> got;
+      const PhImageRefs refs = PhImage::imagesOfPoint(id);
+      for (auto r = refs.begin(); r != refs.end(); ++r) {
+        for (int i = 0; i < imageCount; ++i)
+          if (images[i].get() == *r) got.push_back(i);
+        QCOMPARE(r.point()->pointId(), id);
+        QCOMPARE(r.point(), (*r)->point(id));
+      }
+      QCOMPARE(got, expected);
+    }
+  };
+  for (int step = 0; step < 3000; ++step) {
+    if (step % 1000 == 999) {
+      PhImage::clearPointIndex();
+      listed.clear();
+      check();
+      continue;
+    }
+    // First each image filled in one go, as a reader does; then mostly long
+    // turns, sometimes single points.
+    const int i = step < 100 * imageCount ? step / 100
+                  : random.bounded(10) < 7 ? (step / 40) % imageCount
+                                           : random.bounded(imageCount);
+    const int id = random.bounded(60);
+    const float x = float(step);
+    images[i]->addPoint(id, random.bounded(2) == 0, x, 0, 0, 0, 1);
+    if (!xOf[i].count(id)) order[i].push_back(id);
+    xOf[i][id] = x;
+    std::vector<int> &l = listed[id];
+    if (std::find(l.begin(), l.end(), i) == l.end()) l.push_back(i);
+    if (step % 250 == 0) check();
+  }
+  check();
+  // An image destroyed while listed leaves every list.
+  images[1].reset();
+  for (auto &entry : listed) entry.second.erase(std::remove(entry.second.begin(), entry.second.end(), 1), entry.second.end());
+  for (int id = 0; id < 60; ++id) {
+    int n = 0;
+    for (PhImage *image : PhImage::imagesOfPoint(id)) {
+      QVERIFY(image != nullptr);
+      ++n;
+    }
+    QCOMPARE(n, int(listed[id].size()));
+  }
 }
 
 void TstPhModel::destroyedImageLeavesTheIndexes() {
