@@ -55,6 +55,12 @@ bool clipLine(QPointF &a, QPointF &b, const QRectF &r) {
 
 QByteArray number(int value) { return QByteArray::number(value); }
 
+// The rectangle with both points as corners, whichever way round.
+QRect spanning(const QPoint &a, const QPoint &b) {
+  return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+               QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+}
+
 // A note whose translated text holds one %d.
 void noteWithNumber(const QString &format, int value) {
   const QString text = QString::asprintf(format.toUtf8().constData(), value);
@@ -408,7 +414,7 @@ void PhZoomView::contentsMouseMoveEvent(QMouseEvent *event) {
 
 void PhZoomView::dragBand(const QPoint &pos) {
   const QPoint a = mPressPos;
-  mBand = QRect(a, pos).normalized();
+  mBand = spanning(a, pos);
   if (mPrevDragPos.isNull()) mPrevDragPos = pos;
   const QPoint p = mPrevDragPos;
   // Four strips hold the band's old and new edges: the two through the
@@ -418,10 +424,10 @@ void PhZoomView::dragBand(const QPoint &pos) {
   const int xHi = std::max({a.x(), p.x(), pos.x()});
   const int yLo = std::min({a.y(), p.y(), pos.y()});
   const int yHi = std::max({a.y(), p.y(), pos.y()});
-  updateOverlay(QRect(QPoint(xLo, a.y()), QPoint(xHi, a.y())));
-  updateOverlay(QRect(QPoint(std::min(p.x(), pos.x()), yLo), QPoint(std::max(p.x(), pos.x()), yHi)));
-  updateOverlay(QRect(QPoint(xLo, std::min(p.y(), pos.y())), QPoint(xHi, std::max(p.y(), pos.y()))));
-  updateOverlay(QRect(QPoint(a.x(), yLo), QPoint(a.x(), yHi)));
+  updateOverlay(spanning(QPoint(xLo, a.y()), QPoint(xHi, a.y())));
+  updateOverlay(spanning(QPoint(p.x(), yLo), QPoint(pos.x(), yHi)));
+  updateOverlay(spanning(QPoint(xLo, p.y()), QPoint(xHi, pos.y())));
+  updateOverlay(spanning(QPoint(a.x(), yLo), QPoint(a.x(), yHi)));
   mPrevDragPos = pos;
 }
 
@@ -448,7 +454,7 @@ void PhZoomView::contentsMouseReleaseEvent(QMouseEvent *event) {
 }
 
 void PhZoomView::releaseBand(bool bZoom) {
-  const QRect band = mBand.normalized();
+  const QRect band = mBand;
   const QRect shown = mBand.isValid() ? mBand.adjusted(-1, -1, 1, 1) : QRect();
   mBand = QRect();
   mPrevDragPos = QPoint();
