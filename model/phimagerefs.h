@@ -8,8 +8,8 @@ class PhImagePoint;
 
 // The images that contain one point ID, in the order they received it: a view
 // into the class-wide point index (PhImage::imagesOfPoint). A null view means
-// that the index has no list for the ID. It stays valid until the index
-// changes (a point added, an image destroyed, the index cleared).
+// that the index has no list for the ID. It stays valid until the model
+// changes (a point added to any image, an image destroyed, the index cleared).
 class PhImageRefs {
  public:
   class const_iterator {
