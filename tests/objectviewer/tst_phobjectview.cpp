@@ -1,0 +1,900 @@
+// The object view: its plane transform, the drawing of points, selection
+// marks, blunders, labels, residual vectors, sigma ellipses and connection
+// lines read back from rendered pixels; searches in every mode; selection by
+// dragging; the context menu; and the kept, indexed drawing against the
+// plain one.
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <algorithm>
+#include <cmath>
+
+#include "messagecapture.h"
+#include "phimage.h"
+#include "phimagelist.h"
+#include "phobjectlist.h"
+#include "phobjectpoint.h"
+#include "phobjectview.h"
+#include "phround.h"
+#include "viewtestutil.h"
+
+namespace {
+
+const QColor White(Qt::white);
+const QColor Blue(Qt::blue);
+const QColor Red(Qt::red);
+const QColor Yellow(Qt::yellow);
+const QColor Magenta(Qt::magenta);
+
+// A project's object points and images, with the class-wide indexes fresh
+// for each test.
+struct Fixture {
+  PhImageList images;
+  PhObjectList objects;
+
+  Fixture() { PhImage::clearPointIndex(); }
+  ~Fixture() {
+    objects.clear();
+    images.clear();
+    PhImage::clearPointIndex();
+  }
+  PhObjectPoint *add(int id, int code, double x, double y, double z, bool bAccepted = true) {
+    auto *point = new PhObjectPoint;
+    point->setPointId(id);
+    point->setCode(code);
+    point->setAccepted(bAccepted);
+    point->setAdjustedValues(x, y, z, 0.0f, 0.0f, 0.0f);
+    objects.append(point);
+    return point;
+  }
+  PhImage *image(int id, double x0, double y0, double z0) {
+    auto *image = new PhImage;
+    image->setImageId(id);
+    image->setProjectionCentre(id, x0, y0, z0, 0.0f, 0.0f, 0.0f);
+    images.append(image);
+    return image;
+  }
+  // Corners that make the XY extent 100 x 50: 5 pixels a unit at 100 %.
+  void addCorners() {
+    add(9001, 100, 0, 0, 0);
+    add(9002, 100, 100, 50, 20);
+  }
+};
+
+QPoint pixelOf(double x, double y) { return QPoint(phRound(x * 5 + 40), phRound((50 - y) * 5 + 40)); }
+
+QList<int> selectedIds(const PhObjectList &list) {
+  QList<int> ids;
+  for (const PhObjectPoint *point : list)
+    if (point->isSelected()) ids << point->pointId();
+  std::sort(ids.begin(), ids.end());
+  return ids;
+}
+
+QList<int> imageSetIds(const PhObjectView &view) {
+  QList<int> ids = view.imageSet().keys();
+  std::sort(ids.begin(), ids.end());
+  return ids;
+}
+
+QStringList texts(const QMenu *menu) {
+  QStringList result;
+  for (const QAction *action : menu->actions())
+    result << (action->isSeparator() ? QStringLiteral("-") : action->text());
+  return result;
+}
+
+QAction *actionWithId(QMenu *menu, int id) {
+  for (QAction *action : menu->actions()) {
+    if (action->menu())
+      if (QAction *inner = actionWithId(action->menu(), id)) return inner;
+    if (!action->isSeparator() && action->data().isValid() && action->data().toInt() == id)
+      return action;
+  }
+  return nullptr;
+}
+
+void openContextMenu(PhScrollView *view) {
+  const QPoint pos(60, 60);
+  QContextMenuEvent event(QContextMenuEvent::Mouse, pos, view->viewport()->mapToGlobal(pos));
+  QApplication::sendEvent(view->viewport(), &event);
+}
+
+// Ink (anything but the background) in a rectangle of contents.
+int inkIn(const QImage &image, const PhScrollView *view, const QRect &rect) {
+  int n = 0;
+  for (int y = rect.top(); y <= rect.bottom(); ++y)
+    for (int x = rect.left(); x <= rect.right(); ++x) {
+      const QColor c = ViewTest::at(image, view, x, y);
+      if (c.isValid() && c != White) ++n;
+    }
+  return n;
+}
+
+}  // namespace
+
+class TestPhObjectView : public QObject {
+  Q_OBJECT
+
+ private:
+  void prepare(PhObjectView &view, Fixture &f, bool bSigmas = true) {
+    view.setTextFont(ViewTest::testFont());
+    view.setPointColor(0, Blue);
+    view.setBlunderColor(Red);
+    view.setMarkColor(Yellow);
+    QVERIFY(ViewTest::showView(&view, QSize(700, 450)));
+    view.setData(&f.objects, bSigmas);
+  }
+  // The search fixture: four points, three projection centres, two images.
+  void searchFixture(Fixture &f) {
+    PhObjectPoint *p1 = f.add(1, 100, 10, 10, 0);
+    p1->setAdjustedValues(10, 10, 0, 0.1f, 0.1f, 0.1f);
+    p1->setObservedAxis(0, 10.0, 0.5f, 0.01f, true);
+    f.add(2, 200, 20, 10, 0);
+    PhObjectPoint *p15 = f.add(15, 300, 30, 10, 0);
+    p15->setObservedAxis(1, 10.0, 0.6f, 0.01f, true);
+    PhObjectPoint *p123 = f.add(123, 500, 40, 10, 0, false);
+    p123->setAdjustedValues(40, 10, 0, 0.1f, 0.1f, 0.1f);
+    f.add(10, 900, 50, 40, 0);
+    f.add(11, 901, 60, 40, 0);
+    f.add(12, 900, 70, 40, 0);  // its image is missing
+    PhImage *i10 = f.image(10, 50, 40, 0);
+    i10->addPoint(1, true, 0, 0, 0, 0, 1);
+    i10->addPoint(2, false, 1, 1, 0, 0, 1);
+    i10->addPoint(15, true, 2, 2, 0, 0, 1);
+    PhImage *i11 = f.image(11, 60, 40, 0);
+    i11->addPoint(1, true, 0, 0, 0, 0, 1);
+    i11->addPoint(15, true, 2, 2, 0, 0, 1);
+  }
+
+ private slots:
+  void planeTransform_data();
+  void planeTransform();
+  void zeroExtentsDrawWithoutFailing();
+  void selectionMarkAndBlunderDisc_data();
+  void selectionMarkAndBlunderDisc();
+  void labelsOnlyForSelectedPoints();
+  void residualVectorRules_data();
+  void residualVectorRules();
+  void farVectorKeepsItsDirection();
+  void sigmaEllipse();
+  void largeSigmaEllipse();
+  void textsExcludeEachOther_data();
+  void textsExcludeEachOther();
+  void sigmaTogglesNeedSigmas();
+  void connectionLines();
+  void selectPoints_data();
+  void selectPoints();
+  void selectImagePoints();
+  void deselectPoints();
+  void selectionDrag();
+  void smallSelectionBandRefused();
+  void selectionMadeElsewhereShows();
+  void contextMenuItems();
+  void contextMenuDispatch();
+  void keptIndexedDrawingMatchesPlainDrawing_data();
+  void keptIndexedDrawingMatchesPlainDrawing();
+  void scrolledDrawingMatchesPlainDrawing();
+};
+
+void TestPhObjectView::planeTransform_data() {
+  QTest::addColumn<int>("plane");
+  QTest::addColumn<QPoint>("pixel");
+  QTest::addColumn<QSize>("contents");
+  // Points (0,0,0), (100,50,20) and (40,10,5); the last one is placed.
+  QTest::addRow("XY") << int(PhGlobal::PL_XY) << QPoint(240, 240) << QSize(580, 330);
+  QTest::addRow("XZ") << int(PhGlobal::PL_XZ) << QPoint(240, 115) << QSize(580, 180);
+  QTest::addRow("YZ") << int(PhGlobal::PL_YZ) << QPoint(140, 190) << QSize(580, 280);
+}
+
+void TestPhObjectView::planeTransform() {
+  QFETCH(int, plane);
+  QFETCH(QPoint, pixel);
+  QFETCH(QSize, contents);
+  Fixture f;
+  f.addCorners();
+  f.add(1, 100, 40, 10, 5);
+  PhObjectView view(plane);
+  prepare(view, f);
+  QCOMPARE(QSize(view.contentsWidth(), view.contentsHeight()), contents);
+  QCOMPARE(view.toContents(plane == PhGlobal::PL_YZ ? 10 : 40, plane == PhGlobal::PL_XY ? 10 : 5),
+           pixel);
+  const QImage image = ViewTest::render(&view);
+  QCOMPARE(ViewTest::at(image, &view, pixel), Blue);
+}
+
+void TestPhObjectView::zeroExtentsDrawWithoutFailing() {
+  {
+    Fixture f;
+    f.add(1, 100, 7, 8, 9);
+    PhObjectView view(PhGlobal::PL_XY);
+    prepare(view, f);
+    QCOMPARE(view.contentsWidth(), 80);
+    QCOMPARE(view.contentsHeight(), 80);
+    QVERIFY(std::isfinite(view.scale()));
+    view.selectPoints(PhGlobal::SEL_EraseExisting, PhGlobal::SEARCH_PointId, QString(), QString(),
+                      false);
+    view.setResidualsOn(VM_Graphical, true);
+    view.setSigmasOn(VM_Graphical, true);
+    view.slotZoom(1000);
+    QCOMPARE(ViewTest::at(ViewTest::render(&view), &view, 40, 40), Blue);
+  }
+  {
+    // All points on one line of the plane.
+    Fixture f;
+    f.add(1, 100, 0, 5, 0);
+    f.add(2, 100, 10, 5, 0);
+    PhObjectView view(PhGlobal::PL_XY);
+    prepare(view, f);
+    QCOMPARE(view.contentsWidth(), 580);
+    QCOMPARE(view.contentsHeight(), 80);
+    const QImage image = ViewTest::render(&view);
+    QCOMPARE(ViewTest::at(image, &view, 40, 40), Blue);
+    QCOMPARE(ViewTest::at(image, &view, 540, 40), Blue);
+  }
+}
+
+void TestPhObjectView::selectionMarkAndBlunderDisc_data() {
+  QTest::addColumn<bool>("selected");
+  QTest::addColumn<bool>("accepted");
+  QTest::addColumn<bool>("blundersShown");
+  // Colours at 5, 7 and 8 pixels left of the centre.
+  QTest::addColumn<QColor>("at5");
+  QTest::addColumn<QColor>("at7");
+  QTest::addColumn<QColor>("at8");
+  QTest::addColumn<QColor>("symbol");
+  QTest::addRow("plain") << false << true << false << White << White << White << Blue;
+  QTest::addRow("selected: mark disc of 7 + 2 x 2")
+      << true << true << false << Yellow << White << White << Blue;
+  QTest::addRow("blunder shown") << false << false << true << Red << White << White << Blue;
+  QTest::addRow("selected blunder: both discs add up")
+      << true << false << true << Red << Yellow << White << Blue;
+  QTest::addRow("blunder hidden, even when selected")
+      << true << false << false << White << White << White << White;
+}
+
+void TestPhObjectView::selectionMarkAndBlunderDisc() {
+  QFETCH(bool, selected);
+  QFETCH(bool, accepted);
+  QFETCH(bool, blundersShown);
+  QFETCH(QColor, at5);
+  QFETCH(QColor, at7);
+  QFETCH(QColor, at8);
+  QFETCH(QColor, symbol);
+  Fixture f;
+  f.addCorners();
+  f.add(1, 100, 50, 25, 0, accepted);
+  PhObjectView view(PhGlobal::PL_XY);
+  view.setShowBlunders(blundersShown);
+  prepare(view, f);
+  if (selected)
+    view.selectPoints(PhGlobal::SEL_EraseExisting, PhGlobal::SEARCH_PointId, QStringLiteral("1"),
+                      QStringLiteral("1"), false);
+  const QImage image = ViewTest::render(&view);
+  const QPoint p = pixelOf(50, 25);
+  QCOMPARE(ViewTest::at(image, &view, p), symbol);
+  QCOMPARE(ViewTest::at(image, &view, p + QPoint(-5, 0)), at5);
+  QCOMPARE(ViewTest::at(image, &view, p + QPoint(-7, 0)), at7);
+  QCOMPARE(ViewTest::at(image, &view, p + QPoint(-8, 0)), at8);
+}
+
+void TestPhObjectView::labelsOnlyForSelectedPoints() {
+  Fixture f;
+  f.addCorners();
+  f.add(77, 100, 30, 25, 0);
+  f.add(10, 900, 70, 25, 0);
+  f.image(10, 70, 25, 0);
+  PhObjectView view(PhGlobal::PL_XY);
+  view.setPointColor(4, Blue);
+  view.setShowPointIds(true);
+  view.setShowImageIds(true);
+  prepare(view, f);
+  const QFontMetrics metrics(ViewTest::testFont());
+  auto labelArea = [&](double x) {
+    const QPoint p = pixelOf(x, 25);
+    // Right of the mark disc, over the ID's baseline.
+    return QRect(p.x() + 7, p.y() + metrics.descent() + 1 - metrics.ascent(), 40, metrics.ascent());
+  };
+  QImage image = ViewTest::render(&view);
+  QCOMPARE(inkIn(image, &view, labelArea(30)), 0);
+  QCOMPARE(inkIn(image, &view, labelArea(70)), 0);
+  view.selectPoints(PhGlobal::SEL_EraseExisting, PhGlobal::SEARCH_Links, QString(), QString(),
+                    false);
+  image = ViewTest::render(&view);
+  QVERIFY(inkIn(image, &view, labelArea(30)) > 0);
+  QVERIFY(inkIn(image, &view, labelArea(70)) > 0);
+  // A projection centre shows its image ID only with image IDs on.
+  view.setShowImageIds(false);
+  image = ViewTest::render(&view);
+  QCOMPARE(inkIn(image, &view, labelArea(70)), 0);
+  QVERIFY(inkIn(image, &view, labelArea(30)) > 0);
+}
+
+void TestPhObjectView::residualVectorRules_data() {
+  QTest::addColumn<bool>("acceptedX");
+  QTest::addColumn<bool>("acceptedY");
+  QTest::addColumn<bool>("observedX");
+  QTest::addColumn<bool>("observedY");
+  // Colours at the whole vector's end, the end of its X part and of its Y part.
+  QTest::addColumn<QColor>("end");
+  QTest::addColumn<QColor>("endX");
+  QTest::addColumn<QColor>("endY");
+  QTest::addRow("none rejected") << true << true << true << true << Blue << White << White;
+  QTest::addRow("both rejected") << false << false << true << true << Red << White << White;
+  QTest::addRow("X rejected, observed") << false << true << true << true << Red << White << Blue;
+  QTest::addRow("X rejected, not observed")
+      << false << true << false << true << White << White << Blue;
+  QTest::addRow("Y rejected, observed") << true << false << true << true << Red << Blue << White;
+  QTest::addRow("Y rejected, not observed")
+      << true << false << true << false << White << Blue << White;
+}
+
+void TestPhObjectView::residualVectorRules() {
+  QFETCH(bool, acceptedX);
+  QFETCH(bool, acceptedY);
+  QFETCH(bool, observedX);
+  QFETCH(bool, observedY);
+  QFETCH(QColor, end);
+  QFETCH(QColor, endX);
+  QFETCH(QColor, endY);
+  Fixture f;
+  f.addCorners();
+  PhObjectPoint *point = f.add(1, 500, 50, 25, 0);
+  point->setObservedAxis(0, observedX ? 50.0 : PhObjectPoint::NotObserved, 4.0f, 0.1f, acceptedX);
+  point->setObservedAxis(1, observedY ? 25.0 : PhObjectPoint::NotObserved, 3.0f, 0.1f, acceptedY);
+  PhObjectView view(PhGlobal::PL_XY);
+  view.setPointColor(3, Blue);
+  view.setResidualsOn(VM_Graphical, true);
+  view.setResidualScale(2);  // 2 x 5 pixels a unit: the vector is (40, -30)
+  prepare(view, f);
+  view.selectPoints(PhGlobal::SEL_EraseExisting, PhGlobal::SEARCH_PointId, QStringLiteral("1"),
+                    QStringLiteral("1"), false);
+  const QImage image = ViewTest::render(&view);
+  const QPoint p = pixelOf(50, 25);
+  QCOMPARE(ViewTest::at(image, &view, p + QPoint(36, -27)), end);
+  QCOMPARE(ViewTest::at(image, &view, p + QPoint(36, 0)), endX);
+  QCOMPARE(ViewTest::at(image, &view, p + QPoint(0, -27)), endY);
+}
+
+void TestPhObjectView::farVectorKeepsItsDirection() {
+  Fixture f;
+  f.addCorners();
+  PhObjectPoint *point = f.add(1, 500, 50, 25, 0);
+  point->setObservedAxis(0, 50.0, 1.0f, 0.1f, true);
+  point->setObservedAxis(1, 25.0, 1.0f, 0.1f, true);
+  PhObjectView view(PhGlobal::PL_XY);
+  view.setPointColor(3, Blue);
+  view.setResidualsOn(VM_Graphical, true);
+  view.setResidualScale(1000);
+  prepare(view, f);
+  view.selectPoints(PhGlobal::SEL_EraseExisting, PhGlobal::SEARCH_PointId, QStringLiteral("1"),
+                    QStringLiteral("1"), false);
+  // 10^7 %: the vector's end lies some 5 x 10^8 pixels away, up and right.
+  view.slotZoom(10000000);
+  const QPoint p = view.toContents(50, 25);
+  view.setContentsPos(p.x() - 300, p.y() - 200);
+  QCOMPARE(view.contentsX(), p.x() - 300);
+  const QImage image = ViewTest::render(&view);
+  QCOMPARE(ViewTest::at(image, &view, p + QPoint(150, -150)), Blue);
+  QCOMPARE(ViewTest::at(image, &view, p + QPoint(150, 150)), White);
+  QCOMPARE(ViewTest::at(image, &view, p + QPoint(-150, -150)), White);
+}
+
+void TestPhObjectView::sigmaEllipse() {
+  Fixture f;
+  f.addCorners();
+  PhObjectPoint *point = f.add(1, 100, 50, 25, 0);
+  point->setAdjustedValues(50, 25, 0, 8.0f, 4.0f, 1.0f);
+  PhObjectView view(PhGlobal::PL_XY);
+  view.setSigmasOn(VM_Graphical, true);
+  prepare(view, f);
+  view.selectPoints(PhGlobal::SEL_EraseExisting, PhGlobal::SEARCH_PointId, QStringLiteral("1"),
+                    QStringLiteral("1"), false);
+  // 40 x 20 pixels, its box starting 20 left and 10 up of the point.
+  const QImage image = ViewTest::render(&view);
+  const QPoint p = pixelOf(50, 25);
+  QVERIFY(inkIn(image, &view, QRect(p.x() - 20, p.y() - 2, 1, 4)) > 0);
+  QVERIFY(inkIn(image, &view, QRect(p.x() + 19, p.y() - 2, 1, 4)) > 0);
+  QVERIFY(inkIn(image, &view, QRect(p.x() - 2, p.y() - 10, 4, 1)) > 0);
+  QCOMPARE(inkIn(image, &view, QRect(p.x() - 24, p.y() - 12, 3, 24)), 0);
+  QCOMPARE(inkIn(image, &view, QRect(p.x() - 15, p.y() - 5, 6, 10)), 0);
+}
+
+void TestPhObjectView::largeSigmaEllipse() {
+  Fixture f;
+  f.addCorners();
+  PhObjectPoint *point = f.add(1, 100, 50, 25, 0);
+  point->setAdjustedValues(50, 25, 0, 8.0f, 4.0f, 1.0f);
+  PhObjectView view(PhGlobal::PL_XY);
+  view.setSigmasOn(VM_Graphical, true);
+  view.setResidualScale(3);
+  prepare(view, f);
+  view.selectPoints(PhGlobal::SEL_EraseExisting, PhGlobal::SEARCH_PointId, QStringLiteral("1"),
+                    QStringLiteral("1"), false);
+  // 10000 %: 500 pixels a unit; the ellipse is 12000 x 6000 pixels.
+  view.slotZoom(10000);
+  const QPoint p = view.toContents(50, 25);
+  const QPoint left = p - QPoint(6000, 0);
+  view.setContentsPos(left.x() - 300, left.y() - 200);
+  const QImage image = ViewTest::render(&view);
+  QVERIFY(inkIn(image, &view, QRect(left.x() - 1, left.y() - 3, 3, 6)) > 0);
+  QCOMPARE(inkIn(image, &view, QRect(left.x() - 20, left.y() - 100, 15, 200)), 0);
+  QCOMPARE(inkIn(image, &view, QRect(left.x() + 20, left.y() - 50, 100, 100)), 0);
+}
+
+void TestPhObjectView::textsExcludeEachOther_data() {
+  QTest::addColumn<QStringList>("toggles");
+  QTest::addColumn<bool>("residualText");
+  QTest::addColumn<bool>("sigmaText");
+  QTest::addColumn<bool>("residualLines");
+  QTest::addColumn<bool>("sigmaEllipses");
+  QTest::addRow("residual text, then sigma text") << QStringList{"rt", "st"} << false << true
+                                                  << false << false;
+  QTest::addRow("sigma text, then residual text") << QStringList{"st", "rt"} << true << false
+                                                  << false << false;
+  QTest::addRow("residual text twice") << QStringList{"rt", "rt"} << false << false << false
+                                       << false;
+  QTest::addRow("graphics stay beside texts") << QStringList{"rg", "sg", "rt", "st"} << false
+                                              << true << true << true;
+}
+
+void TestPhObjectView::textsExcludeEachOther() {
+  QFETCH(QStringList, toggles);
+  QFETCH(bool, residualText);
+  QFETCH(bool, sigmaText);
+  QFETCH(bool, residualLines);
+  QFETCH(bool, sigmaEllipses);
+  Fixture f;
+  f.addCorners();
+  PhObjectView view(PhGlobal::PL_XY);
+  view.setData(&f.objects, true);
+  for (const QString &t : toggles) {
+    const ViewModeE mode = t.endsWith(QLatin1Char('t')) ? VM_Textual : VM_Graphical;
+    if (t.startsWith(QLatin1Char('r')))
+      view.slotToggleResiduals(mode);
+    else
+      view.slotToggleSigmas(mode);
+    QVERIFY(!(view.hasResidualsOn(VM_Textual) && view.hasSigmasOn(VM_Textual)));
+  }
+  QCOMPARE(view.hasResidualsOn(VM_Textual), residualText);
+  QCOMPARE(view.hasSigmasOn(VM_Textual), sigmaText);
+  QCOMPARE(view.hasResidualsOn(VM_Graphical), residualLines);
+  QCOMPARE(view.hasSigmasOn(VM_Graphical), sigmaEllipses);
+  // The setters keep the rule too.
+  view.setResidualsOn(VM_Textual, true);
+  QVERIFY(!view.hasSigmasOn(VM_Textual));
+  view.setSigmasOn(VM_Textual, true);
+  QVERIFY(!view.hasResidualsOn(VM_Textual));
+}
+
+void TestPhObjectView::sigmaTogglesNeedSigmas() {
+  Fixture f;
+  f.addCorners();
+  PhObjectView view(PhGlobal::PL_XY);
+  view.setData(&f.objects, false);
+  MessageCapture messages;
+  view.slotToggleSigmas(VM_Graphical);
+  view.slotToggleSigmas(VM_Textual);
+  QVERIFY(!view.hasSigmasOn(VM_Graphical));
+  QVERIFY(!view.hasSigmasOn(VM_Textual));
+  QCOMPARE(messages.texts(Nub::MsgWarn),
+           QStringList(2, QStringLiteral("No inversion: sigmas were not computed!")));
+}
+
+void TestPhObjectView::connectionLines() {
+  Fixture f;
+  f.addCorners();
+  f.add(1, 100, 20, 25, 0);
+  f.add(10, 900, 80, 25, 0);  // straight right of point 1
+  f.add(11, 900, 20, 45, 0);  // straight above it
+  f.image(10, 80, 25, 0)->addPoint(1, true, 0, 0, 0, 0, 1);
+  PhImage *i11 = f.image(11, 20, 45, 0);
+  i11->addPoint(1, false, 0, 0, 0, 0, 1);
+  i11->addPoint(2, true, 0, 0, 0, 0, 1);
+  PhObjectView view(PhGlobal::PL_XY);
+  view.setPointColor(4, Magenta);
+  view.setShowConnections(true);
+  prepare(view, f);
+  view.selectPoints(PhGlobal::SEL_EraseExisting, PhGlobal::SEARCH_Links, QStringLiteral("1"),
+                    QString(), false);
+  QCOMPARE(selectedIds(f.objects), (QList<int>{1, 10, 11}));
+  QCOMPARE(imageSetIds(view), (QList<int>{10, 11}));
+  const QPoint p = pixelOf(20, 25);
+  QImage image = ViewTest::render(&view);
+  // Towards image 10 in the point's colour, towards image 11 (where the
+  // point is eliminated) in the blunder colour.
+  QCOMPARE(ViewTest::at(image, &view, p + QPoint(150, 0)), Blue);
+  QCOMPARE(ViewTest::at(image, &view, p + QPoint(0, -50)), Red);
+
+  // A dashed line leaves gaps.
+  view.setLinkLineType(1);
+  view.updateContents();
+  image = ViewTest::render(&view);
+  int gaps = 0;
+  for (int x = 20; x < 250; ++x) gaps += ViewTest::at(image, &view, p + QPoint(x, 0)) == White;
+  QVERIFY(gaps > 20);
+
+  // Deselecting the projection centre removes its lines.
+  view.setLinkLineType(0);
+  view.selectImagePoints(PhImageList::image(11), true);
+  QCOMPARE(selectedIds(f.objects), (QList<int>{1, 11}));
+  QCOMPARE(imageSetIds(view), QList<int>{11});
+  image = ViewTest::render(&view);
+  QCOMPARE(ViewTest::at(image, &view, p + QPoint(150, 0)), White);
+  QCOMPARE(ViewTest::at(image, &view, p + QPoint(0, -50)), Red);
+}
+
+void TestPhObjectView::selectPoints_data() {
+  QTest::addColumn<QString>("pre");  // "<search mode>:<id>" selected first
+  QTest::addColumn<int>("selection");
+  QTest::addColumn<int>("search");
+  QTest::addColumn<QString>("s1");
+  QTest::addColumn<QString>("s2");
+  QTest::addColumn<bool>("pattern");
+  QTest::addColumn<QList<int>>("selected");
+  QTest::addColumn<QList<int>>("imageSet");
+  QTest::addColumn<QString>("warning");
+  const int erase = PhGlobal::SEL_EraseExisting;
+  const int add = PhGlobal::SEL_AddToExisting;
+  QTest::addRow("point ID, no bounds: every ID from 0")
+      << "" << erase << 0 << "" << "" << false << QList<int>{1, 2, 15, 123} << QList<int>{} << "";
+  QTest::addRow("point ID within") << "" << erase << 0 << "2" << "20" << false << QList<int>{2, 15}
+                                   << QList<int>{} << "";
+  QTest::addRow("point ID up to") << "" << erase << 0 << "" << "10" << false << QList<int>{1, 2}
+                                  << QList<int>{} << "";
+  QTest::addRow("pattern 1*") << "" << erase << 0 << "1*" << "" << true << QList<int>{1, 15, 123}
+                              << QList<int>{} << "";
+  QTest::addRow("pattern ?") << "" << erase << 0 << "?" << "" << true << QList<int>{1, 2}
+                             << QList<int>{} << "";
+  QTest::addRow("pattern 1?") << "" << erase << 0 << "1?" << "" << true << QList<int>{15}
+                              << QList<int>{} << "";
+  QTest::addRow("pattern *3") << "" << erase << 0 << "*3" << "" << true << QList<int>{123}
+                              << QList<int>{} << "";
+  QTest::addRow("image ID from 11") << "" << erase << 1 << "11" << "" << false
+                                    << QList<int>{11, 12} << QList<int>{11, 12} << "";
+  QTest::addRow("image ID pattern 1?") << "" << erase << 1 << "1?" << "" << true
+                                       << QList<int>{10, 11, 12} << QList<int>{10, 11, 12} << "";
+  QTest::addRow("links: counts and adjusted points")
+      << "" << erase << 2 << "2" << "2" << false << QList<int>{1, 10, 11, 15}
+      << QList<int>{10, 11} << "";
+  QTest::addRow("residuals of codes above 100") << "" << erase << 3 << "0.4" << "1" << false
+                                                << QList<int>{15} << QList<int>{} << "";
+  QTest::addRow("sigmas of accepted points") << "" << erase << 4 << "0.05" << "0.2" << false
+                                             << QList<int>{1} << QList<int>{} << "";
+  QTest::addRow("blunders, and a centre without image")
+      << "" << erase << 5 << "" << "" << false << QList<int>{2, 10, 123} << QList<int>{10}
+      << "PhObjectView::selectPoints: no image for for imageID found!";
+  QTest::addRow("point code 1000000") << "" << erase << 6 << "1000000" << "" << false
+                                      << QList<int>{1} << QList<int>{} << "";
+  QTest::addRow("point code 0100000") << "" << erase << 6 << "0100000" << "" << false
+                                      << QList<int>{2} << QList<int>{} << "";
+  QTest::addRow("point code, short mask") << "" << erase << 6 << "1" << "" << false
+                                          << QList<int>{1} << QList<int>{} << "";
+  QTest::addRow("add keeps the earlier selection") << "0:15" << add << 0 << "1" << "1" << false
+                                                   << QList<int>{1, 15} << QList<int>{} << "";
+  QTest::addRow("erase replaces it") << "0:15" << erase << 0 << "1" << "1" << false
+                                     << QList<int>{1} << QList<int>{} << "";
+  QTest::addRow("add keeps a selected centre") << "1:10" << add << 0 << "2" << "2" << false
+                                               << QList<int>{2, 10} << QList<int>{10} << "";
+  QTest::addRow("erase drops a selected centre") << "1:10" << erase << 0 << "2" << "2" << false
+                                                 << QList<int>{2} << QList<int>{} << "";
+  QTest::addRow("illegal search mode") << "0:15" << erase << 9 << "" << "" << false
+                                       << QList<int>{15} << QList<int>{}
+                                       << "Illegal Search-Mode (9)!";
+  QTest::addRow("undecodable number") << "0:15" << erase << 0 << "abc" << "" << false
+                                      << QList<int>{15} << QList<int>{}
+                                      << "Can't decode number from 'abc'!";
+}
+
+void TestPhObjectView::selectPoints() {
+  QFETCH(QString, pre);
+  QFETCH(int, selection);
+  QFETCH(int, search);
+  QFETCH(QString, s1);
+  QFETCH(QString, s2);
+  QFETCH(bool, pattern);
+  QFETCH(QList<int>, selected);
+  QFETCH(QList<int>, imageSet);
+  QFETCH(QString, warning);
+  Fixture f;
+  searchFixture(f);
+  PhObjectView view(PhGlobal::PL_XY);
+  view.setData(&f.objects, true);
+  if (!pre.isEmpty()) {
+    const QStringList parts = pre.split(QLatin1Char(':'));
+    view.selectPoints(PhGlobal::SEL_EraseExisting, PhGlobal::SearchModeE(parts[0].toInt()),
+                      parts[1], parts[1], false);
+  }
+  MessageCapture messages;
+  view.selectPoints(PhGlobal::SelectionModeE(selection), PhGlobal::SearchModeE(search), s1, s2,
+                    pattern);
+  QCOMPARE(selectedIds(f.objects), selected);
+  QCOMPARE(f.objects.selectedCount(), int(selected.size()));
+  QCOMPARE(imageSetIds(view), imageSet);
+  QCOMPARE(messages.texts(Nub::MsgWarn), warning.isEmpty() ? QStringList() : QStringList{warning});
+}
+
+void TestPhObjectView::selectImagePoints() {
+  Fixture f;
+  searchFixture(f);
+  PhObjectView view(PhGlobal::PL_XY);
+  view.setData(&f.objects, true);
+  view.selectPoints(PhGlobal::SEL_EraseExisting, PhGlobal::SEARCH_PointId, QStringLiteral("123"),
+                    QStringLiteral("123"), false);
+  view.selectImagePoints(PhImageList::image(11), false);
+  QCOMPARE(selectedIds(f.objects), (QList<int>{1, 11, 15, 123}));
+  QCOMPARE(imageSetIds(view), QList<int>{11});
+  view.selectImagePoints(PhImageList::image(10), true);
+  QCOMPARE(selectedIds(f.objects), (QList<int>{1, 2, 10, 15}));
+  QCOMPARE(f.objects.selectedCount(), 4);
+  QCOMPARE(imageSetIds(view), QList<int>{10});
+  view.selectImagePoints(nullptr, true);
+  QCOMPARE(f.objects.selectedCount(), 4);
+}
+
+void TestPhObjectView::deselectPoints() {
+  Fixture f;
+  searchFixture(f);
+  PhObjectView view(PhGlobal::PL_XY);
+  view.setData(&f.objects, true);
+  view.selectPoints(PhGlobal::SEL_EraseExisting, PhGlobal::SEARCH_Links, QString(), QString(),
+                    false);
+  QVERIFY(f.objects.selectedCount() > 0);
+  view.slotDeselectPoints();
+  QCOMPARE(selectedIds(f.objects), QList<int>{});
+  QCOMPARE(f.objects.selectedCount(), 0);
+  QVERIFY(view.imageSet().isEmpty());
+}
+
+void TestPhObjectView::selectionDrag() {
+  Fixture f;
+  searchFixture(f);
+  f.add(9001, 100, 0, 0, 0);
+  f.add(9002, 100, 100, 50, 0);
+  PhObjectView view(PhGlobal::PL_XY);
+  prepare(view, f);
+  view.slotSetMode(2);
+  QCOMPARE(view.mode(), 2);
+  auto around = [&](double x0, double x1, double y0, double y1) {
+    return QList<QPoint>{view.contentsToViewport(pixelOf(x0, y1) - QPoint(5, 5)),
+                         view.contentsToViewport(pixelOf((x0 + x1) / 2, (y0 + y1) / 2)),
+                         view.contentsToViewport(pixelOf(x1, y0) + QPoint(5, 5))};
+  };
+  // Points 1 and 2.
+  ViewTest::drag(&view, around(10, 20, 10, 10));
+  QCOMPARE(selectedIds(f.objects), (QList<int>{1, 2}));
+  // A plain drag replaces the selection; projection centres enter the image set.
+  ViewTest::drag(&view, around(50, 60, 40, 40));
+  QCOMPARE(selectedIds(f.objects), (QList<int>{10, 11}));
+  QCOMPARE(imageSetIds(view), (QList<int>{10, 11}));
+  // With Control it adds.
+  ViewTest::drag(&view, around(30, 40, 10, 10), Qt::ControlModifier);
+  QCOMPARE(selectedIds(f.objects), (QList<int>{10, 11, 15, 123}));
+  QCOMPARE(f.objects.selectedCount(), 4);
+  QVERIFY(!view.rubberBand().isValid());
+  // A plain drag over nothing clears it.
+  ViewTest::drag(&view, around(80, 90, 20, 30));
+  QCOMPARE(f.objects.selectedCount(), 0);
+  QVERIFY(view.imageSet().isEmpty());
+}
+
+void TestPhObjectView::smallSelectionBandRefused() {
+  Fixture f;
+  searchFixture(f);
+  PhObjectView view(PhGlobal::PL_XY);
+  prepare(view, f);
+  view.selectPoints(PhGlobal::SEL_EraseExisting, PhGlobal::SEARCH_PointId, QStringLiteral("2"),
+                    QStringLiteral("2"), false);
+  view.slotSetMode(2);
+  MessageCapture messages;
+  const QPoint p = view.contentsToViewport(view.toContents(10, 10));
+  ViewTest::drag(&view, {p - QPoint(5, 5), p + QPoint(5, 5)});
+  QCOMPARE(messages.texts(Nub::MsgNote),
+           (QStringList{QStringLiteral("The selection-rect you specified is to small (min 20 pixel)!"),
+                        QStringLiteral("Ignoring zoom.")}));
+  QCOMPARE(selectedIds(f.objects), QList<int>{2});
+  QCOMPARE(view.zoom(), 100);
+}
+
+void TestPhObjectView::selectionMadeElsewhereShows() {
+  Fixture f;
+  f.addCorners();
+  f.add(1, 100, 50, 25, 10);
+  f.add(10, 900, 80, 25, 10);
+  f.image(10, 80, 25, 10)->addPoint(1, true, 0, 0, 0, 0, 1);
+  PhObjectView xy(PhGlobal::PL_XY);
+  PhObjectView xz(PhGlobal::PL_XZ);
+  prepare(xy, f);
+  prepare(xz, f);
+  xz.setShowConnections(true);
+  ViewTest::render(&xz);
+  xy.selectPoints(PhGlobal::SEL_EraseExisting, PhGlobal::SEARCH_Links, QStringLiteral("1"),
+                  QStringLiteral("1"), false);
+  QCOMPARE(selectedIds(f.objects), (QList<int>{1, 10}));
+  const QImage image = ViewTest::render(&xz);
+  const QPoint p = xz.toContents(50, 10);
+  QCOMPARE(ViewTest::at(image, &xz, p + QPoint(-5, 0)), Yellow);
+  // The other view's projection centres get their lines too.
+  QCOMPARE(imageSetIds(xz), QList<int>{10});
+  QCOMPARE(ViewTest::at(image, &xz, p + QPoint(30, 0)), Blue);
+}
+
+void TestPhObjectView::contextMenuItems() {
+  Fixture f;
+  searchFixture(f);
+  PhObjectView view(PhGlobal::PL_XY);
+  prepare(view, f);
+  openContextMenu(&view);
+  QMenu *menu = view.contextMenu();
+  QCOMPARE(texts(menu),
+           (QStringList{"Show Point-IDs", "Show Image-IDs", "Show Number of Links", "Show Blunders",
+                        "&Residuals", "&Sigmas", "-", "Show Connections"}));
+  QCOMPARE(texts(menu->actions().at(4)->menu()), (QStringList{"Show Graphical", "Show Textual"}));
+  QCOMPARE(texts(menu->actions().at(5)->menu()), (QStringList{"Show Graphical", "Show Textual"}));
+  const QList<int> ids{1, 2, 8, 3, 10};
+  for (int id : ids) QVERIFY(actionWithId(menu, id));
+  QCOMPARE(actionWithId(menu, 4)->text(), QStringLiteral("Show Graphical"));
+  QCOMPARE(actionWithId(menu, 7)->text(), QStringLiteral("Show Textual"));
+  menu->hide();
+
+  view.slotZoom(150);
+  view.setShowPointIds(true);
+  view.setShowConnections(true);
+  view.setSigmasOn(VM_Textual, true);
+  view.selectPoints(PhGlobal::SEL_EraseExisting, PhGlobal::SEARCH_PointId, QString(), QString(),
+                    false);
+  openContextMenu(&view);
+  QCOMPARE(texts(menu),
+           (QStringList{"Zoom 100%", "-", "Hide Point-IDs", "Show Image-IDs",
+                        "Show Number of Links", "Show Blunders", "&Residuals", "&Sigmas", "-",
+                        "Hide Connections", "-", "Deselect all Points"}));
+  QCOMPARE(texts(menu->actions().at(7)->menu()), (QStringList{"Show Graphical", "Hide Textual"}));
+  QCOMPARE(actionWithId(menu, 9)->text(), QStringLiteral("Deselect all Points"));
+  menu->hide();
+
+  Fixture empty;
+  PhObjectView none(PhGlobal::PL_XY);
+  none.setData(&empty.objects, true);
+  openContextMenu(&none);
+  QVERIFY(none.contextMenu()->actions().isEmpty());
+}
+
+void TestPhObjectView::contextMenuDispatch() {
+  Fixture f;
+  searchFixture(f);
+  PhObjectView view(PhGlobal::PL_XY);
+  prepare(view, f);
+  view.selectPoints(PhGlobal::SEL_EraseExisting, PhGlobal::SEARCH_PointId, QString(), QString(),
+                    false);
+  openContextMenu(&view);
+  QMenu *menu = view.contextMenu();
+  const struct {
+    int id;
+    std::function<bool()> state;
+  } items[] = {
+      {1, [&] { return view.hasPointIdsOn(); }},
+      {2, [&] { return view.hasImageIdsOn(); }},
+      {3, [&] { return view.hasBlundersOn(); }},
+      {4, [&] { return view.hasResidualsOn(VM_Graphical); }},
+      {5, [&] { return view.hasResidualsOn(VM_Textual); }},
+      {6, [&] { return view.hasSigmasOn(VM_Graphical); }},
+      {8, [&] { return view.hasLinkCountOn(); }},
+      {10, [&] { return view.hasConnectionsOn(); }},
+  };
+  for (const auto &item : items) {
+    QVERIFY(!item.state());
+    actionWithId(menu, item.id)->trigger();
+    QVERIFY2(item.state(), qPrintable(QString::number(item.id)));
+  }
+  actionWithId(menu, 7)->trigger();
+  QVERIFY(view.hasSigmasOn(VM_Textual));
+  QVERIFY(!view.hasResidualsOn(VM_Textual));
+  actionWithId(menu, 9)->trigger();
+  QCOMPARE(f.objects.selectedCount(), 0);
+  menu->hide();
+  MessageCapture messages;
+  QMetaObject::invokeMethod(&view, "_slotHandleContextMenu", Q_ARG(int, 11));
+  QCOMPARE(messages.texts(Nub::MsgWarn), QStringList{QStringLiteral("Invalid case: 11!")});
+}
+
+void TestPhObjectView::keptIndexedDrawingMatchesPlainDrawing_data() {
+  QTest::addColumn<int>("zoom");
+  QTest::addColumn<QPoint>("position");
+  QTest::addRow("whole extent") << 100 << QPoint(0, 0);
+  QTest::addRow("zoomed in, indexed") << 800 << QPoint(1700, 800);
+  QTest::addRow("deep, a few points") << 5000 << QPoint(12000, 7000);
+}
+
+namespace {
+
+// Random points of every type, some eliminated, some selected, all decorations on.
+void randomProject(Fixture &f, PhObjectView &view, int n) {
+  QRandomGenerator random(5);
+  const int codes[] = {100, 200, 300, 500, 900, 901, 101};
+  for (int i = 0; i < 20; ++i) {
+    PhImage *image = f.image(5000 + i, random.bounded(100.0), random.bounded(50.0), 10);
+    for (int k = 0; k < 50; ++k)
+      image->addPoint(1 + random.bounded(n), random.bounded(6) != 0, 0, 0, 0, 0, 1);
+  }
+  for (int i = 0; i < n; ++i) {
+    const int code = codes[random.bounded(7)];
+    const int id = code >= 900 ? 5000 + random.bounded(20) : i + 1;
+    PhObjectPoint *point = f.add(id, code, random.bounded(100.0), random.bounded(50.0),
+                                 random.bounded(20.0), random.bounded(8) != 0);
+    point->setAdjustedValues(point->adjustedCoord(0), point->adjustedCoord(1),
+                             point->adjustedCoord(2), float(random.bounded(2.0)),
+                             float(random.bounded(2.0)), 0.1f);
+    for (int axis = 0; axis < 2; ++axis)
+      point->setObservedAxis(axis, random.bounded(3) ? 1.0 : PhObjectPoint::NotObserved,
+                             float(random.bounded(2.0) - 1.0), 0.1f, random.bounded(3) != 0);
+  }
+  for (int t = 0; t < PhGlobal::PointTypeCount; ++t) {
+    view.setPointSymbol(t, t % 3);
+    view.setPointColor(t, QColor::fromHsv(t * 50, 255, 200));
+    view.setPointSize(t, 4 + t);
+  }
+  view.setShowBlunders(true);
+  view.setShowPointIds(true);
+  view.setShowImageIds(true);
+  view.setShowLinkCount(true);
+  view.setShowConnections(true);
+  view.setResidualsOn(VM_Graphical, true);
+  view.setSigmasOn(VM_Graphical, true);
+  view.setResidualScale(3);
+}
+
+}  // namespace
+
+void TestPhObjectView::keptIndexedDrawingMatchesPlainDrawing() {
+  QFETCH(int, zoom);
+  QFETCH(QPoint, position);
+  Fixture f;
+  PhObjectView view(PhGlobal::PL_XY);
+  randomProject(f, view, 3000);
+  prepare(view, f);
+  view.selectPoints(PhGlobal::SEL_EraseExisting, PhGlobal::SEARCH_PointId, QStringLiteral("*7"),
+                    QString(), true);
+  view.selectPoints(PhGlobal::SEL_AddToExisting, PhGlobal::SEARCH_ImageId, QStringLiteral("5003"),
+                    QStringLiteral("5009"), false);
+  QVERIFY(f.objects.selectedCount() > 100);
+  view.slotZoom(zoom);
+  view.setContentsPos(position.x(), position.y());
+  QCOMPARE(QPoint(view.contentsX(), view.contentsY()), position);
+  const QImage kept = ViewTest::render(&view);
+  view.setFastDrawing(false);
+  const QImage plain = ViewTest::render(&view);
+  QVERIFY(inkIn(plain, &view, QRect(position, QSize(600, 400))) > 0);
+  QCOMPARE(kept, plain);
+}
+
+void TestPhObjectView::scrolledDrawingMatchesPlainDrawing() {
+  Fixture f;
+  PhObjectView view(PhGlobal::PL_XY);
+  randomProject(f, view, 3000);
+  prepare(view, f);
+  view.selectPoints(PhGlobal::SEL_EraseExisting, PhGlobal::SEARCH_PointId, QStringLiteral("*3"),
+                    QString(), true);
+  view.slotZoom(400);
+  ViewTest::screen(&view);
+  // Scroll in steps and drag a selection band: the screen is painted piece
+  // by piece from the kept drawing.
+  view.slotSetMode(1);
+  ViewTest::drag(&view, {QPoint(400, 300), QPoint(350, 280), QPoint(250, 200)});
+  view.scrollBy(37, 11);
+  ViewTest::screen(&view);
+  view.slotSetMode(2);
+  ViewTest::drag(&view, {QPoint(100, 100), QPoint(200, 150), QPoint(300, 250)},
+                 Qt::ControlModifier);
+  view.scrollBy(-80, 60);
+  const QImage screen = ViewTest::screen(&view);
+  view.setFastDrawing(false);
+  QCOMPARE(screen, ViewTest::render(&view));
+}
+
+QTEST_MAIN(TestPhObjectView)
+#include "tst_phobjectview.moc"
