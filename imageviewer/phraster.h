@@ -4,7 +4,7 @@
 #include <QRect>
 #include <QtGlobal>
 
-// The pixels of a premultiplied ARGB32 buffer that covers `rect` of the
+// The pixels of an opaque 32-bit buffer (0xffRRGGBB) that covers `rect` of the
 // contents, for drawing that writes pixels directly.
 struct PhRaster {
   quint32 *bits = nullptr;

@@ -124,7 +124,8 @@ void PhScrollView::prepareLayer() {
   const QSize size = viewport()->size();
   const QPoint origin(contentsX(), contentsY());
   if (mLayer.size() != size) {
-    mLayer = size.isEmpty() ? QImage() : QImage(size, QImage::Format_ARGB32_Premultiplied);
+    // Opaque: copied to the screen without blending.
+    mLayer = size.isEmpty() ? QImage() : QImage(size, QImage::Format_RGB32);
     mLayerValid = QRegion();
     mLayerOrigin = origin;
     return;

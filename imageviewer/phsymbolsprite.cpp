@@ -141,13 +141,29 @@ void PhSymbolSprite::blit(const PhRaster &raster, const QRect &clip, int px, int
   const int bottom = clip.bottom();
   const int left = clip.left();
   const int right = clip.right();
+  const int x0 = px + mBounds.left();
+  const int x1 = px + mBounds.right();
+  const int y0 = py + mBounds.top();
+  const int y1 = py + mBounds.bottom();
+  if (x0 > right || x1 < left || y0 > bottom || y1 < top) return;
+  if (x0 >= left && x1 <= right && y0 >= top && y1 <= bottom) {
+    // Wholly inside: no run needs clipping.
+    const qptrdiff stride = raster.stride;
+    const qptrdiff base = qptrdiff(py - raster.rect.top()) * stride + (px - raster.rect.left());
+    for (const Run &run : mComposed) {
+      quint32 *p = raster.bits + base + run.dy * stride + run.x0;
+      quint32 *const end = p + (run.x1 - run.x0) + 1;
+      while (p != end) *p++ = run.argb;
+    }
+    return;
+  }
   for (const Run &run : mComposed) {
     const int y = py + run.dy;
     if (y < top || y > bottom) continue;
-    const int x0 = std::max(px + run.x0, left);
-    const int x1 = std::min(px + run.x1, right);
-    if (x0 > x1) continue;
+    const int a = std::max(px + run.x0, left);
+    const int b = std::min(px + run.x1, right);
+    if (a > b) continue;
     quint32 *line = raster.line(y);
-    std::fill(line + x0, line + x1 + 1, run.argb);
+    std::fill(line + a, line + b + 1, run.argb);
   }
 }

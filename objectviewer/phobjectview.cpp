@@ -28,6 +28,10 @@ constexpr int MaxMarkSize = 100;
 // never as a whole shape far beyond the viewport.
 constexpr int LargeEllipse = 8192;
 
+constexpr quint8 StyleType = 7;
+constexpr quint8 StyleBlunder = 8;
+constexpr quint8 StyleSelected = 16;
+
 // Bumped by every view that changes the selection, so that the other views
 // of the same list know their picture of it is out of date.
 quint64 gSelectionSerial = 0;
@@ -255,8 +259,13 @@ void PhObjectView::ensureSelection() {
   mSelected.clear();
   mImageSet.clear();
   const int n = mList->count();
+  const bool styled = int(mStyle.size()) == n;
   for (int i = 0; i < n; ++i) {
     PhObjectPoint *point = mList->at(i);
+    if (styled) {
+      quint8 &style = mStyle[std::size_t(i)];
+      style = point->isSelected() ? quint8(style | StyleSelected) : quint8(style & ~StyleSelected);
+    }
     if (!point->isSelected()) continue;
     mSelected.push_back(i);
     if (point->isProjectionCentre() && !mImageSet.contains(point->pointId()))
@@ -268,34 +277,42 @@ void PhObjectView::ensureSelection() {
   mSelectionSerial = gSelectionSerial;
 }
 
-QRect PhObjectView::pointBox(int i) const {
-  const int m = reachMargin();
-  const QPoint pos = mPos[std::size_t(i)];
-  return QRect(pos.x() - m, pos.y() - m, 2 * m + 1, 2 * m + 1);
+void PhObjectView::Touched::add(const QPoint &pos) {
+  if (x1 < x0) {
+    x0 = x1 = pos.x();
+    y0 = y1 = pos.y();
+    return;
+  }
+  x0 = std::min(x0, pos.x());
+  x1 = std::max(x1, pos.x());
+  y0 = std::min(y0, pos.y());
+  y1 = std::max(y1, pos.y());
 }
 
-void PhObjectView::selectAt(int i, bool bImageSet, QRect &dirty) {
+void PhObjectView::selectAt(int i, bool bImageSet, Touched &touched) {
   PhObjectPoint *point = mList->at(i);
   if (!point->isSelected()) {
     point->setSelected(true);
     mList->setSelectedCount(mList->selectedCount() + 1);
     if (!mSelected.empty() && mSelected.back() > i) mSelectedSorted = false;
     mSelected.push_back(i);
-    dirty |= pointBox(i);
+    mStyle[std::size_t(i)] |= StyleSelected;
+    touched.add(mPos[std::size_t(i)]);
   }
   if (bImageSet && point->isProjectionCentre()) mImageSet.insert(point->pointId(), point);
 }
 
-void PhObjectView::deselectAt(int i, QRect &dirty) {
+void PhObjectView::deselectAt(int i, Touched &touched) {
   PhObjectPoint *point = mList->at(i);
   if (!point->isSelected()) return;
   point->setSelected(false);
   mList->setSelectedCount(mList->selectedCount() - 1);
-  dirty |= pointBox(i);
+  mStyle[std::size_t(i)] &= quint8(~StyleSelected);
+  touched.add(mPos[std::size_t(i)]);
 }
 
-void PhObjectView::deselectAll(QRect &dirty) {
-  for (int i : mSelected) deselectAt(i, dirty);
+void PhObjectView::deselectAll(Touched &touched) {
+  for (int i : mSelected) deselectAt(i, touched);
   mSelected.clear();
   mSelectedSorted = true;
   mList->setSelectedCount(0);
@@ -307,31 +324,33 @@ bool PhObjectView::decorationsOn() const {
          mShowConnections;
 }
 
-void PhObjectView::selectionChanged(const QRect &dirty) {
+void PhObjectView::selectionChanged(const Touched &touched) {
   mSelectionSerial = ++gSelectionSerial;
   mSelectionKnown = true;
   // Without labels and lines a selection changes only the discs of the
   // points it touched.
-  if (decorationsOn())
+  if (decorationsOn()) {
     updateContents();
-  else
-    updateContents(dirty);
+  } else if (touched.x0 <= touched.x1) {
+    const int m = reachMargin();
+    updateContents(QRect(QPoint(touched.x0 - m, touched.y0 - m), QPoint(touched.x1 + m, touched.y1 + m)));
+  }
 }
 
 void PhObjectView::selectInBand(const QRect &band, bool bAdd) {
   if (!hasData()) return;
   ensureLayout();
   ensureSelection();
-  QRect dirty;
+  Touched touched;
   if (!bAdd) {
     mImageSet.clear();
-    deselectAll(dirty);
+    deselectAll(touched);
   }
   // Every point in the band, whatever its type switch or blunder state.
-  mGrid.forEachIn(band, [&](int i) {
-    if (band.contains(mPos[std::size_t(i)])) selectAt(i, true, dirty);
+  mGrid.forEachIn(band, [&](int i, const QPoint &pos) {
+    if (band.contains(pos)) selectAt(i, true, touched);
   });
-  selectionChanged(dirty);
+  selectionChanged(touched);
 }
 
 void PhObjectView::slotDeselectPoints() {
@@ -340,32 +359,32 @@ void PhObjectView::slotDeselectPoints() {
   ensureLayout();
   ensureSelection();
   mImageSet.clear();
-  QRect dirty;
-  deselectAll(dirty);
-  selectionChanged(dirty);
+  Touched touched;
+  deselectAll(touched);
+  selectionChanged(touched);
 }
 
 void PhObjectView::selectImagePoints(PhImage *image, bool bEraseExisting) {
   if (!image || !hasData()) return;
   ensureLayout();
   ensureSelection();
-  QRect dirty;
+  Touched touched;
   if (bEraseExisting) {
     mImageSet.clear();
-    deselectAll(dirty);
+    deselectAll(touched);
   }
   bool centreFound = false;
   const int n = mList->count();
   for (int i = 0; i < n; ++i) {
     const PhObjectPoint *point = mList->at(i);
     if (!point->isProjectionCentre()) {
-      if (image->hasPoint(point->pointId())) selectAt(i, false, dirty);
+      if (image->hasPoint(point->pointId())) selectAt(i, false, touched);
     } else if (!centreFound && point->pointId() == image->imageId()) {
-      selectAt(i, true, dirty);
+      selectAt(i, true, touched);
       centreFound = true;
     }
   }
-  selectionChanged(dirty);
+  selectionChanged(touched);
 }
 
 void PhObjectView::selectPoints(PhGlobal::SelectionModeE selectionMode,
@@ -374,13 +393,13 @@ void PhObjectView::selectPoints(PhGlobal::SelectionModeE selectionMode,
   Nub::debug("selectPoints: %d, %d, %s, %s, %d", int(selectionMode), int(searchMode),
              strPar1.toUtf8().constData(), strPar2.toUtf8().constData(), int(bUsePattern));
   if (!hasData()) return;
-  QRect dirty;
+  Touched touched;
   // Called from the event loop: nothing may leave it as an exception. What
   // was handled stays; the count is read again from the points.
   try {
     ensureLayout();
     ensureSelection();
-    runSearch(selectionMode, searchMode, strPar1, strPar2, bUsePattern, dirty);
+    runSearch(selectionMode, searchMode, strPar1, strPar2, bUsePattern, touched);
   } catch (const PhException &e) {
     warnText(e.message());
     mSelectionKnown = false;
@@ -396,12 +415,12 @@ void PhObjectView::selectPoints(PhGlobal::SelectionModeE selectionMode,
     updateContents();
     return;
   }
-  selectionChanged(dirty);
+  selectionChanged(touched);
 }
 
 void PhObjectView::runSearch(PhGlobal::SelectionModeE selectionMode,
                              PhGlobal::SearchModeE searchMode, const QString &strPar1,
-                             const QString &strPar2, bool bUsePattern, QRect &dirty) {
+                             const QString &strPar2, bool bUsePattern, Touched &touched) {
   if (searchMode < PhGlobal::SEARCH_PointId || searchMode > PhGlobal::SEARCH_PointCode) {
     Nub::warn("%s", QString::asprintf(tr("Illegal Search-Mode (%d)!").toUtf8().constData(),
                                       int(searchMode))
@@ -487,10 +506,10 @@ void PhObjectView::runSearch(PhGlobal::SelectionModeE selectionMode,
         mSelected.push_back(i);
         if (toImageSet && point->isProjectionCentre()) mImageSet.insert(point->pointId(), point);
       } else {
-        selectAt(i, toImageSet, dirty);
+        selectAt(i, toImageSet, touched);
       }
     } else if (erase) {
-      deselectAt(i, dirty);
+      deselectAt(i, touched);
     }
   }
 }
@@ -508,12 +527,14 @@ void PhObjectView::ensureLayout() {
   if (mLayoutValid && mList && int(mPos.size()) == mList->count()) return;
   const int n = mList ? mList->count() : 0;
   mPos.resize(std::size_t(n));
+  mStyle.resize(std::size_t(n));
   for (int i = 0; i < n; ++i) {
     const PhObjectPoint *point = mList->at(i);
     mPos[std::size_t(i)] = toContents(point->horizontal(mPlane), point->vertical(mPlane));
+    mStyle[std::size_t(i)] = quint8(typeIndex(point->code()) | (point->isAccepted() ? 0 : StyleBlunder) |
+                                    (point->isSelected() ? StyleSelected : 0));
   }
   mGrid.build(mPos, contentsWidth(), contentsHeight());
-  mMarks.assign((std::size_t(n) + 63) / 64, 0);
   mLayoutValid = true;
 }
 
@@ -526,43 +547,61 @@ void PhObjectView::forEachCandidate(const QRect &reach, F f) {
     mSelectedSorted = true;
   }
   const int n = mList->count();
+  const int left = reach.left();
+  const int right = reach.right();
+  const int top = reach.top();
+  const int bottom = reach.bottom();
+  auto inReach = [&](const QPoint &pos) {
+    return pos.x() >= left && pos.x() <= right && pos.y() >= top && pos.y() <= bottom;
+  };
   const long long estimate = mGrid.countIn(reach) + (long long)mSelected.size();
   if (estimate * 4 >= n) {
-    // Most points may show: one pass in list order over the pixels.
+    // Most points may show: one pass in list order.
     std::size_t s = 0;
     for (int i = 0; i < n; ++i) {
+      const QPoint &pos = mPos[std::size_t(i)];
       bool selected = false;
-      if (s < mSelected.size() && mSelected[s] == i) {
+      if (s < mSelected.size() && mSelected[std::size_t(s)] == i) {
         selected = true;
         ++s;
       }
-      if (selected || reach.contains(mPos[std::size_t(i)])) f(i);
+      if (selected || inReach(pos)) f(i, pos);
     }
     return;
   }
-  // A few cells: mark their points and the selected ones, then visit the
-  // marks in list order.
-  int lo = n;
-  int hi = -1;
-  auto mark = [&](int i) {
-    mMarks[std::size_t(i >> 6)] |= quint64(1) << (i & 63);
-    lo = std::min(lo, i);
-    hi = std::max(hi, i);
-  };
-  mGrid.forEachIn(reach, [&](int i) {
-    if (reach.contains(mPos[std::size_t(i)])) mark(i);
+  // A few cells: take their points with their pixels (read in cell order),
+  // add the selected points outside, and put all in list order.
+  mCandidates.clear();
+  mGrid.forEachIn(reach, [&](int i, const QPoint &pos) {
+    if (inReach(pos)) mCandidates.push_back({i, pos});
   });
-  for (int i : mSelected) mark(i);
-  if (hi < 0) return;
-  for (int w = lo >> 6; w <= (hi >> 6); ++w) {
-    quint64 bits = mMarks[std::size_t(w)];
-    if (!bits) continue;
-    mMarks[std::size_t(w)] = 0;
-    while (bits) {
-      const int b = int(qCountTrailingZeroBits(bits));
-      bits &= bits - 1;
-      f(w * 64 + b);
+  for (int i : mSelected) {
+    const QPoint &pos = mPos[std::size_t(i)];
+    if (!inReach(pos)) mCandidates.push_back({i, pos});
+  }
+  sortCandidates(n);
+  for (const Candidate &c : mCandidates) f(c.index, c.pos);
+}
+
+void PhObjectView::sortCandidates(int n) {
+  // Least significant digit first, 11 bits a pass: linear in the candidates.
+  constexpr int Bits = 11;
+  constexpr int Buckets = 1 << Bits;
+  mSortBuffer.resize(mCandidates.size());
+  std::vector<int> count(Buckets);
+  for (int shift = 0; (n - 1) >> shift > 0 || shift == 0; shift += Bits) {
+    std::fill(count.begin(), count.end(), 0);
+    for (const Candidate &c : mCandidates) ++count[std::size_t((c.index >> shift) & (Buckets - 1))];
+    int sum = 0;
+    for (int &k : count) {
+      const int here = k;
+      k = sum;
+      sum += here;
     }
+    for (const Candidate &c : mCandidates)
+      mSortBuffer[std::size_t(count[std::size_t((c.index >> shift) & (Buckets - 1))]++)] = c;
+    mCandidates.swap(mSortBuffer);
+    if (shift + Bits >= 31) break;
   }
 }
 
@@ -625,9 +664,40 @@ void PhObjectView::drawContents(QPainter *painter, int clipx, int clipy, int cli
       drawPoint(painter, state, i, toContents(point->horizontal(mPlane), point->vertical(mPlane)));
     }
   } else {
+    // Unselected points need no more than their pixel and style.
+    bool on[PhGlobal::PointTypeCount];
+    int outer[PhGlobal::PointTypeCount][2];
+    for (int t = 0; t < PhGlobal::PointTypeCount; ++t) {
+      on[t] = pointOn(t);
+      outer[t][0] = symbolSize(t);
+      outer[t][1] = symbolSize(t) + 2 * blunderSize();
+    }
+    const QRect &exposed = state.exposed;
+    const PhRaster *target = raster();
+    const QRect blitClip = target ? exposed & target->rect : QRect();
     const int m = reachMargin();
-    const QRect reach = state.exposed.adjusted(-m, -m, m, m);
-    forEachCandidate(reach, [&](int i) { drawPoint(painter, state, i, mPos[std::size_t(i)]); });
+    const QRect reach = exposed.adjusted(-m, -m, m, m);
+    forEachCandidate(reach, [&](int i, const QPoint &pos) {
+      const quint8 style = mStyle[std::size_t(i)];
+      if (style & StyleSelected) {
+        drawPoint(painter, state, i, pos);
+        return;
+      }
+      const int t = style & StyleType;
+      const int b = (style & StyleBlunder) ? 1 : 0;
+      if (!on[t] || (b && !state.blunders)) return;
+      const int size = outer[t][b];
+      const int left = pos.x() - size / 2;
+      const int top = pos.y() - size / 2;
+      if (left > exposed.right() || left + size <= exposed.left() || top > exposed.bottom() ||
+          top + size <= exposed.top())
+        return;
+      const PhSymbolSprite &sprite = mSprites[t][b][0];
+      if (target && sprite.isOpaque())
+        sprite.blit(*target, blitClip, pos.x(), pos.y());
+      else
+        sprite.paint(painter, pos.x(), pos.y());
+    });
   }
 }
 

@@ -103,22 +103,33 @@ class PhObjectView : public PhZoomView {
 
  private:
   struct DrawState;
+  // The pixels whose points changed their selection.
+  struct Touched {
+    int x0 = 0;
+    int y0 = 0;
+    int x1 = -1;
+    int y1 = -1;
+    void add(const QPoint &pos);
+  };
 
   void prepareSprites();
   void ensureLayout();
   bool selectionCurrent() const;
   void ensureSelection();
-  void selectionChanged(const QRect &dirty);
-  void selectAt(int i, bool bImageSet, QRect &dirty);
-  void deselectAt(int i, QRect &dirty);
-  void deselectAll(QRect &dirty);
-  QRect pointBox(int i) const;
+  void selectionChanged(const Touched &touched);
+  void selectAt(int i, bool bImageSet, Touched &touched);
+  void deselectAt(int i, Touched &touched);
+  void deselectAll(Touched &touched);
   bool decorationsOn() const;
   int reachMargin() const;
   void runSearch(PhGlobal::SelectionModeE selectionMode, PhGlobal::SearchModeE searchMode,
-                 const QString &strPar1, const QString &strPar2, bool bUsePattern, QRect &dirty);
+                 const QString &strPar1, const QString &strPar2, bool bUsePattern,
+                 Touched &touched);
+  // Calls f(index, pixel) in list order for every point whose pixel lies in
+  // `reach` and for every selected point.
   template <class F>
   void forEachCandidate(const QRect &reach, F f);
+  void sortCandidates(int n);
   void drawPoint(QPainter *painter, const DrawState &state, int i, const QPoint &pos);
 
   const int mPlane;
@@ -139,10 +150,19 @@ class PhObjectView : public PhZoomView {
 
   // Pixel of every point for the current layout, and the grid over them.
   std::vector<QPoint> mPos;
+  // Per point what its symbol needs: the type index, and the bits
+  // StyleBlunder and StyleSelected; so unselected points draw without
+  // reading the points themselves.
+  std::vector<quint8> mStyle;
   bool mLayoutValid = false;
   PhPointGrid mGrid;
-  // One bit per point, all clear between uses: orders the candidates of a draw.
-  std::vector<quint64> mMarks;
+  // The points a draw visits, with their pixels, and room to sort them.
+  struct Candidate {
+    int index;
+    QPoint pos;
+  };
+  std::vector<Candidate> mCandidates;
+  std::vector<Candidate> mSortBuffer;
 
   // The indices of the selected points, as far as this view knows them;
   // checked against the list's selected count and the selection serial.

@@ -38,7 +38,8 @@ void PhPointGrid::build(const std::vector<QPoint> &positions, int width, int hei
   for (std::size_t c = 0; c < cells; ++c) mStart[c + 1] += mStart[c];
   mItems.resize(positions.size());
   std::vector<int> fill(mStart.begin(), mStart.end() - 1);
-  for (std::size_t i = 0; i < positions.size(); ++i) mItems[std::size_t(fill[std::size_t(cellOf[i])]++)] = int(i);
+  for (std::size_t i = 0; i < positions.size(); ++i)
+    mItems[std::size_t(fill[std::size_t(cellOf[i])]++)] = {int(i), positions[i]};
 }
 
 bool PhPointGrid::cellRange(const QRect &rect, int &c0, int &c1, int &r0, int &r1) const {

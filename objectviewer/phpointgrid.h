@@ -7,9 +7,10 @@
 #include <algorithm>
 #include <vector>
 
-// A uniform grid over point pixels: each cell lists the indices of the
-// points that fall into it, in ascending order. Cells are 16 pixels square
-// unless the area is so large that they must grow to keep the grid small.
+// A uniform grid over point pixels: each cell lists the points that fall
+// into it (index and pixel, kept together so a query reads memory in order),
+// in ascending index order. Cells are 16 pixels square unless the area is so
+// large that they must grow to keep the grid small.
 class PhPointGrid {
  public:
   void build(const std::vector<QPoint> &positions, int width, int height);
@@ -18,8 +19,8 @@ class PhPointGrid {
 
   // Number of points in the cells that `rect` touches.
   long long countIn(const QRect &rect) const;
-  // Calls f(index) for every point in the cells that `rect` touches, cell by
-  // cell; points of those cells outside `rect` are included.
+  // Calls f(index, pixel) for every point in the cells that `rect` touches,
+  // cell by cell; points of those cells outside `rect` are included.
   template <class F>
   void forEachIn(const QRect &rect, F f) const {
     int c0 = 0;
@@ -29,14 +30,19 @@ class PhPointGrid {
     if (!cellRange(rect, c0, c1, r0, r1)) return;
     for (int r = r0; r <= r1; ++r) {
       const std::size_t rowBase = std::size_t(r) * std::size_t(mCols);
-      const int *first = mItems.data() + mStart[rowBase + std::size_t(c0)];
-      const int *last = mItems.data() + mStart[rowBase + std::size_t(c1) + 1];
-      for (const int *it = first; it != last; ++it) f(*it);
+      const Item *first = mItems.data() + mStart[rowBase + std::size_t(c0)];
+      const Item *last = mItems.data() + mStart[rowBase + std::size_t(c1) + 1];
+      for (const Item *it = first; it != last; ++it) f(it->index, it->pos);
     }
   }
   int cellShift() const { return mShift; }
 
  private:
+  struct Item {
+    int index;
+    QPoint pos;
+  };
+
   bool cellRange(const QRect &rect, int &c0, int &c1, int &r0, int &r1) const;
 
   int mShift = 4;
@@ -44,7 +50,7 @@ class PhPointGrid {
   int mRows = 0;
   // Cell c holds mItems[mStart[c] .. mStart[c + 1]); cells row by row.
   std::vector<int> mStart;
-  std::vector<int> mItems;
+  std::vector<Item> mItems;
 };
 
 #endif  // PHPOINTGRID_H
