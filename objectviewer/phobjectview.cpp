@@ -211,8 +211,6 @@ void PhObjectView::applyPointPrefs() {
   setLinkLineType(links.readNum(QStringLiteral("LinkLineType"), PhGlobal::LT_Solid));
 }
 
-void PhObjectView::setFastDrawing(bool bOn) { PhZoomView::setFastDrawing(bOn); }
-
 // Toggles ------------------------------------------------------------------
 
 void PhObjectView::slotToggleImageIds() {
@@ -412,6 +410,7 @@ void PhObjectView::selectPoints(PhGlobal::SelectionModeE selectionMode,
   }
   if (!mSelectionKnown) {
     ensureSelection();
+    mSelectionSerial = ++gSelectionSerial;
     updateContents();
     return;
   }

@@ -78,7 +78,6 @@ class PhObjectView : public PhZoomView {
   // Also the selection mark ("MarkColor", yellow, "MarkSize") and the link
   // line type ("Links/LinkLineType").
   void applyPointPrefs() override;
-  void setFastDrawing(bool bOn) override;
 
  public slots:
   void slotToggleImageIds();

@@ -21,6 +21,7 @@
 #include "phobjectpoint.h"
 #include "phobjectview.h"
 #include "phround.h"
+#include "uxcfg.h"
 #include "viewtestutil.h"
 
 namespace {
@@ -177,6 +178,7 @@ class TestPhObjectView : public QObject {
   void selectionMadeElsewhereShows();
   void contextMenuItems();
   void contextMenuDispatch();
+  void pointPreferences();
   void keptIndexedDrawingMatchesPlainDrawing_data();
   void keptIndexedDrawingMatchesPlainDrawing();
   void scrolledDrawingMatchesPlainDrawing();
@@ -800,6 +802,42 @@ void TestPhObjectView::contextMenuDispatch() {
   MessageCapture messages;
   QMetaObject::invokeMethod(&view, "_slotHandleContextMenu", Q_ARG(int, 11));
   QCOMPARE(messages.texts(Nub::MsgWarn), QStringList{QStringLiteral("Invalid case: 11!")});
+}
+
+void TestPhObjectView::pointPreferences() {
+  Ux::Cfg::clear();
+  Ux::Cfg points(QStringLiteral("Points"));
+  points.writeEntry(QStringLiteral("PointOn_2"), 0);
+  points.writeEntry(QStringLiteral("PointSymbol_2"), 1);
+  points.writeEntry(QStringLiteral("PointColor_2"), QColor(Qt::green));
+  points.writeEntry(QStringLiteral("PointSize_2"), 11);
+  points.writeEntry(QStringLiteral("BlunderSize"), 4);
+  Ux::Cfg(QStringLiteral("Links")).writeEntry(QStringLiteral("LinkLineType"), 2);
+  PhObjectView view(PhGlobal::PL_XY);
+  view.setPointSize(0, 12);
+  view.applyPointPrefs();
+  QCOMPARE(view.pointOn(2), false);
+  QCOMPARE(view.pointSymbol(2), 1);
+  QCOMPARE(view.pointColor(2), QColor(Qt::green));
+  QCOMPARE(view.pointSize(2), 11);
+  // Absent keys give the defaults, the object view's mark in yellow.
+  QCOMPARE(view.pointOn(0), true);
+  QCOMPARE(view.pointSize(0), 7);
+  QCOMPARE(view.pointColor(0), QColor(Qt::black));
+  QCOMPARE(view.blunderColor(), QColor(Qt::red));
+  QCOMPARE(view.blunderSize(), 4);
+  QCOMPARE(view.markColor(), QColor(Qt::yellow));
+  QCOMPARE(view.markSize(), 2);
+  QCOMPARE(view.linkLineType(), 2);
+  // A damaged configuration stays drawable.
+  points.writeEntry(QStringLiteral("PointSize_0"), 100000);
+  points.writeEntry(QStringLiteral("PointSymbol_0"), 9);
+  points.writeEntry(QStringLiteral("MarkSize"), -3);
+  view.applyPointPrefs();
+  QCOMPARE(view.pointSize(0), 255);
+  QCOMPARE(view.pointSymbol(0), 0);
+  QCOMPARE(view.markSize(), 0);
+  Ux::Cfg::clear();
 }
 
 void TestPhObjectView::keptIndexedDrawingMatchesPlainDrawing_data() {
