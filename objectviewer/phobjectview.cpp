@@ -385,10 +385,9 @@ void PhObjectView::selectImagePoints(PhImage *image, bool bEraseExisting) {
   selectionChanged(touched);
 }
 
-void PhObjectView::selectPoints(PhGlobal::SelectionModeE selectionMode,
-                                PhGlobal::SearchModeE searchMode, const QString &strPar1,
+void PhObjectView::selectPoints(int iSelectionMode, int iSearchMode, const QString &strPar1,
                                 const QString &strPar2, bool bUsePattern) {
-  Nub::debug("selectPoints: %d, %d, %s, %s, %d", int(selectionMode), int(searchMode),
+  Nub::debug("selectPoints: %d, %d, %s, %s, %d", iSelectionMode, iSearchMode,
              strPar1.toUtf8().constData(), strPar2.toUtf8().constData(), int(bUsePattern));
   if (!hasData()) return;
   Touched touched;
@@ -397,7 +396,7 @@ void PhObjectView::selectPoints(PhGlobal::SelectionModeE selectionMode,
   try {
     ensureLayout();
     ensureSelection();
-    runSearch(selectionMode, searchMode, strPar1, strPar2, bUsePattern, touched);
+    runSearch(iSelectionMode, iSearchMode, strPar1, strPar2, bUsePattern, touched);
   } catch (const PhException &e) {
     warnText(e.message());
     mSelectionKnown = false;
@@ -417,16 +416,13 @@ void PhObjectView::selectPoints(PhGlobal::SelectionModeE selectionMode,
   selectionChanged(touched);
 }
 
-void PhObjectView::runSearch(PhGlobal::SelectionModeE selectionMode,
-                             PhGlobal::SearchModeE searchMode, const QString &strPar1,
+void PhObjectView::runSearch(int iSelectionMode, int iSearchMode, const QString &strPar1,
                              const QString &strPar2, bool bUsePattern, Touched &touched) {
-  if (searchMode < PhGlobal::SEARCH_PointId || searchMode > PhGlobal::SEARCH_PointCode) {
-    Nub::warn("%s", QString::asprintf(tr("Illegal Search-Mode (%d)!").toUtf8().constData(),
-                                      int(searchMode))
-                        .toUtf8()
-                        .constData());
+  if (iSearchMode < PhGlobal::SEARCH_PointId || iSearchMode > PhGlobal::SEARCH_PointCode) {
+    warnText(QString::asprintf(tr("Illegal Search-Mode (%d)!").toUtf8().constData(), iSearchMode));
     return;
   }
+  const auto searchMode = PhGlobal::SearchModeE(iSearchMode);
   const bool byId = searchMode == PhGlobal::SEARCH_PointId || searchMode == PhGlobal::SEARCH_ImageId;
   const bool pattern = byId && bUsePattern;
   SearchRange range;
@@ -434,7 +430,7 @@ void PhObjectView::runSearch(PhGlobal::SelectionModeE selectionMode,
     const bool integer = byId || searchMode == PhGlobal::SEARCH_Links;
     if (!readRange(strPar1, strPar2, integer, range)) return;
   }
-  const bool erase = selectionMode == PhGlobal::SEL_EraseExisting;
+  const bool erase = iSelectionMode == PhGlobal::SEL_EraseExisting;
   // Every search mode but the point-ID one enters projection centres found.
   const bool toImageSet = searchMode != PhGlobal::SEARCH_PointId;
   bool missingImageReported = false;

@@ -51,9 +51,10 @@ class PhObjectView : public PhZoomView {
   bool sigmasComputed() const { return mSigmasComputed; }
   bool hasData() const override;
 
-  // Selects by a search; never throws.
-  void selectPoints(PhGlobal::SelectionModeE selectionMode, PhGlobal::SearchModeE searchMode,
-                    const QString &strPar1, const QString &strPar2, bool bUsePattern);
+  // Selects by a search (PhGlobal::SelectionModeE, PhGlobal::SearchModeE;
+  // taken as int, so that any value arriving is answered); never throws.
+  void selectPoints(int iSelectionMode, int iSearchMode, const QString &strPar1,
+                    const QString &strPar2, bool bUsePattern);
   // Selects the points measured in the image and its projection centre.
   void selectImagePoints(PhImage *image, bool bEraseExisting);
   // Projection centres whose images get connection lines, by image ID.
@@ -121,9 +122,8 @@ class PhObjectView : public PhZoomView {
   void deselectAll(Touched &touched);
   bool decorationsOn() const;
   int reachMargin() const;
-  void runSearch(PhGlobal::SelectionModeE selectionMode, PhGlobal::SearchModeE searchMode,
-                 const QString &strPar1, const QString &strPar2, bool bUsePattern,
-                 Touched &touched);
+  void runSearch(int iSelectionMode, int iSearchMode, const QString &strPar1,
+                 const QString &strPar2, bool bUsePattern, Touched &touched);
   // Calls f(index, pixel) in list order for every point whose pixel lies in
   // `reach` and for every selected point.
   template <class F>

@@ -609,12 +609,10 @@ void TestPhObjectView::selectPoints() {
   view.setData(&f.objects, true);
   if (!pre.isEmpty()) {
     const QStringList parts = pre.split(QLatin1Char(':'));
-    view.selectPoints(PhGlobal::SEL_EraseExisting, PhGlobal::SearchModeE(parts[0].toInt()),
-                      parts[1], parts[1], false);
+    view.selectPoints(PhGlobal::SEL_EraseExisting, parts[0].toInt(), parts[1], parts[1], false);
   }
   MessageCapture messages;
-  view.selectPoints(PhGlobal::SelectionModeE(selection), PhGlobal::SearchModeE(search), s1, s2,
-                    pattern);
+  view.selectPoints(selection, search, s1, s2, pattern);
   QCOMPARE(selectedIds(f.objects), selected);
   QCOMPARE(f.objects.selectedCount(), int(selected.size()));
   QCOMPARE(imageSetIds(view), imageSet);
