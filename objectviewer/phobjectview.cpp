@@ -1,11 +1,9 @@
 #include "phobjectview.h"
 
-#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QMenu>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QtAlgorithms>
 
 #include <algorithm>
 #include <cmath>
@@ -14,11 +12,10 @@
 #include "nubmsg.h"
 #include "phexception.h"
 #include "phimage.h"
-#include "phimagelist.h"
 #include "phobjectlist.h"
 #include "phobjectpoint.h"
+#include "phpointsearch.h"
 #include "phround.h"
-#include "phwildcard.h"
 #include "uxcfg.h"
 
 namespace {
@@ -52,47 +49,6 @@ bool isRejected(const PhObjectPoint *point, int iAxis) {
     case 1: return point->isRejectedY();
     default: return point->isRejectedZ();
   }
-}
-
-// The range of a search: both bounds given: min <= v <= max; only a minimum
-// (or nothing, then the minimum is 0): v >= min; only a maximum: v <= max.
-struct SearchRange {
-  bool hasMin = true;
-  bool hasMax = false;
-  double min = 0.0;
-  double max = 0.0;
-
-  bool contains(double value) const { return (!hasMin || value >= min) && (!hasMax || value <= max); }
-};
-
-bool readBound(const QString &text, bool bInteger, double &value) {
-  bool ok = false;
-  if (bInteger)
-    value = text.toInt(&ok, 10);
-  else
-    value = double(text.toFloat(&ok));
-  if (!ok)
-    warnText(QString::asprintf(
-        QCoreApplication::translate("PhObjectView", "Can't decode number from '%s'!")
-            .toUtf8()
-            .constData(),
-        text.toUtf8().constData()));
-  return ok;
-}
-
-bool readRange(const QString &strPar1, const QString &strPar2, bool bInteger, SearchRange &range) {
-  const QString s1 = strPar1.trimmed();
-  const QString s2 = strPar2.trimmed();
-  if (!s2.isEmpty()) {
-    if (!readBound(s2, bInteger, range.max)) return false;
-    range.hasMax = true;
-  }
-  if (!s1.isEmpty()) {
-    if (!readBound(s1, bInteger, range.min)) return false;
-  } else if (!s2.isEmpty()) {
-    range.hasMin = false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -418,74 +374,10 @@ void PhObjectView::selectPoints(int iSelectionMode, int iSearchMode, const QStri
 
 void PhObjectView::runSearch(int iSelectionMode, int iSearchMode, const QString &strPar1,
                              const QString &strPar2, bool bUsePattern, Touched &touched) {
-  if (iSearchMode < PhGlobal::SEARCH_PointId || iSearchMode > PhGlobal::SEARCH_PointCode) {
-    warnText(QString::asprintf(tr("Illegal Search-Mode (%d)!").toUtf8().constData(), iSearchMode));
-    return;
-  }
-  const auto searchMode = PhGlobal::SearchModeE(iSearchMode);
-  const bool byId = searchMode == PhGlobal::SEARCH_PointId || searchMode == PhGlobal::SEARCH_ImageId;
-  const bool pattern = byId && bUsePattern;
-  SearchRange range;
-  if (!pattern && searchMode != PhGlobal::SEARCH_Blunder && searchMode != PhGlobal::SEARCH_PointCode) {
-    const bool integer = byId || searchMode == PhGlobal::SEARCH_Links;
-    if (!readRange(strPar1, strPar2, integer, range)) return;
-  }
+  PhPointSearch search(iSearchMode, strPar1, strPar2, bUsePattern);
+  if (!search.isValid()) return;
   const bool erase = iSelectionMode == PhGlobal::SEL_EraseExisting;
-  // Every search mode but the point-ID one enters projection centres found.
-  const bool toImageSet = searchMode != PhGlobal::SEARCH_PointId;
-  bool missingImageReported = false;
-
-  auto found = [&](const PhObjectPoint *point) -> bool {
-    const bool centre = point->isProjectionCentre();
-    switch (searchMode) {
-      case PhGlobal::SEARCH_PointId:
-      case PhGlobal::SEARCH_ImageId:
-        if (centre != (searchMode == PhGlobal::SEARCH_ImageId)) return false;
-        return pattern ? PhWildcard::matches(QString::number(point->pointId()), strPar1)
-                       : range.contains(point->pointId());
-      case PhGlobal::SEARCH_Links:
-        return range.contains(centre ? PhImage::adjustedPointCount(point->pointId())
-                                     : PhImage::numberOfLinks(point->pointId()));
-      case PhGlobal::SEARCH_Residuals:
-        if (point->code() <= 100) return false;
-        for (int axis = 0; axis < 3; ++axis)
-          if (range.contains(point->observedResidual(axis))) return true;
-        return false;
-      case PhGlobal::SEARCH_Sigmas:
-        if (!point->isAccepted()) return false;
-        for (int axis = 0; axis < 3; ++axis)
-          if (range.contains(point->adjustedSigma(axis))) return true;
-        return false;
-      case PhGlobal::SEARCH_Blunder: {
-        if (!point->isAccepted()) return true;
-        if (centre) {
-          const PhImage *image = PhImageList::image(point->pointId());
-          if (!image) {
-            // A projection centre without its image has no eliminated image
-            // points; said once, and the search goes on.
-            if (!missingImageReported)
-              warnText(tr("PhObjectView::selectPoints: no image for for imageID found!"));
-            missingImageReported = true;
-            return false;
-          }
-          if (image->notAdjustedCount() < 1) return false;
-          Nub::debug("image %d has eliminated points", point->pointId());
-          return true;
-        }
-        for (const PhImage *image : PhImage::imagesOfPoint(point->pointId())) {
-          const PhImagePoint *imagePoint = image->point(point->pointId());
-          if (imagePoint && !imagePoint->adjustStatus()) return true;
-        }
-        return false;
-      }
-      case PhGlobal::SEARCH_PointCode: {
-        const int t = typeIndex(point->code());
-        return t < strPar1.size() && strPar1.at(t) == QLatin1Char('1');
-      }
-    }
-    return false;
-  };
-
+  const bool toImageSet = search.entersImageSet();
   if (erase) {
     mImageSet.clear();
     mSelected.clear();
@@ -494,7 +386,7 @@ void PhObjectView::runSearch(int iSelectionMode, int iSearchMode, const QString 
   const int n = mList->count();
   for (int i = 0; i < n; ++i) {
     PhObjectPoint *point = mList->at(i);
-    if (found(point)) {
+    if (search.matches(point)) {
       const bool was = point->isSelected();
       if (erase && was) {
         // Already counted; only listed again.

@@ -1,0 +1,127 @@
+#include "phpointsearch.h"
+
+#include <QCoreApplication>
+
+#include "nubmsg.h"
+#include "phglobal.h"
+#include "phimage.h"
+#include "phimagelist.h"
+#include "phobjectpoint.h"
+#include "phwildcard.h"
+
+namespace {
+
+QString translated(const char *text) { return QCoreApplication::translate("PhObjectView", text); }
+
+void warnText(const QString &text) { Nub::warn("%s", text.toUtf8().constData()); }
+
+}  // namespace
+
+PhPointSearch::PhPointSearch(int iSearchMode, const QString &strPar1, const QString &strPar2,
+                             bool bUsePattern)
+    : mMode(iSearchMode), mPar1(strPar1), mPar2(strPar2) {
+  switch (mMode) {
+    case PhGlobal::SEARCH_PointId:
+    case PhGlobal::SEARCH_ImageId:
+      mPattern = bUsePattern;
+      mValid = mPattern || readRange(true);
+      break;
+    case PhGlobal::SEARCH_Links:
+      mValid = readRange(true);
+      break;
+    case PhGlobal::SEARCH_Residuals:
+    case PhGlobal::SEARCH_Sigmas:
+      mValid = readRange(false);
+      break;
+    case PhGlobal::SEARCH_Blunder:
+    case PhGlobal::SEARCH_PointCode:
+      mValid = true;
+      break;
+    default:
+      warnText(QString::asprintf(translated("Illegal Search-Mode (%d)!").toUtf8().constData(),
+                                 mMode));
+      break;
+  }
+}
+
+bool PhPointSearch::entersImageSet() const { return mMode != PhGlobal::SEARCH_PointId; }
+
+bool PhPointSearch::readBound(const QString &text, bool bInteger, double &value) const {
+  bool ok = false;
+  if (bInteger)
+    value = text.toInt(&ok, 10);
+  else
+    value = double(text.toFloat(&ok));
+  if (!ok)
+    warnText(QString::asprintf(translated("Can't decode number from '%s'!").toUtf8().constData(),
+                               text.toUtf8().constData()));
+  return ok;
+}
+
+bool PhPointSearch::readRange(bool bInteger) {
+  const QString s1 = mPar1.trimmed();
+  const QString s2 = mPar2.trimmed();
+  if (!s2.isEmpty()) {
+    if (!readBound(s2, bInteger, mMax)) return false;
+    mHasMax = true;
+  }
+  if (!s1.isEmpty()) {
+    if (!readBound(s1, bInteger, mMin)) return false;
+  } else if (!s2.isEmpty()) {
+    mHasMin = false;
+  }
+  return true;
+}
+
+bool PhPointSearch::matches(const PhObjectPoint *point) {
+  if (!mValid) return false;
+  const bool centre = point->isProjectionCentre();
+  const int id = point->pointId();
+  switch (mMode) {
+    case PhGlobal::SEARCH_PointId:
+    case PhGlobal::SEARCH_ImageId:
+      // Point IDs never find projection centres, image IDs nothing else.
+      if (centre != (mMode == PhGlobal::SEARCH_ImageId)) return false;
+      return mPattern ? PhWildcard::matches(QString::number(id), mPar1) : inRange(id);
+    case PhGlobal::SEARCH_Links:
+      // The number the link-count label shows.
+      return inRange(centre ? PhImage::adjustedPointCount(id) : PhImage::numberOfLinks(id));
+    case PhGlobal::SEARCH_Residuals:
+      if (point->code() <= 100) return false;
+      for (int axis = 0; axis < 3; ++axis)
+        if (inRange(point->observedResidual(axis))) return true;
+      return false;
+    case PhGlobal::SEARCH_Sigmas:
+      if (!point->isAccepted()) return false;
+      for (int axis = 0; axis < 3; ++axis)
+        if (inRange(point->adjustedSigma(axis))) return true;
+      return false;
+    case PhGlobal::SEARCH_Blunder: {
+      if (!point->isAccepted()) return true;
+      if (centre) {
+        const PhImage *image = PhImageList::image(id);
+        if (!image) {
+          if (!mMissingImageReported)
+            warnText(translated("PhObjectView::selectPoints: no image for for imageID found!"));
+          mMissingImageReported = true;
+          return false;
+        }
+        if (image->notAdjustedCount() < 1) return false;
+        Nub::debug("image %d has eliminated points", id);
+        return true;
+      }
+      for (const PhImage *image : PhImage::imagesOfPoint(id)) {
+        const PhImagePoint *imagePoint = image->point(id);
+        if (imagePoint && !imagePoint->adjustStatus()) return true;
+      }
+      return false;
+    }
+    case PhGlobal::SEARCH_PointCode: {
+      // One character a type index; '1' selects the type.
+      const int t = PhGlobal::pointTypeOfCode(point->code());
+      return t < mPar1.size() && mPar1.at(t) == QLatin1Char('1');
+    }
+    default:
+      return false;
+  }
+}
