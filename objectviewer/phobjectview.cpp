@@ -426,10 +426,13 @@ void PhObjectView::ensureLayout() {
 }
 
 template <class F>
-void PhObjectView::forEachCandidate(const QRect &reach, F f) {
+void PhObjectView::forEachCandidate(const QRect &reach, bool bAllSelected, F f) {
   ensureLayout();
   ensureSelection();
-  if (!mSelectedSorted) {
+  static const std::vector<int> none;
+  // Selected points reach beyond their symbols only with labels or lines.
+  const std::vector<int> &always = bAllSelected ? mSelected : none;
+  if (bAllSelected && !mSelectedSorted) {
     std::sort(mSelected.begin(), mSelected.end());
     mSelectedSorted = true;
   }
@@ -441,14 +444,14 @@ void PhObjectView::forEachCandidate(const QRect &reach, F f) {
   auto inReach = [&](const QPoint &pos) {
     return pos.x() >= left && pos.x() <= right && pos.y() >= top && pos.y() <= bottom;
   };
-  const long long estimate = mGrid.countIn(reach) + (long long)mSelected.size();
+  const long long estimate = mGrid.countIn(reach) + (long long)always.size();
   if (estimate * 4 >= n) {
     // Most points may show: one pass in list order.
     std::size_t s = 0;
     for (int i = 0; i < n; ++i) {
       const QPoint &pos = mPos[std::size_t(i)];
       bool selected = false;
-      if (s < mSelected.size() && mSelected[std::size_t(s)] == i) {
+      if (s < always.size() && always[s] == i) {
         selected = true;
         ++s;
       }
@@ -462,7 +465,7 @@ void PhObjectView::forEachCandidate(const QRect &reach, F f) {
   mGrid.forEachIn(reach, [&](int i, const QPoint &pos) {
     if (inReach(pos)) mCandidates.push_back({i, pos});
   });
-  for (int i : mSelected) {
+  for (int i : always) {
     const QPoint &pos = mPos[std::size_t(i)];
     if (!inReach(pos)) mCandidates.push_back({i, pos});
   }
@@ -564,7 +567,7 @@ void PhObjectView::drawContents(QPainter *painter, int clipx, int clipy, int cli
     const QRect blitClip = target ? exposed & target->rect : QRect();
     const int m = reachMargin();
     const QRect reach = exposed.adjusted(-m, -m, m, m);
-    forEachCandidate(reach, [&](int i, const QPoint &pos) {
+    forEachCandidate(reach, decorationsOn(), [&](int i, const QPoint &pos) {
       const quint8 style = mStyle[std::size_t(i)];
       if (style & StyleSelected) {
         drawPoint(painter, state, i, pos);

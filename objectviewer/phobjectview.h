@@ -125,9 +125,9 @@ class PhObjectView : public PhZoomView {
   void runSearch(int iSelectionMode, int iSearchMode, const QString &strPar1,
                  const QString &strPar2, bool bUsePattern, Touched &touched);
   // Calls f(index, pixel) in list order for every point whose pixel lies in
-  // `reach` and for every selected point.
+  // `reach` and, when asked, for every selected point.
   template <class F>
-  void forEachCandidate(const QRect &reach, F f);
+  void forEachCandidate(const QRect &reach, bool bAllSelected, F f);
   void sortCandidates(int n);
   void drawPoint(QPainter *painter, const DrawState &state, int i, const QPoint &pos);
 

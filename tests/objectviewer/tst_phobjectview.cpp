@@ -841,9 +841,11 @@ void TestPhObjectView::pointPreferences() {
 void TestPhObjectView::keptIndexedDrawingMatchesPlainDrawing_data() {
   QTest::addColumn<int>("zoom");
   QTest::addColumn<QPoint>("position");
-  QTest::addRow("whole extent") << 100 << QPoint(0, 0);
-  QTest::addRow("zoomed in, indexed") << 800 << QPoint(1700, 800);
-  QTest::addRow("deep, a few points") << 5000 << QPoint(12000, 7000);
+  QTest::addColumn<bool>("decorations");
+  QTest::addRow("whole extent") << 100 << QPoint(0, 0) << true;
+  QTest::addRow("zoomed in, indexed") << 800 << QPoint(1700, 800) << true;
+  QTest::addRow("zoomed in, marks only") << 800 << QPoint(1700, 800) << false;
+  QTest::addRow("deep, a few points") << 5000 << QPoint(12000, 7000) << true;
 }
 
 namespace {
@@ -889,9 +891,18 @@ void randomProject(Fixture &f, PhObjectView &view, int n) {
 void TestPhObjectView::keptIndexedDrawingMatchesPlainDrawing() {
   QFETCH(int, zoom);
   QFETCH(QPoint, position);
+  QFETCH(bool, decorations);
   Fixture f;
   PhObjectView view(PhGlobal::PL_XY);
   randomProject(f, view, 3000);
+  if (!decorations) {
+    view.setShowPointIds(false);
+    view.setShowImageIds(false);
+    view.setShowLinkCount(false);
+    view.setShowConnections(false);
+    view.setResidualsOn(VM_Graphical, false);
+    view.setSigmasOn(VM_Graphical, false);
+  }
   prepare(view, f);
   view.selectPoints(PhGlobal::SEL_EraseExisting, PhGlobal::SEARCH_PointId, QStringLiteral("*7"),
                     QString(), true);
