@@ -91,7 +91,7 @@ class PhZoomView : public PhScrollView {
   // With the fast paths off the view paints straight onto the widget,
   // shaping every point through the painter in list order: the reference
   // that the kept, indexed drawing must match pixel for pixel.
-  virtual void setFastDrawing(bool bOn);
+  void setFastDrawing(bool bOn);
   bool fastDrawing() const { return mFast; }
 
   // The context menu as last built (for the window and for tests).
