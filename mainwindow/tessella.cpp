@@ -109,8 +109,10 @@ Tessella::Tessella(const QPixmap &splash) : Ux::MainWindow(TY_Workspace, makeWin
 
 Tessella::~Tessella() {
   Nub::debug("~Tessella");
-  // Viewers point into the lists; they go first.
+  // Viewers and the list views' models point into the lists; they let go first.
   PhViewers::deleteAll();
+  mImageModel->clear();
+  mObjectModel->clear();
   PhImage::clearPointIndex();
   mListImageData.clear();
   mListObjectData.clear();

@@ -7,14 +7,17 @@
 #include <functional>
 
 // Answers the next modal dialog from the event loop: calls `act` with it as
-// soon as it is shown. Keeps polling until one appears or the timeout ends.
-inline void answerNextModal(std::function<void(QWidget *)> act, int timeoutMs = 5000) {
+// soon as it is shown and `accepts` it. Keeps polling until one appears or
+// the timeout ends.
+inline void answerNextModal(std::function<void(QWidget *)> act, int timeoutMs = 5000,
+                            std::function<bool(QWidget *)> accepts = nullptr) {
   auto *timer = new QTimer;
   auto elapsed = std::make_shared<int>(0);
   timer->setInterval(10);
-  QObject::connect(timer, &QTimer::timeout, [timer, act, elapsed, timeoutMs]() {
+  QObject::connect(timer, &QTimer::timeout, [timer, act, elapsed, timeoutMs, accepts]() {
     *elapsed += 10;
-    if (QWidget *modal = QApplication::activeModalWidget()) {
+    QWidget *modal = QApplication::activeModalWidget();
+    if (modal && (!accepts || accepts(modal))) {
       timer->stop();
       timer->deleteLater();
       act(modal);
@@ -24,6 +27,13 @@ inline void answerNextModal(std::function<void(QWidget *)> act, int timeoutMs = 
     }
   });
   timer->start();
+}
+
+// The same for the next modal widget of class T only.
+template <class T>
+void answerNext(std::function<void(T *)> act, int timeoutMs = 5000) {
+  answerNextModal([act](QWidget *w) { act(qobject_cast<T *>(w)); }, timeoutMs,
+                  [](QWidget *w) { return qobject_cast<T *>(w) != nullptr; });
 }
 
 inline void rejectNextModal() {

@@ -1,0 +1,422 @@
+#include "messagecapture.h"
+#include "modalanswer.h"
+#include "phexitdialog.h"
+#include "phimage.h"
+#include "phimagelistmodel.h"
+#include "phinfotexts.h"
+#include "phobjectlistmodel.h"
+#include "phprojectdata.h"
+#include "phprojectinfo.h"
+#include "phsearchwidget.h"
+#include "tessella.h"
+#include "uxapp.h"
+#include "uxcfg.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTreeView>
+#include <QtTest>
+
+namespace {
+
+QString exampleProject() {
+  return qEnvironmentVariable("TESSELLA_SOURCE_DIR") + QStringLiteral("/examples/block/block.(p)");
+}
+
+void clickButton(QWidget *modal, const QString &text) {
+  for (QAbstractButton *button : modal->findChildren<QAbstractButton *>()) {
+    if (button->text() == text) {
+      button->click();
+      return;
+    }
+  }
+  QFAIL(qPrintable(QStringLiteral("no button %1").arg(text)));
+}
+
+// Types the file's path into the dialog, as a user would.
+void chooseFile(QFileDialog *dialog, const QString &file) {
+  auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+  QVERIFY(edit);
+  edit->setText(QFileInfo(file).absoluteFilePath());
+  static_cast<QDialog *>(dialog)->accept();
+  QVERIFY(!dialog->isVisible());
+}
+
+// Chooses a file in the next file dialog, or cancels it for an empty name.
+void answerFileDialog(const QString &file, QString *seenDirectory = nullptr) {
+  answerNext<QFileDialog>([file, seenDirectory](QFileDialog *dialog) {
+    if (seenDirectory) *seenDirectory = dialog->directory().absolutePath();
+    if (file.isEmpty()) {
+      dialog->reject();
+      return;
+    }
+    chooseFile(dialog, file);
+  });
+}
+
+QStringList column(const QAbstractItemModel *model, int col, const QModelIndex &parent = QModelIndex()) {
+  QStringList texts;
+  for (int row = 0; row < model->rowCount(parent); ++row) texts << model->index(row, col, parent).data().toString();
+  return texts;
+}
+
+}  // namespace
+
+class TestTessella : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+  void constructionOrder();
+  void withoutProjectNothingHappens();
+  void openThroughTheFileDialog();
+  void listsSortAndExpand();
+  void contextMenuOffersThePlanes();
+  void openingAnotherAsksFirst();
+  void cancelledDialogKeepsTheProject();
+  void closingEmptiesEverything();
+  void damagedProjectShowsTheFailureBox_data();
+  void damagedProjectShowsTheFailureBox();
+  void exitDialogOutcomes_data();
+  void exitDialogOutcomes();
+  void pointTypeKeysToggle();
+
+ private:
+  void openExample() {
+    answerFileDialog(exampleProject());
+    mWindow->slotFileOpen();
+    QVERIFY(mWindow->hasProject());
+  }
+  std::unique_ptr<Tessella> mWindow;
+};
+
+void TestTessella::init() {
+  Ux::Cfg::clear();
+  mWindow = std::make_unique<Tessella>(QPixmap(10, 10));
+  mWindow->show();
+  QVERIFY(QTest::qWaitForWindowExposed(mWindow.get()));
+}
+
+void TestTessella::cleanup() {
+  mWindow->setAskBeforeClosing(false);
+  mWindow.reset();
+  QFile::remove(Ux::App::getRep()->cfgFileUser());
+}
+
+void TestTessella::constructionOrder() {
+  QVERIFY(mWindow->popupMenu(Ux::MainWindow::UI_File));
+  QCOMPARE(mWindow->popupMenu(Ux::MainWindow::UI_File)->title(), QStringLiteral("&Project"));
+  QStringList texts;
+  for (QAction *action : mWindow->popupMenu(Ux::MainWindow::UI_File)->actions())
+    if (!action->isSeparator()) texts << action->text();
+  QVERIFY2(texts.indexOf(QStringLiteral("&Close")) > 0, qPrintable(texts.join(QLatin1Char('|'))));
+  QStringList view;
+  for (QAction *action : mWindow->popupMenu(Ux::MainWindow::UI_View)->actions()) view << action->text();
+  QVERIFY(view.contains(QStringLiteral("Decorate / Undecorate Viewer")));
+  auto *tabs = mWindow->imageListView()->parentWidget()->parentWidget();
+  QVERIFY(qobject_cast<QTabWidget *>(tabs));
+  auto *tabWidget = static_cast<QTabWidget *>(tabs);
+  QCOMPARE(tabWidget->count(), 4);
+  QCOMPARE(tabWidget->tabText(0), QStringLiteral("&Image"));
+  QCOMPARE(tabWidget->tabText(1), QStringLiteral("Ob&ject"));
+  QCOMPARE(tabWidget->tabText(2), QStringLiteral("In&fo"));
+  QCOMPARE(tabWidget->tabText(3), QStringLiteral("&Search"));
+  QCOMPARE(column(mWindow->objectListModel(), 0), QStringList());
+  QCOMPARE(mWindow->objectListModel()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Point-Type"));
+  QVERIFY(!mWindow->openCurrentProjectRequested());
+}
+
+void TestTessella::withoutProjectNothingHappens() {
+  MessageCapture capture;
+  QAction *close = nullptr;
+  for (QAction *action : mWindow->popupMenu(Ux::MainWindow::UI_File)->actions())
+    if (action->text() == QLatin1String("&Close")) close = action;
+  QVERIFY(close);
+  close->trigger();
+  emit mWindow->imageListView()->customContextMenuRequested(QPoint(5, 5));
+  QVERIFY(mWindow->contextMenu()->actions().isEmpty());
+  QVERIFY(!mWindow->contextMenu()->isVisible());
+  QCOMPARE(capture.count(), 0);
+}
+
+void TestTessella::openThroughTheFileDialog() {
+  QString start;
+  MessageCapture capture;
+  answerFileDialog(exampleProject(), &start);
+  mWindow->slotFileOpen();
+  QVERIFY(mWindow->hasProject());
+  // The first dialog starts at ./examples/ (or here, where there is none).
+  const QString examples = QDir(QStringLiteral("./examples/")).absolutePath();
+  QCOMPARE(start, QFileInfo(examples).isDir() ? examples : QDir::currentPath());
+  QCOMPARE(QFileInfo(mWindow->projectFile()).canonicalFilePath(), QFileInfo(exampleProject()).canonicalFilePath());
+  QCOMPARE(mWindow->imageListModel()->rowCount(), mWindow->images().count());
+  QCOMPARE(mWindow->objectListModel()->rowCount(), mWindow->objects().count());
+  QCOMPARE(mWindow->images().count(), 18);
+  QCOMPARE(mWindow->projectInfo()->value(8)->text(), QStringLiteral("18"));
+  QCOMPARE(mWindow->projectInfo()->value(9)->text(), QString::number(mWindow->objects().count()));
+  QCOMPARE(Ux::Cfg(QStringLiteral("Tessella")).readString(QStringLiteral("Last project-file"), QString()),
+           mWindow->projectFile());
+  QVERIFY(capture.texts(Nub::MsgInfo).contains(QStringLiteral("Read <b>18</b> Images.")));
+  QVERIFY(capture.texts(Nub::MsgStatus).contains(QStringLiteral("Reading Projectfile ready.")));
+
+  // The next dialog starts at the last project.
+  answerFileDialog(QString(), &start);
+  answerNext<QMessageBox>([](QMessageBox *w) { clickButton(w, QStringLiteral("&Yes")); });
+  mWindow->slotFileOpen();
+  QCOMPARE(start, QFileInfo(exampleProject()).absolutePath());
+}
+
+void TestTessella::listsSortAndExpand() {
+  openExample();
+  QTreeView *objects = mWindow->objectListView();
+  PhObjectListModel *model = mWindow->objectListModel();
+  objects->header()->setSortIndicator(1, Qt::AscendingOrder);
+  QStringList types = column(model, 1);
+  // Sorted by code: new points (100) first, projection centres (900) last.
+  QCOMPARE(types.first(), QStringLiteral("New Point"));
+  QCOMPARE(types.last(), QStringLiteral("Observed Proj. Centre"));
+  objects->header()->setSortIndicator(2, Qt::AscendingOrder);
+  QVERIFY(!mWindow->objects().isEmpty());
+  objects->header()->setSortIndicator(0, Qt::AscendingOrder);
+  const QStringList ids = column(model, 0);
+  for (int i = 1; i < ids.size(); ++i) QVERIFY(ids.at(i - 1).toInt() <= ids.at(i).toInt());
+
+  // The first point observed by several images gets its image rows once.
+  QModelIndex row;
+  for (int i = 0; i < model->rowCount() && !row.isValid(); ++i)
+    if (PhImage::numberOfLinks(model->number(model->index(i, 0))) >= 2) row = model->index(i, 0);
+  QVERIFY(row.isValid());
+  objects->expand(row);
+  const int links = PhImage::numberOfLinks(model->number(row));
+  QCOMPARE(model->rowCount(row), links);
+  objects->collapse(row);
+  objects->expand(row);
+  QCOMPARE(model->rowCount(row), links);
+  for (const QString &image : column(model, 0, row)) {
+    QVERIFY(PhImageList::hasImage(image.toInt()));
+    QVERIFY(PhImageList::image(image.toInt())->hasPoint(model->number(row)));
+  }
+
+  QTreeView *images = mWindow->imageListView();
+  images->header()->setSortIndicator(1, Qt::DescendingOrder);
+  const QStringList counts = column(mWindow->imageListModel(), 1);
+  for (int i = 1; i < counts.size(); ++i) QVERIFY(counts.at(i - 1).toInt() >= counts.at(i).toInt());
+}
+
+void TestTessella::contextMenuOffersThePlanes() {
+  openExample();
+  emit mWindow->objectListView()->customContextMenuRequested(QPoint(5, 5));
+  QStringList entries;
+  QList<int> ids;
+  for (QAction *action : mWindow->contextMenu()->actions()) {
+    entries << action->text();
+    ids << action->data().toInt();
+  }
+  QCOMPARE(entries, (QStringList{"Show XY-View", "Show XZ-View", "Show YZ-View"}));
+  QCOMPARE(ids, (QList<int>{0, 1, 2}));
+  mWindow->contextMenu()->hide();
+}
+
+void TestTessella::openingAnotherAsksFirst() {
+  openExample();
+  const QString before = mWindow->projectFile();
+  answerNextModal([](QWidget *w) {
+    QCOMPARE(w->windowTitle(), QStringLiteral("Close current project?"));
+    QVERIFY(static_cast<QMessageBox *>(w)->text().contains(QStringLiteral("the current project block.(p) will be closed")));
+    clickButton(w, QStringLiteral("&No"));
+  });
+  mWindow->slotFileOpen();
+  QCOMPARE(mWindow->projectFile(), before);
+  QCOMPARE(mWindow->images().count(), 18);
+}
+
+void TestTessella::cancelledDialogKeepsTheProject() {
+  openExample();
+  MessageCapture capture;
+  answerNext<QMessageBox>([](QMessageBox *w) { clickButton(w, QStringLiteral("&Yes")); });
+  answerFileDialog(QString());
+  mWindow->slotFileOpen();
+  QTRY_VERIFY(capture.texts(Nub::MsgInfo).contains(QStringLiteral("Operation aborted by user")));
+  QVERIFY(capture.texts(Nub::MsgStatus).contains(QStringLiteral("Operation aborted by user")));
+  QVERIFY(mWindow->hasProject());
+  QCOMPARE(mWindow->images().count(), 18);
+}
+
+void TestTessella::closingEmptiesEverything() {
+  openExample();
+  MessageCapture capture;
+  for (QAction *action : mWindow->popupMenu(Ux::MainWindow::UI_File)->actions())
+    if (action->text() == QLatin1String("&Close")) action->trigger();
+  QCOMPARE(capture.texts(Nub::MsgInfo),
+           (QStringList{QStringLiteral("Closing current project <b>block.(p)</b>..."), QStringLiteral("Closing done.")}));
+  QVERIFY(!mWindow->hasProject());
+  QVERIFY(mWindow->projectFile().isNull());
+  QCOMPARE(mWindow->images().count(), 0);
+  QCOMPARE(mWindow->objects().count(), 0);
+  QCOMPARE(mWindow->imageListModel()->rowCount(), 0);
+  QCOMPARE(mWindow->objectListModel()->rowCount(), 0);
+  QCOMPARE(PhImage::numberOfLinks(1000001), 0);
+  QCOMPARE(mWindow->projectInfo()->value(0)->text(), QString());
+}
+
+// Each reader's failure reaches the box; "Open other" comes back to the file
+// dialog only after the failed read, and cancelling it leaves no project.
+void TestTessella::damagedProjectShowsTheFailureBox_data() {
+  QTest::addColumn<QString>("damage");
+  QTest::addColumn<bool>("fails");
+  QTest::addRow("project file without its keys") << "project" << true;
+  QTest::addRow("image file missing") << "missing-image" << true;
+  QTest::addRow("orientation file of garbage") << "garbage-orientation" << true;
+  QTest::addRow("object file missing") << "missing-object" << true;
+  // Records that make no sense are skipped with a warning; a file cut inside
+  // a record is read up to the cut.
+  QTest::addRow("image file of garbage") << "garbage-image" << false;
+  QTest::addRow("object file of garbage") << "garbage-object" << false;
+  QTest::addRow("observation file of garbage") << "garbage-observation" << false;
+  QTest::addRow("image file cut inside a record") << "cut-image" << false;
+  QTest::addRow("object file cut inside a record") << "cut-object" << false;
+}
+
+void TestTessella::damagedProjectShowsTheFailureBox() {
+  QFETCH(QString, damage);
+  QFETCH(bool, fails);
+  QTemporaryDir dir;
+  const QDir source = QFileInfo(exampleProject()).dir();
+  for (const QString &name : source.entryList(QDir::Files)) QVERIFY(QFile::copy(source.filePath(name), dir.filePath(name)));
+  auto rewrite = [&](const QString &name, const QByteArray &bytes) {
+    QFile file(dir.filePath(name));
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+  };
+  auto cut = [&](const QString &name) {
+    QFile file(dir.filePath(name));
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.resize(file.size() / 2 + 7));
+  };
+  if (damage == QLatin1String("project")) rewrite(QStringLiteral("block.(p)"), "PROJECT_NAME: block\r\n");
+  if (damage == QLatin1String("missing-object")) QVERIFY(QFile::remove(dir.filePath(QStringLiteral("block.(o)"))));
+  if (damage == QLatin1String("missing-image")) QVERIFY(QFile::remove(dir.filePath(QStringLiteral("block.(i)"))));
+  if (damage == QLatin1String("cut-image")) cut(QStringLiteral("block.(i)"));
+  if (damage == QLatin1String("garbage-image")) rewrite(QStringLiteral("block.(i)"), QByteArray(520, 'x'));
+  if (damage == QLatin1String("garbage-object")) rewrite(QStringLiteral("block.(o)"), QByteArray(600, '\x01'));
+  if (damage == QLatin1String("garbage-orientation")) rewrite(QStringLiteral("block.(e)"), QByteArray(333, '\x7f'));
+  if (damage == QLatin1String("cut-object")) cut(QStringLiteral("block.(o)"));
+  if (damage == QLatin1String("garbage-observation")) rewrite(QStringLiteral("block.(c)"), QByteArray(101, '#'));
+
+  Ux::Cfg(QStringLiteral("Tessella")).writeEntry(QStringLiteral("Last project-file"), QStringLiteral("/earlier.(p)"));
+  const QString damaged = dir.filePath(QStringLiteral("block.(p)"));
+  MessageCapture capture;
+  if (!fails) {
+    answerFileDialog(damaged);
+    mWindow->slotFileOpen();
+    QVERIFY(mWindow->hasProject());
+    QVERIFY(!capture.texts(Nub::MsgWarn).isEmpty());
+    return;
+  }
+  QString boxTitle, boxText;
+  int fileDialogs = 0;
+  // The file dialog, then the failure box, then the file dialog once more.
+  answerNext<QFileDialog>([&](QFileDialog *dialog) {
+    ++fileDialogs;
+    chooseFile(dialog, damaged);
+    answerNext<QMessageBox>([&](QMessageBox *box) {
+      boxTitle = box->windowTitle();
+      boxText = box->text();
+      QVERIFY(box->parentWidget() == nullptr);
+      clickButton(box, QStringLiteral("&Open other"));
+      answerNext<QFileDialog>([&](QFileDialog *again) {
+        ++fileDialogs;
+        static_cast<QDialog *>(again)->reject();
+      });
+    });
+  });
+  mWindow->slotFileOpen();
+  QTRY_COMPARE(fileDialogs, 2);
+  QCOMPARE(boxTitle, QStringLiteral("Tessella Version 1.0.5"));
+  QVERIFY(!boxText.isEmpty());
+  QVERIFY(!mWindow->hasProject());
+  QVERIFY(mWindow->projectFile().isNull());
+  QCOMPARE(mWindow->images().count(), 0);
+  QCOMPARE(mWindow->objects().count(), 0);
+  QCOMPARE(mWindow->imageListModel()->rowCount(), 0);
+  QCOMPARE(Ux::Cfg(QStringLiteral("Tessella")).readString(QStringLiteral("Last project-file"), QString()),
+           QStringLiteral("/earlier.(p)"));
+  QVERIFY(capture.texts(Nub::MsgInfo).contains(QStringLiteral("Operation aborted by user")));
+}
+
+void TestTessella::exitDialogOutcomes_data() {
+  QTest::addColumn<bool>("accept");
+  QTest::addColumn<bool>("preferences");
+  QTest::addColumn<bool>("positions");
+  QTest::addColumn<bool>("saved");
+  QTest::addRow("No keeps running") << false << true << true << false;
+  QTest::addRow("Yes without saving") << true << false << true << false;
+  QTest::addRow("Yes saving preferences") << true << true << false << true;
+  QTest::addRow("Yes saving everything") << true << true << true << true;
+}
+
+void TestTessella::exitDialogOutcomes() {
+  QFETCH(bool, accept);
+  QFETCH(bool, preferences);
+  QFETCH(bool, positions);
+  QFETCH(bool, saved);
+  const QString userCfg = Ux::App::getRep()->cfgFileUser();
+  QFile::remove(userCfg);
+  answerNextModal([=](QWidget *w) {
+    auto *dialog = qobject_cast<PhExitDialog *>(w);
+    QVERIFY(dialog);
+    dialog->preferencesBox()->setChecked(true);
+    dialog->positionsCheck()->setChecked(positions);
+    dialog->preferencesBox()->setChecked(preferences);
+    clickButton(w, accept ? QStringLiteral("Yes") : QStringLiteral("No"));
+  });
+  MessageCapture quiet;
+  const bool closed = mWindow->close();
+  QCOMPARE(closed, accept);
+  QCOMPARE(mWindow->isVisible(), !accept);
+  QCOMPARE(QFileInfo::exists(userCfg), saved);
+}
+
+void TestTessella::pointTypeKeysToggle() {
+  QSignalSpy saved(mWindow.get(), &Tessella::sigWidgetsSaved);
+  const Ux::Cfg points(QStringLiteral("Points"));
+  QTest::keyClick(mWindow.get(), Qt::Key_N, Qt::ShiftModifier);
+  QCOMPARE(Ux::Cfg::value(QStringLiteral("Points/PointOn_0")), QVariant(1));
+  QTest::keyClick(mWindow.get(), Qt::Key_N, Qt::ShiftModifier);
+  QCOMPARE(Ux::Cfg::value(QStringLiteral("Points/PointOn_0")), QVariant(0));
+  QTest::keyClick(mWindow.get(), Qt::Key_N, Qt::ShiftModifier);
+  QCOMPARE(points.readBool(QStringLiteral("PointOn_0"), false), true);
+  QCOMPARE(saved.count(), 3);
+  QTest::keyClick(mWindow.get(), Qt::Key_L, Qt::ShiftModifier);
+  QCOMPARE(Ux::Cfg::value(QStringLiteral("Points/PointOn_6")), QVariant(1));
+  // Wrong modifiers do nothing.
+  QTest::keyClick(mWindow.get(), Qt::Key_N, Qt::ShiftModifier | Qt::ControlModifier);
+  QTest::keyClick(mWindow.get(), Qt::Key_N);
+  QTest::keyClick(mWindow.get(), Qt::Key_1);
+  QCOMPARE(Ux::Cfg::value(QStringLiteral("Points/PointOn_0")), QVariant(1));
+  QCOMPARE(saved.count(), 4);
+}
+
+int main(int argc, char **argv) {
+  Ux::App app("Tessella", argc, argv);
+  app.setQuitOnLastWindowClosed(false);
+  if (!app.init(true, QStringLiteral("log"), QStringLiteral(".log"), QStringLiteral("cfg"), QStringLiteral(".cfg")))
+    return 3;
+  registerInformation(QStringLiteral("Tessella"));
+  TestTessella test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_tessella.moc"
