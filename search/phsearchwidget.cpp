@@ -196,7 +196,7 @@ QSpinBox *PhSearchWidget::_spinBox(QWidget *parent, const QString &tip) {
   spin->setValue(-1);
   spin->setSpecialValueText(tr("IGNORE"));
   spin->setToolTip(tip);
-  spin->setMaximumWidth(mFieldWidth + spin->sizeHint().width() - spin->fontMetrics().horizontalAdvance(spin->text()));
+  spin->setMaximumWidth(mFieldWidth);
   return spin;
 }
 

@@ -34,6 +34,7 @@ class TestPhPrefs : public QObject {
   void uncheckingATypeSavesZero();
   void fontDialog();
   void names();
+  void pagesDrawAtTheirSize();
 };
 
 void TestPhPrefs::init() { Ux::Cfg::clear(); }
@@ -216,6 +217,33 @@ void TestPhPrefs::names() {
   QCOMPARE(PhPrefsPoints::symbolName(3), QStringLiteral("ERROR!"));
   QCOMPARE(PhPrefsLinks::lineTypeName(2), QStringLiteral("Dot Line"));
   QCOMPARE(PhPrefsLinks::lineTypeName(-1), QStringLiteral("ERROR!"));
+}
+
+// Each page lays out without overlapping widgets at its preferred size; with
+// PAGE_PICTURES set the pictures are kept there for a look.
+void TestPhPrefs::pagesDrawAtTheirSize() {
+  QFont font(QStringLiteral("Liberation Sans"), 9);
+  QApplication::setFont(font);
+  PhPrefsImageViewer image;
+  PhPrefsObjectViewer object;
+  PhPrefsPoints points;
+  PhPrefsLinks links;
+  const QList<QPair<QString, Ux::PrefsTab *>> pages = {
+      {QStringLiteral("prefs-image"), &image}, {QStringLiteral("prefs-object"), &object},
+      {QStringLiteral("prefs-points"), &points}, {QStringLiteral("prefs-links"), &links}};
+  const QString folder = qEnvironmentVariable("PAGE_PICTURES");
+  for (const auto &page : pages) {
+    page.second->initWidgets();
+    page.second->resize(page.second->sizeHint().expandedTo(QSize(480, 200)));
+    const QImage picture = page.second->grab().toImage();
+    QVERIFY(!picture.isNull());
+    const QList<QWidget *> children = page.second->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    for (int i = 0; i < children.size(); ++i)
+      for (int j = i + 1; j < children.size(); ++j)
+        if (children[i]->isVisibleTo(page.second) && children[j]->isVisibleTo(page.second))
+          QVERIFY2(!children[i]->geometry().intersects(children[j]->geometry()), qPrintable(page.first));
+    if (!folder.isEmpty()) picture.save(folder + QLatin1Char('/') + page.first + QStringLiteral(".png"));
+  }
 }
 
 QTEST_MAIN(TestPhPrefs)

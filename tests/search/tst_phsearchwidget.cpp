@@ -32,6 +32,7 @@ class TestPhSearchWidget : public QObject {
   void idChoiceEnablesFields();
   void deselectAllEmitsWithoutChecks();
   void selectionModeTravels();
+  void picture();
 
  private:
   void press() { QTest::mouseClick(mWidget->findChild<QPushButton *>(QStringLiteral("select")), Qt::LeftButton); }
@@ -238,6 +239,15 @@ void TestPhSearchWidget::selectionModeTravels() {
   QCOMPARE(spy.count(), 1);
   QCOMPARE(spy.first().at(0).value<PhGlobal::SelectionModeE>(), PhGlobal::SEL_AddToExisting);
   QCOMPARE(spy.first().at(2).toString(), QString());
+}
+
+// With PAGE_PICTURES set, a picture of the tab is kept there for a look.
+void TestPhSearchWidget::picture() {
+  mWidget->resize(mWidget->sizeHint().expandedTo(QSize(360, 720)));
+  const QImage image = mWidget->grab().toImage();
+  QVERIFY(!image.isNull());
+  const QString folder = qEnvironmentVariable("PAGE_PICTURES");
+  if (!folder.isEmpty()) image.save(folder + QStringLiteral("/search.png"));
 }
 
 QTEST_MAIN(TestPhSearchWidget)
