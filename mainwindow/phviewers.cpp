@@ -1,19 +1,105 @@
 #include "phviewers.h"
 
-// The viewer windows are not part of the program yet: the main window runs
-// without them, and every request for one is answered with none.
+#include <QMdiArea>
+#include <QRect>
+
+#include "phimageviewer.h"
+#include "phobjectviewer.h"
+
 namespace PhViewers {
 
-QWidget *createImageViewer(PhImageList &, QWidget *, int) { return nullptr; }
-QWidget *objectViewer(int) { return nullptr; }
-QWidget *createObjectViewer(int, QWidget *, PhObjectList &, bool) { return nullptr; }
-void deleteAll() {}
-void applyImageViewerPrefs() {}
-void applyObjectViewerPrefs() {}
-void setUndecorated(bool) {}
-void selectImagePoints(PhImage *) {}
-void deselectAll() {}
-void selectPoints(PhGlobal::SelectionModeE, PhGlobal::SearchModeE, const QString &, const QString &, bool) {}
-void saveViewerPlacements() {}
+namespace {
+
+// New viewers take the state of the last F11.
+bool sUndecorated = false;
+
+// The workspace area to lay viewers out in; a sensible size before the
+// workspace has been laid out itself.
+QRect workspaceRect(QWidget *workspace) {
+  QRect rect;
+  if (auto *area = qobject_cast<QMdiArea *>(workspace))
+    rect = area->viewport()->rect();
+  else if (workspace)
+    rect = workspace->rect();
+  if (rect.width() < 400 || rect.height() < 300) rect = QRect(0, 0, 1000, 700);
+  return rect;
+}
+
+// Where a new viewer goes before any stored placement is applied: image
+// viewers fill the left part, each further one a step down and right; the
+// object viewers share the right part, XY above, XZ and YZ side by side
+// below. So the first viewers of a project lie side by side, not on a pile.
+QRect imageViewerPlace(const QRect &area, int iNumber) {
+  const int width = qMax(area.width() * 9 / 20, 360);
+  const int step = 24 * (iNumber % 8);
+  return QRect(area.left() + step, area.top() + step, width, area.height() - step);
+}
+
+QRect objectViewerPlace(const QRect &area, int iPlane) {
+  const int left = area.left() + qMax(area.width() * 9 / 20, 360);
+  const int width = qMax(area.right() + 1 - left, 240);
+  const int upper = area.height() / 2;
+  switch (iPlane) {
+    case 0:
+      return QRect(left, area.top(), width, upper);
+    case 1:
+      return QRect(left, area.top() + upper, width / 2, area.height() - upper);
+    default:
+      return QRect(left + width / 2, area.top() + upper, width - width / 2, area.height() - upper);
+  }
+}
+
+}  // namespace
+
+QWidget *createImageViewer(PhImageList &images, QWidget *workspace, int iImage) {
+  const int existing = int(PhImageViewer::viewers().size());
+  auto *viewer = new PhImageViewer(&images, workspace, iImage);
+  viewer->frame()->setGeometry(imageViewerPlace(workspaceRect(workspace), existing));
+  if (sUndecorated) viewer->setInterfaceHidden(true);
+  return viewer;
+}
+
+QWidget *objectViewer(int iPlane) { return PhObjectViewer::existingViewer(iPlane); }
+
+QWidget *createObjectViewer(int iPlane, QWidget *workspace, PhObjectList &objects, bool bInversion) {
+  const bool existed = PhObjectViewer::existingViewer(iPlane) != nullptr;
+  PhObjectViewer *viewer = PhObjectViewer::viewer(iPlane, workspace);
+  if (!viewer) return nullptr;
+  if (!existed) {
+    viewer->frame()->setGeometry(objectViewerPlace(workspaceRect(workspace), iPlane));
+    if (sUndecorated) viewer->setInterfaceHidden(true);
+  }
+  viewer->setData(&objects, bInversion);
+  return viewer;
+}
+
+void deleteAll() {
+  PhImageViewer::deleteAllViewers();
+  PhObjectViewer::deleteAllViewers();
+}
+
+void applyImageViewerPrefs() { PhImageViewer::applyPrefsToAll(); }
+
+void applyObjectViewerPrefs() { PhObjectViewer::applyPrefsToAll(); }
+
+void setUndecorated(bool bUndecorated) {
+  sUndecorated = bUndecorated;
+  PhImageViewer::hideInterfaces(bUndecorated);
+  PhObjectViewer::hideInterfaces(bUndecorated);
+}
+
+void selectImagePoints(PhImage *image) { PhObjectViewer::selectImagePointsInAll(image); }
+
+void deselectAll() { PhObjectViewer::deselectAllPoints(); }
+
+void selectPoints(PhGlobal::SelectionModeE selMode, PhGlobal::SearchModeE searchMode, const QString &strPar1,
+                  const QString &strPar2, bool bPatternMatching) {
+  PhObjectViewer::selectPointsInAll(selMode, searchMode, strPar1, strPar2, bPatternMatching);
+}
+
+void saveViewerPlacements() {
+  PhImageViewer::saveViewerPlacements();
+  PhObjectViewer::saveViewerPlacements();
+}
 
 }  // namespace PhViewers
