@@ -1,0 +1,374 @@
+#include "phimageviewer.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+
+#include "nubmsg.h"
+#include "phimage.h"
+#include "phimageinfoview.h"
+#include "phimagelist.h"
+#include "phimagetableview.h"
+#include "phimageview.h"
+#include "uxcfg.h"
+
+namespace {
+
+// The living image viewers in creation order.
+QList<PhImageViewer *> &viewerList() {
+  static QList<PhImageViewer *> list;
+  return list;
+}
+
+QByteArray utf8(const QString &text) { return text.toUtf8(); }
+
+QString withoutAmpersands(QString text) { return text.remove(QLatin1Char('&')); }
+
+constexpr Qt::KeyboardModifiers kModifierMask =
+    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+
+}  // namespace
+
+PhImageViewer::PhImageViewer(QWidget *parent) : PhViewerWindow(parent) {
+  _initClass();
+  _showImage();
+}
+
+PhImageViewer::PhImageViewer(PhImageList *list, QWidget *parent, int iImage) : PhViewerWindow(parent) {
+  _initClass();
+  setImageList(list, iImage);
+}
+
+PhImageViewer::~PhImageViewer() {
+  Nub::debug("~PhImageViewer");
+  viewerList().removeAll(this);
+}
+
+void PhImageViewer::_initClass() {
+  Nub::debug("PhImageViewer::_initClass");
+  setWindowTitle(tr("Image Viewer"));
+  setViewerIcon(icon("imageviewer"));
+
+  mTabs = new QTabWidget(this);
+  setCentralWidget(mTabs);
+  mInfo = new PhImageInfoView(mTabs);
+  mView = new PhImageView(mTabs);
+  mTable = new PhImageTableView(mTabs);
+  applyPrefs(false);
+  const QString graphical = tr("&Graphical View");
+  const QString table = tr("&Table View");
+  const QString info = tr("&Info View");
+  mTabs->addTab(mView, graphical);
+  mTabs->addTab(mTable, table);
+  mTabs->addTab(mInfo, info);
+
+  setWhatsThis(tr("The <font color=\"#0000ff\">%1</font> allows you to inspect image data in three different "
+                  "ways:<p><ul><li><b>%2:</b> A 2D-viewing area with scrolling and zooming capabilities.</li>"
+                  "<li><b>%3:</b> A table with a textual representation of the currently selected image.</li>"
+                  "<li><b>%4:</b> Displays some basic informations about the image that is currently "
+                  "selected.</li></ul>")
+                   .arg(windowTitle(), withoutAmpersands(graphical), withoutAmpersands(table),
+                        withoutAmpersands(info)));
+
+  buildFileBar();
+  _buildNavigationBar();
+  buildZoomBar(mView);
+  _buildExtrasBar();
+
+  for (QLabel *&label : mStatus) {
+    label = new QLabel(statusBar());
+    statusBar()->addPermanentWidget(label);
+  }
+
+  mView->slotSetMode(PhZoomView::MODE_Zoom);
+  connect(mView, &PhZoomView::sigZoomChanged, this, &PhImageViewer::slotZoomed);
+  QStatusBar *status = statusBar();
+  connect(mView, &PhImageView::sigStatusMessage, status, [status](const QString &text) { status->showMessage(text); });
+  connect(mView, &PhImageView::sigStatusClear, status, &QStatusBar::clearMessage);
+
+  viewerList().append(this);
+}
+
+void PhImageViewer::_buildNavigationBar() {
+  QMenu *menu = nullptr;
+  QToolBar *bar = addBarWithMenu(tr("Navigation"), tr("&Navigation"), &menu);
+  mNav[NAV_First] = addBoth(bar, menu, icon("first"), tr("Show first image"), QKeySequence(Qt::Key_Home));
+  mNav[NAV_Prev] = addBoth(bar, menu, icon("prev"), tr("Previous image"), QKeySequence(Qt::Key_PageUp));
+  mCombo = new QComboBox(bar);
+  mCombo->setEditable(false);
+  mCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  mCombo->setToolTip(tr("Image"));
+  bar->addWidget(mCombo);
+  connect(mCombo, &QComboBox::textActivated, this, qOverload<const QString &>(&PhImageViewer::slotSetImage));
+  mNav[NAV_Next] = addBoth(bar, menu, icon("next"), tr("Next image"), QKeySequence(Qt::Key_PageDown));
+  mNav[NAV_Last] = addBoth(bar, menu, icon("last"), tr("Show last image"), QKeySequence(Qt::Key_End));
+  connect(mNav[NAV_First], &QAction::triggered, this, &PhImageViewer::slotNavFirst);
+  connect(mNav[NAV_Prev], &QAction::triggered, this, &PhImageViewer::slotNavPrev);
+  connect(mNav[NAV_Next], &QAction::triggered, this, &PhImageViewer::slotNavNext);
+  connect(mNav[NAV_Last], &QAction::triggered, this, &PhImageViewer::slotNavLast);
+}
+
+void PhImageViewer::_buildExtrasBar() {
+  QMenu *menu = nullptr;
+  QToolBar *bar = addBarWithMenu(tr("Extras"), tr("&Extras"), &menu);
+  addModeGroup(bar, menu, mView, {tr("Zoom Mode"), tr("Scroll Mode")}, {icon("zoommode"), icon("scrollmode")});
+  bar->addSeparator();
+  menu->addSeparator();
+  QAction *select =
+      addBoth(bar, menu, icon("select"), tr("Select Points in Object Viewers..."), QKeySequence(Qt::Key_F9));
+  select->setCheckable(true);
+  connect(select, &QAction::toggled, this, &PhImageViewer::_slotRequestSelection);
+  bar->addSeparator();
+  menu->addSeparator();
+  QAction *prefs = addBoth(bar, menu, icon("prefs"), tr("&Preferences..."), QKeySequence());
+  connect(prefs, &QAction::triggered, this, &PhImageViewer::sigRequestImagePreferences);
+}
+
+// ---- images ----------------------------------------------------------------------------------
+
+PhImage *PhImageViewer::currentImage() const {
+  if (!mList || mPos < 0 || mPos >= mList->count()) return nullptr;
+  return mList->at(mPos);
+}
+
+int PhImageViewer::currentImageId() const {
+  const PhImage *image = currentImage();
+  return image ? image->imageId() : -1;
+}
+
+bool PhImageViewer::setImageList(PhImageList *list, int iImage, bool *found) {
+  mList = list;
+  mPos = -1;
+  _fillComboBox();
+  const int position = _findImage(iImage);
+  if (found) *found = position >= 0;
+  if (!mList) {
+    // Nothing of an earlier list stays on show.
+    _showImage();
+    return false;
+  }
+  slotSetImage(iImage);
+  return hasImage();
+}
+
+int PhImageViewer::_findImage(int iImage) const {
+  if (!mList) return -1;
+  for (int i = 0; i < mList->count(); ++i)
+    if (mList->at(i)->imageId() == iImage) return i;
+  return -1;
+}
+
+void PhImageViewer::_fillComboBox() {
+  mCombo->clear();
+  if (!mList) return;
+  QStringList ids;
+  ids.reserve(mList->count());
+  for (const PhImage *image : *mList) ids << QString::number(image->imageId());
+  mCombo->addItems(ids);
+}
+
+void PhImageViewer::slotSetImage(int iImage) {
+  if (!mList) {
+    _updateNavigation();
+    return;
+  }
+  const int position = _findImage(iImage);
+  mPos = position >= 0 ? position : (mList->isEmpty() ? -1 : 0);
+  _showImage();
+}
+
+void PhImageViewer::slotSetImage(const QString &strImage) {
+  if (strImage.isEmpty()) return;
+  Nub::debug("%s => %s", "strImage", utf8(strImage).constData());
+  bool ok = false;
+  const int iImage = strImage.toInt(&ok, 10);
+  if (!ok) {
+    Nub::warn(utf8(tr("Can't decode number of image from '%s'!")).constData(), utf8(strImage).constData());
+    return;
+  }
+  slotSetImage(iImage);
+}
+
+void PhImageViewer::_showImage() {
+  PhImage *image = currentImage();
+  if (!image) {
+    setWindowTitle(tr("Image Viewer"));
+    for (QLabel *label : mStatus) label->clear();
+    mView->setImage(nullptr);
+    mTable->fill(nullptr);
+    mInfo->fill(nullptr);
+    slotZoomed(mView->zoom());
+    _updateNavigation();
+    return;
+  }
+  setWindowTitle(tr("Image Viewer: %1").arg(image->imageId()));
+  mStatus[0]->setText(tr("Image ID: %1 ").arg(image->imageId()));
+  mStatus[1]->setText(tr("Camera ID: %1 ").arg(image->cameraId()));
+  mStatus[2]->setText(tr("# Coords: %1 ").arg(image->pointCount()));
+  mView->setImage(image);
+  mTable->fill(image);
+  mInfo->fill(image);
+  // The zoom controls follow whether there is an image.
+  slotZoomed(mView->zoom());
+  if (mRequestSelection) emit sigRequestSelection(image);
+  _updateNavigation();
+}
+
+void PhImageViewer::_updateNavigation() {
+  if (!hasImage()) {
+    for (QAction *action : mNav) action->setEnabled(false);
+    mCombo->clear();
+    mCombo->setEnabled(false);
+    return;
+  }
+  mCombo->setEnabled(true);
+  const bool atFirst = mPos == 0;
+  const bool atLast = mPos == mList->count() - 1;
+  mNav[NAV_First]->setEnabled(!atFirst);
+  mNav[NAV_Prev]->setEnabled(!atFirst);
+  mNav[NAV_Next]->setEnabled(!atLast);
+  mNav[NAV_Last]->setEnabled(!atLast);
+  const QString id = QString::number(currentImageId());
+  if (mCombo->currentText() != id) {
+    // The box lists the images in list order; refilled if it was emptied.
+    if (mCombo->count() != mList->count()) _fillComboBox();
+    mCombo->setCurrentIndex(mPos);
+  }
+}
+
+void PhImageViewer::_navigate(int iDirection) {
+  if (!hasImage()) return;
+  const int last = mList->count() - 1;
+  switch (iDirection) {
+    case NAV_First:
+      if (mPos == 0) return;
+      mPos = 0;
+      break;
+    case NAV_Prev:
+      if (mPos == 0) return;
+      --mPos;
+      break;
+    case NAV_Next:
+      if (mPos == last) return;
+      ++mPos;
+      break;
+    case NAV_Last:
+      if (mPos == last) return;
+      mPos = last;
+      break;
+    default:
+      Nub::warn(">>> %s: %s (%d) <<<", "Wrong case!", __FILE__, __LINE__);
+      return;
+  }
+  _showImage();
+}
+
+void PhImageViewer::slotNavFirst() { _navigate(NAV_First); }
+void PhImageViewer::slotNavPrev() { _navigate(NAV_Prev); }
+void PhImageViewer::slotNavNext() { _navigate(NAV_Next); }
+void PhImageViewer::slotNavLast() { _navigate(NAV_Last); }
+
+void PhImageViewer::slotZoomed(int iPercent) { updateZoomControls(iPercent, hasImage()); }
+
+void PhImageViewer::_slotRequestSelection(bool bOn) {
+  mRequestSelection = bOn;
+  if (bOn && hasImage()) emit sigRequestSelection(currentImage());
+}
+
+// ---- keys ------------------------------------------------------------------------------------
+
+void PhImageViewer::keyPressEvent(QKeyEvent *event) {
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & kModifierMask;
+  switch (event->key()) {
+    case Qt::Key_B:
+    case Qt::Key_L:
+    case Qt::Key_P:
+    case Qt::Key_S:
+      // With modifiers these belong to the main window (Shift+L, Shift+P).
+      if (modifiers != Qt::NoModifier) {
+        event->ignore();
+        return;
+      }
+      event->accept();
+      if (event->key() == Qt::Key_B) mView->slotToggleBlunders();
+      if (event->key() == Qt::Key_L) mView->slotToggleShowLinkCount();
+      if (event->key() == Qt::Key_P) mView->slotTogglePointIds();
+      if (event->key() == Qt::Key_S) _askForImage();
+      return;
+    case Qt::Key_R:
+      event->accept();
+      mView->slotToggleResiduals(modifiers == Qt::ShiftModifier ? VM_Textual : VM_Graphical);
+      return;
+    default:
+      PhViewerWindow::keyPressEvent(event);
+  }
+}
+
+void PhImageViewer::_askForImage() {
+  if (!mList || mList->isEmpty()) return;
+  const int first = mList->first()->imageId();
+  const int last = mList->at(mList->count() - 1)->imageId();
+  bool ok = false;
+  const int iImage = QInputDialog::getInt(this, tr("Input Number of Image"), tr("Number of Image:"), currentImageId(),
+                                          qMin(first, last), qMax(first, last), 1, &ok);
+  // Cancelling asks for nothing.
+  if (!ok) return;
+  if (_findImage(iImage) >= 0)
+    slotSetImage(iImage);
+  else
+    Nub::warn(utf8(tr("The specified image with ID '%d' does not exist!")).constData(), iImage);
+}
+
+// ---- preferences -----------------------------------------------------------------------------
+
+void PhImageViewer::applyPrefs(bool bRepaint) {
+  Nub::debug("applyPrefs: %d", int(bRepaint));
+  const Ux::Cfg cfg(QStringLiteral("ImageViewer"));
+  mView->setBackgroundColor(cfg.readColor(QStringLiteral("BG_Color"), QColor(Qt::white)));
+  mView->setTextFont(cfg.readFont(QStringLiteral("TextFont"), QFont(QStringLiteral("Arial"), 8)));
+  mView->setLargestResidualColor(cfg.readColor(QStringLiteral("LargestResidualColor"), QColor(Qt::red)));
+  mView->setLargestResidualSize(cfg.readNum(QStringLiteral("LargestResidualSize"), 2));
+  mView->setShowPointIds(cfg.readBool(QStringLiteral("PointIdsOn"), false));
+  mView->setShowBlunders(cfg.readBool(QStringLiteral("BlundersOn"), false));
+  mView->setResidualScale(float(cfg.readNum(QStringLiteral("Scale"), 1000)));
+  // Per point type and blunders: the group "Points".
+  mView->applyPointPrefs();
+  if (bRepaint) mView->updateContents();
+}
+
+// ---- all image viewers -----------------------------------------------------------------------
+
+QList<PhImageViewer *> PhImageViewer::viewers() { return viewerList(); }
+
+void PhImageViewer::applyPrefsToAll() {
+  for (PhImageViewer *viewer : viewerList()) viewer->applyPrefs(true);
+}
+
+void PhImageViewer::deleteAllViewers() {
+  // Each viewer goes with its window in the workspace.
+  const QList<PhImageViewer *> viewers = viewerList();
+  for (PhImageViewer *viewer : viewers) delete viewer->frame();
+}
+
+void PhImageViewer::setInterfaceHidden(bool bHide) {
+  PhViewerWindow::setInterfaceHidden(bHide);
+  statusBar()->setVisible(!bHide);
+}
+
+void PhImageViewer::hideInterfaces(bool bHide) {
+  for (PhImageViewer *viewer : viewerList()) viewer->setInterfaceHidden(bHide);
+}
+
+void PhImageViewer::saveViewerPlacements() {
+  Nub::debug("PhImageViewer::saveViewerPlacements");
+  Ux::Cfg cfg(QStringLiteral("ImageViewer"));
+  const QList<PhImageViewer *> &viewers = viewerList();
+  for (int i = 0; i < viewers.size(); ++i) viewers.at(i)->writePlacement(cfg, i, "I");
+  cfg.writeEntry(QStringLiteral("#Viewer"), int(viewers.size()));
+}

@@ -1,0 +1,162 @@
+#include "phviewerwindow.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QIcon>
+#include <QKeySequence>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSpinBox>
+#include <QToolBar>
+
+#include "nubmsg.h"
+#include "phzoomview.h"
+#include "uxcfg.h"
+
+PhViewerWindow::PhViewerWindow(QWidget *parent) : QMainWindow(nullptr) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  // Small icons leave the room to the drawing.
+  setIconSize(QSize(16, 16));
+  if (auto *area = qobject_cast<QMdiArea *>(parent)) {
+    mFrame = new QMdiSubWindow;
+    mFrame->setAttribute(Qt::WA_DeleteOnClose);
+    mFrame->setWidget(this);
+    area->addSubWindow(mFrame);
+  } else if (parent) {
+    setParent(parent, windowFlags());
+  }
+}
+
+PhViewerWindow::~PhViewerWindow() {
+  // A viewer deleted on its own takes its empty window in the workspace
+  // along; one deleted with its window changes nothing.
+  if (mFrame) mFrame->deleteLater();
+}
+
+void PhViewerWindow::setViewerIcon(const QIcon &icon) {
+  setWindowIcon(icon);
+  if (mFrame) mFrame->setWindowIcon(icon);
+}
+
+QWidget *PhViewerWindow::frame() {
+  if (mFrame) return mFrame;
+  return this;
+}
+
+const QWidget *PhViewerWindow::frame() const {
+  if (mFrame) return mFrame;
+  return this;
+}
+
+void PhViewerWindow::setInterfaceHidden(bool bHide) {
+  for (QToolBar *bar : mBars) bar->setVisible(!bHide);
+}
+
+void PhViewerWindow::writePlacement(Ux::Cfg &cfg, int iNumber, const char *tag) const {
+  cfg.writeEntry(QStringLiteral("Viewer_%1").arg(iNumber), *this);
+  const QRect rect = frame()->geometry();
+  Nub::debug("%s_GEO_%d: (%d, %d, %d, %d)", tag, iNumber, rect.x(), rect.y(), rect.width(), rect.height());
+  cfg.writeEntry(QStringLiteral("Geometry_%1").arg(iNumber), rect);
+}
+
+QToolBar *PhViewerWindow::addBarWithMenu(const QString &barTitle, const QString &menuTitle, QMenu **menu) {
+  auto *bar = new QToolBar(barTitle, this);
+  // The name keys the bar in the saved layout.
+  bar->setObjectName(barTitle);
+  addToolBar(Qt::TopToolBarArea, bar);
+  mBars.append(bar);
+  *menu = menuBar()->addMenu(menuTitle);
+  return bar;
+}
+
+void PhViewerWindow::addKeyOf(QAction *action) {
+  action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  QWidget::addAction(action);
+}
+
+QAction *PhViewerWindow::addBoth(QToolBar *bar, QMenu *menu, const QIcon &icon, const QString &text,
+                                 const QKeySequence &key) {
+  auto *action = new QAction(icon, text, this);
+  if (!key.isEmpty()) {
+    action->setShortcut(key);
+    addKeyOf(action);
+  }
+  if (bar) bar->addAction(action);
+  if (menu) menu->addAction(action);
+  return action;
+}
+
+void PhViewerWindow::buildFileBar() {
+  QMenu *menu = nullptr;
+  QToolBar *bar = addBarWithMenu(tr("File"), tr("&File"), &menu);
+  QAction *close = addBoth(bar, menu, icon("close"), tr("&Close"), QKeySequence());
+  connect(close, &QAction::triggered, this, [this]() { frame()->close(); });
+}
+
+void PhViewerWindow::buildZoomBar(PhZoomView *view) {
+  QMenu *menu = nullptr;
+  QToolBar *bar = addBarWithMenu(tr("Zooming"), tr("&Zooming"), &menu);
+  mZoomIn = addBoth(bar, menu, icon("zoomin"), tr("Zoom &in"), QKeySequence(Qt::Key_Plus));
+  connect(mZoomIn, &QAction::triggered, view, &PhZoomView::slotZoomPlus);
+
+  mZoomSpin = new QSpinBox(bar);
+  mZoomSpin->setRange(PhZoomView::MinZoom, PhZoomView::MaxZoom);
+  mZoomSpin->setSuffix(QStringLiteral(" %"));
+  mZoomSpin->setValue(view->zoom());
+  // A typed value counts once it is complete, not at every digit.
+  mZoomSpin->setKeyboardTracking(false);
+  mZoomSpin->setToolTip(tr("Zoom"));
+  bar->addWidget(mZoomSpin);
+  connect(mZoomSpin, &QSpinBox::valueChanged, view, &PhZoomView::slotZoom);
+
+  mZoomOut = addBoth(bar, menu, icon("zoomout"), tr("Zoom &out"), QKeySequence(Qt::Key_Minus));
+  connect(mZoomOut, &QAction::triggered, view, &PhZoomView::slotZoomMinus);
+
+  QMenu *fixed = menu->addMenu(tr("&Fixed Zoom"));
+  for (int percent : {400, 200, 100, 75, 50, 25}) {
+    const bool hundred = percent == 100;
+    QAction *action = addBoth(nullptr, fixed, hundred ? QIcon(QStringLiteral(":/imageviewer/zoom.png")) : QIcon(),
+                              tr("%1 %").arg(percent), hundred ? QKeySequence(Qt::Key_F3) : QKeySequence());
+    connect(action, &QAction::triggered, view, [view, percent]() { view->slotZoom(percent); });
+    mFixedZooms.append(action);
+  }
+}
+
+QActionGroup *PhViewerWindow::addModeGroup(QToolBar *bar, QMenu *menu, PhZoomView *view, const QStringList &texts,
+                                           const QList<QIcon> &icons) {
+  auto *group = new QActionGroup(this);
+  group->setExclusive(true);
+  for (int mode = 0; mode < texts.size(); ++mode) {
+    QAction *action = addBoth(bar, menu, icons.value(mode), texts.at(mode), QKeySequence());
+    action->setCheckable(true);
+    action->setChecked(mode == 0);
+    group->addAction(action);
+    connect(action, &QAction::toggled, view, [view, mode](bool bOn) {
+      if (bOn) view->slotSetMode(mode);
+    });
+  }
+  return group;
+}
+
+void PhViewerWindow::updateZoomControls(int iPercent, bool bHasData) {
+  if (!mZoomIn) return;
+  if (!bHasData) {
+    mZoomIn->setEnabled(false);
+    mZoomOut->setEnabled(false);
+    for (QAction *action : mFixedZooms) action->setEnabled(false);
+    mZoomSpin->setEnabled(false);
+    return;
+  }
+  mZoomIn->setEnabled(iPercent < PhZoomView::MaxZoom);
+  mZoomOut->setEnabled(iPercent > PhZoomView::MinZoom);
+  for (QAction *action : mFixedZooms) action->setEnabled(true);
+  mZoomSpin->setEnabled(true);
+  // The view ignores the value it already has.
+  mZoomSpin->setValue(iPercent);
+}
+
+QIcon PhViewerWindow::icon(const char *name) {
+  return QIcon(QStringLiteral(":/imageviewer/%1.png").arg(QLatin1String(name)));
+}

@@ -1,0 +1,85 @@
+#ifndef PHVIEWERWINDOW_H
+#define PHVIEWERWINDOW_H
+
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+
+class PhZoomView;
+class QAction;
+class QActionGroup;
+class QIcon;
+class QKeySequence;
+class QMdiSubWindow;
+class QMenu;
+class QSpinBox;
+class QString;
+class QToolBar;
+
+namespace Ux {
+class Cfg;
+}
+
+// What the image and object viewer windows share: a main window of their
+// own, deleted when closed, that sits in a window (its frame) of the main
+// window's workspace; tool bars at the top, each with a menu of the same
+// name; the "File" and "Zooming" tool bars and the interaction modes of the
+// "Extras" tool bar; and the writing of its placement.
+class PhViewerWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // A workspace (QMdiArea) as parent puts the viewer into a window of its own there.
+  explicit PhViewerWindow(QWidget *parent = nullptr);
+  ~PhViewerWindow() override;
+
+  // The viewer's window in the workspace; the viewer itself outside one.
+  QWidget *frame();
+  const QWidget *frame() const;
+
+  // Hides or shows the tool bars at the top.
+  virtual void setInterfaceHidden(bool bHide);
+
+  // Writes "Viewer_%1" (the tool-bar layout) and "Geometry_%1" (the frame's
+  // geometry) for the placement number; the trace names it "<tag>_GEO_%d".
+  void writePlacement(Ux::Cfg &cfg, int iNumber, const char *tag) const;
+
+  QSpinBox *zoomSpinBox() const { return mZoomSpin; }
+
+ protected:
+  // A tool bar at the top, with a menu of the same name in the menu bar.
+  QToolBar *addBarWithMenu(const QString &barTitle, const QString &menuTitle, QMenu **menu);
+  // An action in the tool bar and in the menu (either may be null). Its key
+  // works while the keyboard focus is anywhere in this viewer, so that
+  // several viewers can have the same keys.
+  QAction *addBoth(QToolBar *bar, QMenu *menu, const QIcon &icon, const QString &text,
+                   const QKeySequence &key);
+  void addKeyOf(QAction *action);
+
+  // "File" / "&File" with "&Close".
+  void buildFileBar();
+  // "Zooming" / "&Zooming": zoom in, the zoom spin box, zoom out and the
+  // fixed zooms, all reaching the view.
+  void buildZoomBar(PhZoomView *view);
+  // An exclusive group of toggle actions mapped to the view's modes
+  // 0, 1, ...; the first is on.
+  QActionGroup *addModeGroup(QToolBar *bar, QMenu *menu, PhZoomView *view, const QStringList &texts,
+                             const QList<QIcon> &icons);
+  // Enables the zoom controls for the zoom, or disables all without data.
+  void updateZoomControls(int iPercent, bool bHasData);
+
+  // The icon of the image viewer's resources.
+  static QIcon icon(const char *name);
+  // The viewer's icon, also on its window in the workspace.
+  void setViewerIcon(const QIcon &icon);
+
+ private:
+  QPointer<QMdiSubWindow> mFrame;
+  QList<QToolBar *> mBars;
+  QAction *mZoomIn = nullptr;
+  QAction *mZoomOut = nullptr;
+  QList<QAction *> mFixedZooms;
+  QSpinBox *mZoomSpin = nullptr;
+};
+
+#endif  // PHVIEWERWINDOW_H

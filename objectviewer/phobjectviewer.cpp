@@ -1,0 +1,187 @@
+#include "phobjectviewer.h"
+
+#include <QAction>
+#include <QFont>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QToolBar>
+
+#include "nubmsg.h"
+#include "phobjectview.h"
+#include "uxcfg.h"
+
+namespace {
+
+constexpr Qt::KeyboardModifiers kModifierMask =
+    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+
+}  // namespace
+
+PhObjectViewer *PhObjectViewer::_viewer[PlaneCount] = {nullptr, nullptr, nullptr};
+
+PhObjectViewer::PhObjectViewer(int iPlane, QWidget *parent) : PhViewerWindow(parent), mPlane(iPlane) {
+  Nub::debug("PhObjectViewer");
+  setWindowTitle(tr("Object Viewer %1").arg(planeName(mPlane)));
+  setViewerIcon(QIcon(QStringLiteral(":/objectviewer/objectviewer.png")));
+
+  mView = new PhObjectView(mPlane, this);
+  setCentralWidget(mView);
+  // Focusing the viewer puts the keyboard into its view.
+  setFocusProxy(mView);
+  applyPrefs(false);
+
+  setWhatsThis(tr("The <font color=\"#0000ff\">%1</font> allows you to inspect object data, which is projected in "
+                  "the %2-plane. The 2D-viewing area offers scrolling, zooming and selection-capabilities.")
+                   .arg(windowTitle(), planeName(mPlane)));
+
+  buildFileBar();
+  buildZoomBar(mView);
+  QMenu *menu = nullptr;
+  QToolBar *bar = addBarWithMenu(tr("Extras"), tr("&Extras"), &menu);
+  addModeGroup(bar, menu, mView, {tr("Zoom Mode"), tr("Scroll Mode"), tr("Selection Mode")},
+               {icon("zoommode"), icon("scrollmode"), QIcon(QStringLiteral(":/objectviewer/selectionmode.png"))});
+  bar->addSeparator();
+  menu->addSeparator();
+  QAction *prefs = addBoth(bar, menu, icon("prefs"), tr("&Preferences..."), QKeySequence());
+  connect(prefs, &QAction::triggered, this, &PhObjectViewer::sigRequestObjectPreferences);
+
+  mView->slotSetMode(PhZoomView::MODE_Zoom);
+  connect(mView, &PhZoomView::sigZoomChanged, this, &PhObjectViewer::slotZoomed);
+  slotZoomed(mView->zoom());
+}
+
+PhObjectViewer::~PhObjectViewer() {
+  Nub::debug("~PhObjectViewer");
+  for (PhObjectViewer *&slot : _viewer)
+    if (slot == this) slot = nullptr;
+}
+
+QString PhObjectViewer::planeName(int iPlane) {
+  switch (iPlane) {
+    case PhGlobal::PL_XY:
+      return QStringLiteral("XY");
+    case PhGlobal::PL_XZ:
+      return QStringLiteral("XZ");
+    case PhGlobal::PL_YZ:
+      return QStringLiteral("YZ");
+    default:
+      return QStringLiteral("ERROR!");
+  }
+}
+
+PhObjectViewer *PhObjectViewer::existingViewer(int iPlane) {
+  if (iPlane < 0 || iPlane >= PlaneCount) return nullptr;
+  return _viewer[iPlane];
+}
+
+PhObjectViewer *PhObjectViewer::viewer(int iPlane, QWidget *parent) {
+  NUB_CHECK_RETURN(iPlane < 0 || iPlane >= PlaneCount, nullptr);
+  if (!_viewer[iPlane]) _viewer[iPlane] = new PhObjectViewer(iPlane, parent);
+  return _viewer[iPlane];
+}
+
+bool PhObjectViewer::hasData() const { return mView && mView->hasData(); }
+
+bool PhObjectViewer::setData(PhObjectList *list, bool bSigmasComputed) {
+  if (!mView) return false;
+  const bool set = mView->setData(list, bSigmasComputed);
+  slotZoomed(mView->zoom());
+  return set;
+}
+
+void PhObjectViewer::slotZoomed(int iPercent) { updateZoomControls(iPercent, hasData()); }
+
+void PhObjectViewer::applyPrefs(bool bRepaint) {
+  Nub::debug("applyPrefs: %d", int(bRepaint));
+  const Ux::Cfg cfg(QStringLiteral("ObjectViewer"));
+  mView->setBackgroundColor(cfg.readColor(QStringLiteral("BG_Color"), QColor(Qt::white)));
+  mView->setTextFont(cfg.readFont(QStringLiteral("TextFont"), QFont(QStringLiteral("Arial"), 8)));
+  mView->setShowBlunders(cfg.readBool(QStringLiteral("BlundersOn"), false));
+  mView->setResidualScale(float(cfg.readNum(QStringLiteral("Scale"), 1000)));
+  // Per point type, blunders and the selection mark ("Points"), the link
+  // line type ("Links").
+  mView->applyPointPrefs();
+  if (bRepaint) mView->updateContents();
+}
+
+void PhObjectViewer::keyPressEvent(QKeyEvent *event) {
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & kModifierMask;
+  switch (event->key()) {
+    case Qt::Key_B:
+    case Qt::Key_C:
+    case Qt::Key_I:
+    case Qt::Key_L:
+    case Qt::Key_P:
+      // With modifiers these belong to the main window (Shift+L, Shift+P).
+      if (modifiers != Qt::NoModifier) {
+        event->ignore();
+        return;
+      }
+      event->accept();
+      if (event->key() == Qt::Key_B) mView->slotToggleBlunders();
+      if (event->key() == Qt::Key_C) mView->slotToggleShowConnections();
+      if (event->key() == Qt::Key_I) mView->slotToggleImageIds();
+      if (event->key() == Qt::Key_L) mView->slotToggleShowLinkCount();
+      if (event->key() == Qt::Key_P) mView->slotTogglePointIds();
+      return;
+    case Qt::Key_R:
+    case Qt::Key_S: {
+      event->accept();
+      ViewModeE mode = VM_Graphical;
+      if (modifiers == Qt::ShiftModifier)
+        mode = VM_Textual;
+      else if (modifiers != Qt::NoModifier)
+        return;
+      if (event->key() == Qt::Key_R)
+        mView->slotToggleResiduals(mode);
+      else
+        mView->slotToggleSigmas(mode);
+      return;
+    }
+    default:
+      PhViewerWindow::keyPressEvent(event);
+  }
+}
+
+// ---- all object viewers ----------------------------------------------------------------------
+
+void PhObjectViewer::applyPrefsToAll() {
+  for (PhObjectViewer *viewer : _viewer)
+    if (viewer) viewer->applyPrefs(true);
+}
+
+void PhObjectViewer::selectImagePointsInAll(PhImage *image) {
+  for (PhObjectViewer *viewer : _viewer)
+    if (viewer) viewer->mView->selectImagePoints(image, true);
+}
+
+void PhObjectViewer::selectPointsInAll(int iSelectionMode, int iSearchMode, const QString &strPar1,
+                                       const QString &strPar2, bool bUsePattern) {
+  Nub::debug("PhObjectViewer::selectPoints");
+  for (PhObjectViewer *viewer : _viewer)
+    if (viewer) viewer->mView->selectPoints(iSelectionMode, iSearchMode, strPar1, strPar2, bUsePattern);
+}
+
+void PhObjectViewer::deselectAllPoints() {
+  for (PhObjectViewer *viewer : _viewer)
+    if (viewer) viewer->mView->slotDeselectPoints();
+}
+
+void PhObjectViewer::hideInterfaces(bool bHide) {
+  for (PhObjectViewer *viewer : _viewer)
+    if (viewer) viewer->setInterfaceHidden(bHide);
+}
+
+void PhObjectViewer::saveViewerPlacements() {
+  Nub::debug("PhObjectViewer::saveViewerPlacements");
+  Ux::Cfg cfg(QStringLiteral("ObjectViewer"));
+  for (int plane = 0; plane < PlaneCount; ++plane) {
+    cfg.writeEntry(QStringLiteral("ViewerOn_%1").arg(plane), _viewer[plane] ? 1 : 0);
+    if (_viewer[plane]) _viewer[plane]->writePlacement(cfg, plane, "O");
+  }
+}
+
+void PhObjectViewer::deleteAllViewers() {
+  for (PhObjectViewer *viewer : _viewer)
+    if (viewer) delete viewer->frame();
+}
