@@ -191,10 +191,12 @@ void benchLists(BenchTable &table, const PhImageList *images, const PhObjectList
   list.model.clear();
 }
 
-// An object list of n points built in code: mixed types and IDs, a few rejected.
+// An object list of n points built in code: mixed types and IDs, a few rejected,
+// spread evenly over a square.
 void syntheticObjects(PhObjectList &list, int n) {
   QRandomGenerator random(42);
-  static const int codes[] = {100, 100, 100, 101, 200, 300, 500, 900};
+  // No projection centres: there are no images to go with them.
+  static const int codes[] = {100, 100, 100, 101, 101, 200, 300, 500};
   list.reserve(n);
   for (int i = 0; i < n; ++i) {
     PhObjectPoint p;
@@ -207,12 +209,12 @@ void syntheticObjects(PhObjectList &list, int n) {
   }
 }
 
-void benchObjectView(BenchTable &table, Model &m) {
+void benchObjectView(BenchTable &table, PhObjectList &objects, const PhImageList &images) {
   PhObjectView view(PhGlobal::PL_XY);
   view.resize(2000, 2000);
   view.show();
   if (!QTest::qWaitForWindowExposed(&view)) std::fprintf(stderr, "tessella-bench: object view not shown\n");
-  view.setData(&m.objects, true);
+  view.setData(&objects, true);
   QApplication::processEvents();
   const QSize viewport = view.viewport()->size();
   table.add(QStringLiteral("  object view viewport"), QStringLiteral("pixels"), QString(),
@@ -257,7 +259,7 @@ void benchObjectView(BenchTable &table, Model &m) {
   int selected = 0;
   table.add(kRect, kMs, QStringLiteral("<= 1"), timeMs([&] {
     mouse(vp, QEvent::MouseButtonRelease, centre + QPoint(side / 2, side / 2), Qt::NoButton);
-    selected = m.objects.selectedCount();
+    selected = objects.selectedCount();
   }, [&] {
     view.slotDeselectPoints();
     QApplication::processEvents();
@@ -268,7 +270,7 @@ void benchObjectView(BenchTable &table, Model &m) {
   QApplication::processEvents();
 
   // Each search mode over the whole list.
-  const int firstImage = m.images.isEmpty() ? 0 : m.images.first()->imageId();
+  const int firstImage = images.isEmpty() ? 0 : images.first()->imageId();
   const struct {
     QString par1, par2;
     bool pattern;
@@ -371,7 +373,7 @@ bool benchSize(BenchTable &table, qint64 target, const QString &dataDir) {
 
   m.read(result.projectFile);
   benchLists(table, &m.images, m.objects);
-  benchObjectView(table, m);
+  benchObjectView(table, m.objects, m.images);
   benchImageView(table, m);
   m.close();
 
@@ -477,6 +479,7 @@ int main(int argc, char *argv[]) {
     table.addSize(sizeName(listPoints) + QStringLiteral(" list"), 0);
     table.add(QStringLiteral("object points"), QStringLiteral("count"), QString(), listPoints);
     benchLists(table, nullptr, objects);
+    benchObjectView(table, objects, PhImageList());
   }
   table.addNote(QStringLiteral("Medians of %1 runs; sizes are simulated image points, the last column an "
                                "object list built in code.").arg(gRepeat));

@@ -7,11 +7,38 @@
 
 #include <QPixmap>
 #include <algorithm>
+#include <cstdint>
 #include <numeric>
 
 namespace {
 // Child indexes carry their parent's list position plus one; point rows carry 0.
 quintptr childTag(int position) { return quintptr(position) + 1; }
+
+struct SortItem {
+  std::uint32_t key;
+  int position;
+};
+
+// Stable least-significant-digit radix sort by key, 11 bits a pass; a pass
+// whose digit is the same for every key is skipped.
+void radixSort(std::vector<SortItem> &items, std::vector<SortItem> &buffer) {
+  constexpr int Bits = 11;
+  constexpr std::size_t Buckets = std::size_t(1) << Bits;
+  std::vector<std::size_t> count(Buckets);
+  for (int shift = 0; shift < 32; shift += Bits) {
+    std::fill(count.begin(), count.end(), 0);
+    for (const SortItem &item : items) ++count[(item.key >> shift) & (Buckets - 1)];
+    if (std::find(count.begin(), count.end(), items.size()) != count.end()) continue;
+    std::size_t sum = 0;
+    for (std::size_t &c : count) {
+      const std::size_t here = c;
+      c = sum;
+      sum += here;
+    }
+    for (const SortItem &item : items) buffer[count[(item.key >> shift) & (Buckets - 1)]++] = item;
+    items.swap(buffer);
+  }
+}
 }  // namespace
 
 PhObjectListModel::PhObjectListModel(QObject *parent) : QAbstractItemModel(parent) {}
@@ -146,17 +173,26 @@ void PhObjectListModel::sort(int column, Qt::SortOrder order) {
       anchors.push_back({int(index.internalId() - 1), number(index)});
   }
 
-  auto key = [this, column](int position) -> int {
-    const PhObjectPoint *point = mList->at(position);
-    switch (column) {
-      case 0: return point->pointId();
-      case 1: return point->code();
-      default: return point->isAccepted() ? 1 : 0;
-    }
-  };
+  // The same result as a stable sort of the rows by the column's value:
+  // each row's key is read once, in list order, and the (key, position)
+  // pairs go through a stable radix sort, with descending keys turned
+  // around so that ties still keep their present order.
+  const std::size_t n = mOrder.size();
   const bool ascending = order == Qt::AscendingOrder;
-  std::stable_sort(mOrder.begin(), mOrder.end(),
-                   [&](int a, int b) { return ascending ? key(a) < key(b) : key(b) < key(a); });
+  std::vector<std::uint32_t> keyOfPosition(n);
+  for (std::size_t position = 0; position < n; ++position) {
+    const PhObjectPoint *point = mList->at(int(position));
+    const int value = column == 0 ? point->pointId() : column == 1 ? point->code() : point->isAccepted() ? 1 : 0;
+    const std::uint32_t k = std::uint32_t(value) ^ 0x80000000u;  // signed order as unsigned
+    keyOfPosition[position] = ascending ? k : ~k;
+  }
+  std::vector<SortItem> items(n), buffer(n);
+  for (std::size_t row = 0; row < n; ++row) {
+    const int position = mOrder[row];
+    items[row] = {keyOfPosition[std::size_t(position)], position};
+  }
+  radixSort(items, buffer);
+  for (std::size_t row = 0; row < n; ++row) mOrder[row] = items[row].position;
   for (std::size_t row = 0; row < mOrder.size(); ++row) mRowOfPosition[std::size_t(mOrder[row])] = int(row);
   for (auto &entry : mChildren) _sortChildren(entry.second);
 

@@ -1,4 +1,5 @@
 #include "phballs.h"
+#include "phglobal.h"
 #include "phimage.h"
 #include "phimagelist.h"
 #include "phimagelistmodel.h"
@@ -8,7 +9,12 @@
 
 #include <QAbstractItemModelTester>
 #include <QPixmap>
+#include <QRandomGenerator>
 #include <QtTest>
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
 
 class TestPhListModels : public QObject {
   Q_OBJECT
@@ -21,6 +27,7 @@ class TestPhListModels : public QObject {
   void objectRowsShowStoredValues();
   void objectRowsSortByStoredValues_data();
   void objectRowsSortByStoredValues();
+  void successiveSortsAreStable();
   void imageRowsOfAPointAreMadeOnce();
   void persistentRowsFollowTheSort();
   void emptyModels();
@@ -125,6 +132,43 @@ void TestPhListModels::objectRowsSortByStoredValues() {
   model.fill(&mObjects);
   model.sort(column, Qt::SortOrder(order));
   QCOMPARE(this->column(model, 0), ids);
+}
+
+// Many rows with ties and negative values, sorted in turn by every column
+// both ways: each sort keeps the previous order among equal values.
+void TestPhListModels::successiveSortsAreStable() {
+  PhObjectList objects;
+  QRandomGenerator random(5);
+  const int codes[] = {-1, 100, 101, 200, 300, 500, 900};
+  for (int i = 0; i < 5000; ++i) {
+    auto *point = new PhObjectPoint;
+    point->setPointId(i % 3 ? int(random.bounded(-40, 40)) : int(random.generate()));
+    point->setCode(codes[random.bounded(7)]);
+    point->setAccepted(random.bounded(4) != 0);
+    objects.append(point);
+  }
+  PhObjectListModel model;
+  model.fill(&objects);
+  std::vector<int> expected(std::size_t(objects.count()));
+  std::iota(expected.begin(), expected.end(), 0);
+  const auto key = [&](int position, int col) {
+    const PhObjectPoint *p = objects.at(position);
+    return col == 0 ? p->pointId() : col == 1 ? p->code() : int(p->isAccepted());
+  };
+  const int steps[][2] = {{1, 0}, {0, 1}, {2, 1}, {0, 0}, {1, 1}, {2, 0}, {0, 1}};
+  for (const auto &step : steps) {
+    const int col = step[0];
+    const bool descending = step[1] != 0;
+    std::stable_sort(expected.begin(), expected.end(), [&](int a, int b) {
+      return descending ? key(b, col) < key(a, col) : key(a, col) < key(b, col);
+    });
+    model.sort(col, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    for (int row = 0; row < model.rowCount(); ++row)
+      QCOMPARE(model.index(row, 0).data().toString(),
+               QString::number(objects.at(expected[std::size_t(row)])->pointId()));
+    QCOMPARE(model.index(0, 1).data().toString(),
+             PhGlobal::pointTypeName(PhGlobal::pointTypeOfCode(objects.at(expected[0])->code()), false));
+  }
 }
 
 void TestPhListModels::imageRowsOfAPointAreMadeOnce() {
