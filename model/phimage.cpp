@@ -62,33 +62,43 @@ bool PhImage::addPoint(int iPointId, bool bAdjust, float x, float y, float resid
   const PhImagePoint point(iPointId, bAdjust, x, y, residualX, residualY, weight);
 
   // An earlier point with the ID: while every point of this image was
-  // linked in the current run, it can only be the tail of the ID's chain.
+  // linked in the current run, it can only be the tail of the ID's chain;
+  // then one look-up finds it or chains the new place.
   int position = -1;
   const bool bInRun = mCount > 0 && mFirstRun == PhPointIndex::run();
   if (bInRun && !mHasTable) {
-    const int tail = PhPointIndex::tailOf(iPointId);
-    if (tail >= mBegin && tail < mBegin + mCount) position = tail - mBegin;
-  } else {
-    position = findPosition(iPointId);
-  }
-
-  if (position >= 0) {
-    // The replaced point no longer counts as eliminated.
-    if (!pointAt(position)->adjustStatus()) --mNotAdjustedCount;
-    *pointAt(position) = point;
-    // Still chained unless the index was cleared since.
-    if (!bInRun) PhPointIndex::linkIfAbsent(iPointId, mBegin + position);
-    PhPointIndex::claimRun(mIndexSlot);
-  } else {
     PhPointIndex::ensureRoom(mIndexSlot, mBegin, mCapacity, mRangeIndex, mCount, 1,
                              mLinkEpoch == PhPointIndex::epoch());
-    position = mCount++;
-    *pointAt(position) = point;
-    if (mHasTable)
-      mSlots.insert(iPointId, position, [this](int p) { return pointAt(p)->pointId(); });
-    PhPointIndex::link(iPointId, mBegin + position);
+    const int tail =
+        PhPointIndex::tailInRangeOrLink(iPointId, mBegin, mBegin + mCount, mBegin + mCount);
+    if (tail >= 0) {
+      position = tail - mBegin;
+      if (!pointAt(position)->adjustStatus()) --mNotAdjustedCount;
+      *pointAt(position) = point;
+    } else {
+      *pointAt(mCount++) = point;
+    }
     PhPointIndex::claimRun(mIndexSlot);
-    if (mCount == 1) mFirstRun = PhPointIndex::run();
+  } else {
+    position = findPosition(iPointId);
+    if (position >= 0) {
+      // The replaced point no longer counts as eliminated.
+      if (!pointAt(position)->adjustStatus()) --mNotAdjustedCount;
+      *pointAt(position) = point;
+      // Still chained unless the index was cleared since.
+      PhPointIndex::linkIfAbsent(iPointId, mBegin + position);
+      PhPointIndex::claimRun(mIndexSlot);
+    } else {
+      PhPointIndex::ensureRoom(mIndexSlot, mBegin, mCapacity, mRangeIndex, mCount, 1,
+                               mLinkEpoch == PhPointIndex::epoch());
+      position = mCount++;
+      *pointAt(position) = point;
+      if (mHasTable)
+        mSlots.insert(iPointId, position, [this](int p) { return pointAt(p)->pointId(); });
+      PhPointIndex::link(iPointId, mBegin + position);
+      PhPointIndex::claimRun(mIndexSlot);
+      if (mCount == 1) mFirstRun = PhPointIndex::run();
+    }
   }
   mLinkEpoch = PhPointIndex::epoch();
 

@@ -44,10 +44,18 @@ State &state() {
   return s;
 }
 
-// Any table size: the well-mixed product is scaled onto it.
+// IDs that differ only in their last three bits share one block of eight
+// entries (two cache lines), so that the runs of neighbouring IDs an image
+// or the object list brings are looked up without a miss each; the blocks
+// are spread by the well-mixed product, scaled onto the table (a multiple
+// of eight entries).
+constexpr std::uint32_t BlockBits = 3;
 std::size_t home(const State &s, int id) {
-  const std::uint32_t h = std::uint32_t(id) * 0x9E3779B1u;
-  return std::size_t((std::uint64_t(h) * s.entries.size()) >> 32);
+  const std::uint32_t u = std::uint32_t(id);
+  const std::uint32_t h = (u >> BlockBits) * 0x9E3779B1u;
+  const std::size_t blocks = s.entries.size() >> BlockBits;
+  const std::size_t block = std::size_t((std::uint64_t(h) * blocks) >> 32);
+  return (block << BlockBits) | (u & ((1u << BlockBits) - 1));
 }
 
 Entry *findEntry(int id) {
@@ -197,6 +205,20 @@ void PhPointIndex::link(int iPointId, int iPlace) {
     e.head = iPlace;
   e.tail = iPlace;
   ++e.count;
+}
+
+int PhPointIndex::tailInRangeOrLink(int iPointId, int iBegin, int iEnd, int iPlace) {
+  State &s = state();
+  Entry &e = findOrCreateEntry(iPointId);
+  if (e.tail >= iBegin && e.tail < iEnd) return e.tail;
+  s.next[std::size_t(iPlace)] = -1;
+  if (e.tail >= 0)
+    s.next[std::size_t(e.tail)] = iPlace;
+  else
+    e.head = iPlace;
+  e.tail = iPlace;
+  ++e.count;
+  return -1;
 }
 
 void PhPointIndex::linkIfAbsent(int iPointId, int iPlace) {

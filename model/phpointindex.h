@@ -38,6 +38,9 @@ class PhPointIndex {
   static int tailOf(int iPointId);
   // Chains a place that is in no chain yet.
   static void link(int iPointId, int iPlace);
+  // One look-up for both: the ID's tail place when it lies in
+  // [iBegin, iEnd); otherwise chains iPlace and returns -1.
+  static int tailInRangeOrLink(int iPointId, int iBegin, int iEnd, int iPlace);
   // Chains a place unless it is chained already.
   static void linkIfAbsent(int iPointId, int iPlace);
   static void unlink(int iPointId, int iPlace);
