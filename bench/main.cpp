@@ -318,6 +318,12 @@ void benchImageView(BenchTable &table, Model &m) {
   QApplication::processEvents();
   table.add(kImageView, kMs, QStringLiteral("<= 2 at 1000 points"),
             timeMs([&] { view.repaintContents(); }));
+  // What the labels and the vectors cost.
+  view.setShowPointIds(false);
+  view.setShowLinkCount(false);
+  table.add(QStringLiteral("  the same without labels"), kMs, QString(), timeMs([&] { view.repaintContents(); }));
+  view.setResidualsOn(VM_Graphical, false);
+  table.add(QStringLiteral("  the same, symbols only"), kMs, QString(), timeMs([&] { view.repaintContents(); }));
   table.add(QStringLiteral("  points in that image"), QStringLiteral("points"), QString(),
             image->pointCount());
 }
