@@ -19,26 +19,33 @@ struct SortItem {
   int position;
 };
 
-// Stable least-significant-digit radix sort by key, 11 bits a pass; a pass
-// whose digit is the same for every key is skipped.
+// Stable least-significant-digit radix sort by key, 11 bits a pass; the
+// counts of all passes are taken in one sweep, and a pass whose digit is the
+// same for every key is skipped.
 void radixSort(std::vector<SortItem> &items, std::vector<SortItem> &buffer) {
   constexpr int Bits = 11;
-  constexpr std::size_t Buckets = std::size_t(1) << Bits;
-  std::vector<std::size_t> count(Buckets);
-  for (int shift = 0; shift < 32; shift += Bits) {
-    std::fill(count.begin(), count.end(), 0);
-    for (const SortItem &item : items) ++count[(item.key >> shift) & (Buckets - 1)];
-    if (std::find(count.begin(), count.end(), items.size()) != count.end()) continue;
+  constexpr int Passes = (32 + Bits - 1) / Bits;
+  constexpr std::uint32_t Mask = (1u << Bits) - 1;
+  std::vector<std::size_t> counts(std::size_t(Passes) << Bits);
+  for (const SortItem &item : items)
+    for (int pass = 0; pass < Passes; ++pass)
+      ++counts[(std::size_t(pass) << Bits) + ((item.key >> (pass * Bits)) & Mask)];
+  for (int pass = 0; pass < Passes; ++pass) {
+    const auto first = counts.begin() + (std::ptrdiff_t(pass) << Bits);
+    const auto last = first + (std::ptrdiff_t(1) << Bits);
+    if (std::find(first, last, items.size()) != last) continue;
     std::size_t sum = 0;
-    for (std::size_t &c : count) {
-      const std::size_t here = c;
-      c = sum;
+    for (auto c = first; c != last; ++c) {
+      const std::size_t here = *c;
+      *c = sum;
       sum += here;
     }
-    for (const SortItem &item : items) buffer[count[(item.key >> shift) & (Buckets - 1)]++] = item;
+    const int shift = pass * Bits;
+    for (const SortItem &item : items) buffer[first[(item.key >> shift) & Mask]++] = item;
     items.swap(buffer);
   }
 }
+
 }  // namespace
 
 PhObjectListModel::PhObjectListModel(QObject *parent) : QAbstractItemModel(parent) {}
