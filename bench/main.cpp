@@ -44,6 +44,7 @@ namespace {
 
 int gRepeat = 5;
 bool gReadOnly = false;
+int gViewSide = 2000;  // object view, pixels
 int gWarnings = 0;
 
 void benchMessages(Nub::MsgTypeE type, const char *text) {
@@ -217,7 +218,7 @@ void syntheticObjects(PhObjectList &list, int n) {
 
 void benchObjectView(BenchTable &table, PhObjectList &objects, const PhImageList &images) {
   PhObjectView view(PhGlobal::PL_XY);
-  view.resize(2000, 2000);
+  view.resize(gViewSide, gViewSide);
   view.show();
   if (!QTest::qWaitForWindowExposed(&view)) std::fprintf(stderr, "tessella-bench: object view not shown\n");
   view.setData(&objects, true);
@@ -410,7 +411,7 @@ bool benchSize(BenchTable &table, qint64 target, const QString &dataDir) {
       images.layOut();
       objects.layOut();
       PhObjectView view(PhGlobal::PL_XY);
-      view.resize(2000, 2000);
+      view.resize(gViewSide, gViewSide);
       view.show();
       if (!QTest::qWaitForWindowExposed(&view)) ok = false;
       view.setData(&m.objects, true);
@@ -454,7 +455,10 @@ int main(int argc, char *argv[]) {
       QStringLiteral("folder"));
   const QCommandLineOption readOption(QStringLiteral("read-only"),
                                       QStringLiteral("Only read and close the projects (for profiling)."));
-  parser.addOptions({sizesOption, repeatOption, objectsOption, jsonOption, dataOption, readOption});
+  const QCommandLineOption viewOption(QStringLiteral("view-size"),
+                                     QStringLiteral("Side of the object view window in pixels."),
+                                     QStringLiteral("pixels"), QStringLiteral("2000"));
+  parser.addOptions({sizesOption, repeatOption, objectsOption, jsonOption, dataOption, readOption, viewOption});
   parser.process(app);
 
   bool ok = false;
@@ -479,6 +483,11 @@ int main(int argc, char *argv[]) {
   }
 
   gReadOnly = parser.isSet(readOption);
+  gViewSide = parser.value(viewOption).toInt(&ok);
+  if (!ok || gViewSide < 200 || gViewSide > 8000) {
+    std::fprintf(stderr, "tessella-bench: --view-size wants a number from 200 to 8000\n");
+    return 2;
+  }
   Nub::installMsgHandler(benchMessages);
   Nub::installProgressHandler(benchProgress);
 
