@@ -126,9 +126,8 @@ struct ListView {
     view.setModel(&model);
     view.resize(400, 800);
     view.show();
-    exposed = QTest::qWaitForWindowExposed(&view);
+    if (!QTest::qWaitForWindowExposed(&view)) std::fprintf(stderr, "tessella-bench: list view not shown\n");
   }
-  bool exposed = false;
   // The rows laid out and the visible ones painted.
   void layOut() {
     view.doItemsLayout();
@@ -520,7 +519,7 @@ int main(int argc, char *argv[]) {
   if (parser.isSet(jsonOption)) {
     QString error;
     if (!table.writeJson(parser.value(jsonOption), &error)) {
-      std::fprintf(stderr, "tessella-bench: %s\n", qPrintable(error));
+      std::fprintf(stderr, "tessella-bench: %s: %s\n", qPrintable(parser.value(jsonOption)), qPrintable(error));
       return 1;
     }
   }
