@@ -56,18 +56,7 @@ PhObjectViewer::~PhObjectViewer() {
     if (slot == this) slot = nullptr;
 }
 
-QString PhObjectViewer::planeName(int iPlane) {
-  switch (iPlane) {
-    case PhGlobal::PL_XY:
-      return QStringLiteral("XY");
-    case PhGlobal::PL_XZ:
-      return QStringLiteral("XZ");
-    case PhGlobal::PL_YZ:
-      return QStringLiteral("YZ");
-    default:
-      return QStringLiteral("ERROR!");
-  }
-}
+QString PhObjectViewer::planeName(int iPlane) { return PhGlobal::planeName(iPlane); }
 
 PhObjectViewer *PhObjectViewer::existingViewer(int iPlane) {
   if (iPlane < 0 || iPlane >= PlaneCount) return nullptr;
@@ -150,9 +139,18 @@ void PhObjectViewer::applyPrefsToAll() {
     if (viewer) viewer->applyPrefs(true);
 }
 
+void PhObjectViewer::_redrawAll() {
+  // The views share the project's points and their selected flags: the
+  // first view to run an operation finds what it changed and redraws that;
+  // the others find the flags already set and would show their old marks.
+  for (PhObjectViewer *viewer : _viewer)
+    if (viewer) viewer->mView->updateContents();
+}
+
 void PhObjectViewer::selectImagePointsInAll(PhImage *image) {
   for (PhObjectViewer *viewer : _viewer)
     if (viewer) viewer->mView->selectImagePoints(image, true);
+  _redrawAll();
 }
 
 void PhObjectViewer::selectPointsInAll(int iSelectionMode, int iSearchMode, const QString &strPar1,
@@ -160,11 +158,13 @@ void PhObjectViewer::selectPointsInAll(int iSelectionMode, int iSearchMode, cons
   Nub::debug("PhObjectViewer::selectPoints");
   for (PhObjectViewer *viewer : _viewer)
     if (viewer) viewer->mView->selectPoints(iSelectionMode, iSearchMode, strPar1, strPar2, bUsePattern);
+  _redrawAll();
 }
 
 void PhObjectViewer::deselectAllPoints() {
   for (PhObjectViewer *viewer : _viewer)
     if (viewer) viewer->mView->slotDeselectPoints();
+  _redrawAll();
 }
 
 void PhObjectViewer::hideInterfaces(bool bHide) {

@@ -59,6 +59,7 @@ class PhObjectViewer : public PhViewerWindow {
 
  private:
   PhObjectViewer(int iPlane, QWidget *parent);
+  static void _redrawAll();
 
   static PhObjectViewer *_viewer[PlaneCount];
 
