@@ -1,5 +1,7 @@
 #include "nubmsg.h"
 #include "phcommandline.h"
+#include "phimageview.h"
+#include "phimageviewer.h"
 #include "phinfotexts.h"
 #include "phsplashpicture.h"
 #include "phstartup.h"
@@ -95,6 +97,8 @@ int main(int argc, char **argv) {
   if (!commandLine.projectFile().isEmpty()) window->openProject(commandLine.projectFile());
 
   if (commandLine.wantsScreenshot()) {
+    // The picture shows the residual vectors, which image viewers start without.
+    for (PhImageViewer *viewer : PhImageViewer::viewers()) viewer->imageView()->slotToggleResiduals(VM_Graphical);
     settle(500);
     const bool saved = window->grab().save(commandLine.screenshotFile());
     if (!saved)
