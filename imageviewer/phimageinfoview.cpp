@@ -15,6 +15,7 @@ QLabel *newValueLabel(QWidget *parent) {
   auto *label = new QLabel(parent);
   label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   label->setLineWidth(2);
+  label->setMargin(2);
   label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   return label;
 }

@@ -24,16 +24,15 @@ PhViewerWindow::PhViewerWindow(QWidget *parent) : QMainWindow(nullptr) {
     mFrame->setAttribute(Qt::WA_DeleteOnClose);
     mFrame->setWidget(this);
     area->addSubWindow(mFrame);
+    // A viewer deleted on its own takes its empty window along; one deleted
+    // with its window changes nothing (the window drops what it was sent).
+    connect(this, &QObject::destroyed, mFrame, &QObject::deleteLater);
   } else if (parent) {
     setParent(parent, windowFlags());
   }
 }
 
-PhViewerWindow::~PhViewerWindow() {
-  // A viewer deleted on its own takes its empty window in the workspace
-  // along; one deleted with its window changes nothing.
-  if (mFrame) mFrame->deleteLater();
-}
+PhViewerWindow::~PhViewerWindow() = default;
 
 void PhViewerWindow::setViewerIcon(const QIcon &icon) {
   setWindowIcon(icon);

@@ -64,7 +64,11 @@ PhObjectViewer *PhObjectViewer::existingViewer(int iPlane) {
 }
 
 PhObjectViewer *PhObjectViewer::viewer(int iPlane, QWidget *parent) {
-  NUB_CHECK_RETURN(iPlane < 0 || iPlane >= PlaneCount, nullptr);
+  // No viewer can be made for a plane outside the table.
+  if (iPlane < 0 || iPlane >= PlaneCount) {
+    Nub::checkFailed("! _viewer[p]", __FILE__, __LINE__);
+    return nullptr;
+  }
   if (!_viewer[iPlane]) _viewer[iPlane] = new PhObjectViewer(iPlane, parent);
   return _viewer[iPlane];
 }

@@ -226,6 +226,17 @@ void TestViewers::doubleClickOpensAnImageViewer() {
   QVERIFY(viewer->frame()->isVisible());
   QCOMPARE(viewer->frame()->parentWidget(), mWindow->workspace()->viewport());
 
+  // With several viewers open, the keys act in the one that has the keyboard.
+  viewer->imageView()->setFocus();
+  QTest::keyClick(viewer->imageView(), Qt::Key_PageDown);
+  QTest::keyClick(viewer->imageView(), Qt::Key_Plus);
+  QCOMPARE(imageViewerIds(), (QList<int>{1001, 2003, 2004}));
+  QCOMPARE(viewer->imageView()->zoom(), 110);
+  QCOMPARE(PhImageViewer::viewers().at(1)->imageView()->zoom(), 100);
+  QTest::keyClick(viewer->imageView(), Qt::Key_P);
+  QVERIFY(viewer->imageView()->hasPointIdsOn());
+  QVERIFY(!PhImageViewer::viewers().at(1)->imageView()->hasPointIdsOn());
+
   // Its preferences action opens the image viewer page.
   actionNamed(viewer, QStringLiteral("&Preferences..."))->trigger();
   QVERIFY(mWindow->prefsTab()->isVisible());
@@ -396,6 +407,16 @@ void TestViewers::pointTypeKeyRedrawsTheViewers() {
   QTRY_VERIFY(xyPaints.count() > xyCount);
   QCOMPARE(ViewTest::render(image), imageBefore);
   QCOMPARE(ViewTest::render(xy), xyBefore);
+
+  // Shift with a letter left alone by a viewer reaches the main window.
+  image->setFocus();
+  QTest::keyClick(image, Qt::Key_L, Qt::ShiftModifier);
+  QCOMPARE(Ux::Cfg::value(QStringLiteral("Points/PointOn_6")), QVariant(1));
+  xy->setFocus();
+  QTest::keyClick(xy, Qt::Key_L, Qt::ShiftModifier);
+  QCOMPARE(Ux::Cfg::value(QStringLiteral("Points/PointOn_6")), QVariant(0));
+  QVERIFY(!xy->pointOn(6));
+  QVERIFY(!xy->hasLinkCountOn());
 }
 
 void TestViewers::applyOfThePreferencePagesRedraws() {

@@ -122,7 +122,7 @@ void TestPhObjectViewer::planeNames() {
   if (name == QLatin1String("ERROR!")) {
     QVERIFY(!viewer);
     QCOMPARE(capture.texts(Nub::MsgWarn).size(), 1);
-    QVERIFY(capture.texts(Nub::MsgWarn).first().startsWith(QStringLiteral(">>> ERR: '")));
+    QVERIFY(capture.texts(Nub::MsgWarn).first().startsWith(QStringLiteral(">>> ERR: '! _viewer[p]' in ")));
     QVERIFY(!PhObjectViewer::existingViewer(plane));
     return;
   }
