@@ -92,6 +92,8 @@ void PhImageViewer::_initClass() {
   connect(mView, &PhImageView::sigStatusMessage, status, [status](const QString &text) { status->showMessage(text); });
   connect(mView, &PhImageView::sigStatusClear, status, &QStatusBar::clearMessage);
 
+  // The keys of the viewer act from the graphic, so it has the keyboard first.
+  mView->setFocus();
   viewerList().append(this);
 }
 

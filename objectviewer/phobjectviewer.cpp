@@ -26,8 +26,9 @@ PhObjectViewer::PhObjectViewer(int iPlane, QWidget *parent) : PhViewerWindow(par
 
   mView = new PhObjectView(mPlane, this);
   setCentralWidget(mView);
-  // Focusing the viewer puts the keyboard into its view.
+  // Focusing the viewer puts the keyboard into its view, where its keys act.
   setFocusProxy(mView);
+  mView->setFocus();
   applyPrefs(false);
 
   setWhatsThis(tr("The <font color=\"#0000ff\">%1</font> allows you to inspect object data, which is projected in "

@@ -226,8 +226,9 @@ void TestViewers::doubleClickOpensAnImageViewer() {
   QVERIFY(viewer->frame()->isVisible());
   QCOMPARE(viewer->frame()->parentWidget(), mWindow->workspace()->viewport());
 
-  // With several viewers open, the keys act in the one that has the keyboard.
-  viewer->imageView()->setFocus();
+  // The new viewer has the keyboard in its graphic, where its keys act;
+  // with several viewers open, they act in that one only.
+  QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(viewer->imageView()));
   QTest::keyClick(viewer->imageView(), Qt::Key_PageDown);
   QTest::keyClick(viewer->imageView(), Qt::Key_Plus);
   QCOMPARE(imageViewerIds(), (QList<int>{1001, 2003, 2004}));
