@@ -1,0 +1,12 @@
+// The project file "(p)".
+#include <cstddef>
+#include <cstdint>
+
+#include "fuzzruns.h"
+#include "fuzzsupport.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  Fuzz::init();
+  Fuzz::runProjectFile(Fuzz::bytes(data, size));
+  return 0;
+}

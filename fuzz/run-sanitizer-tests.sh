@@ -1,0 +1,21 @@
+#!/bin/sh
+# Builds the whole project with AddressSanitizer and UndefinedBehaviorSanitizer
+# (-fno-sanitize-recover=undefined: the first report ends the test) and runs
+# the whole test suite there, the fuzz replays among them.
+#
+#   fuzz/run-sanitizer-tests.sh [build folder]     (default: build-asan)
+#
+# Environment: JOBS (parallel jobs, default 2), BUILD_TYPE (default Debug).
+set -eu
+src=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$src/build-asan}
+jobs=${JOBS:-2}
+
+cmake -S "$src" -B "$build" -DTESSELLA_SANITIZE=ON -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-Debug}"
+cmake --build "$build" -j"$jobs"
+
+# Leaks are reported (LeakSanitizer is on by default): no suppressions.
+ASAN_OPTIONS=${ASAN_OPTIONS:-check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1}
+UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
+export ASAN_OPTIONS UBSAN_OPTIONS
+ctest --test-dir "$build" -j"$jobs" --output-on-failure --timeout 900
