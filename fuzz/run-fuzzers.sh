@@ -9,7 +9,8 @@
 # its input in <build>/fuzz-artifacts/<target>/ and ends that target's run:
 # fix the fault, then copy the input into fuzz/regressions/<target>/.
 # Environment: BUILD (default build-fuzz), JOBS (default 2), RUNS (stop a
-# target after that many executions instead, default unlimited).
+# target after that many executions instead, default unlimited), NOBUILD
+# (set: use the targets as built, e.g. for a second run alongside).
 set -eu
 src=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD:-$src/build-fuzz}
@@ -17,11 +18,13 @@ seconds=${1:-1200}
 [ $# -gt 0 ] && shift
 targets=${*:-imagefile orientationfile camerafile objectfile observationfile project projectfile baxini cfgfile}
 
-cmake -S "$src" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DTESSELLA_SANITIZE=ON -DTESSELLA_FUZZ=ON >/dev/null
-for t in $targets; do
-  cmake --build "$build" -j"${JOBS:-2}" --target "fuzz_$t" >/dev/null
-done
+if [ -z "${NOBUILD:-}" ]; then
+  cmake -S "$src" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DTESSELLA_SANITIZE=ON -DTESSELLA_FUZZ=ON >/dev/null
+  for t in $targets; do
+    cmake --build "$build" -j"${JOBS:-2}" --target "fuzz_$t" >/dev/null
+  done
+fi
 
 status=0
 for t in $targets; do
