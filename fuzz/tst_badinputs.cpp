@@ -8,14 +8,18 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <utility>
 
 #include "fuzzsupport.h"
 #include "phbaxini.h"
 #include "phimage.h"
 #include "phimagelist.h"
 #include "phmsgcapture.h"
+#include "phimagepoint.h"
 #include "phobjectlist.h"
+#include "phobjectpoint.h"
 #include "phprojectdata.h"
+#include "phprojectinit.h"
 #include "phprojectreader.h"
 #include "phreadfailure.h"
 #include "phreadfailurehandler.h"
@@ -77,6 +81,7 @@ class TestBadInputs : public QObject {
   void cfgFiles_data();
   void cfgFiles();
   void iniFiles();
+  void repeatedIdsWithOtherCodes();
 };
 
 void TestBadInputs::projectFiles_data() {
@@ -270,6 +275,45 @@ void TestBadInputs::iniFiles() {
                                QStringLiteral("PROJECT"), QStringLiteral("BAXB_OUT_TESL"))
               .isNull());
   QCOMPARE(messages.count(Nub::MsgWarn, QStringLiteral("Can't open")), 1);
+}
+
+// Object points that repeat an ID with other codes: each conflict counts,
+// the first hundred are shown, and the image points keep the first code.
+void TestBadInputs::repeatedIdsWithOtherCodes() {
+  PhMsgCapture messages;
+  PhImageList images;
+  PhObjectList objects;
+  constexpr int Images = 30;
+  for (int i = 1; i <= Images; ++i) {
+    auto *image = new PhImage();
+    image->setImageId(i);
+    image->addPoint(1000, true, 1.0f, 1.0f, 0.0f, 0.0f, 1.0f);
+    image->addPoint(1001, true, 2.0f, 2.0f, 0.0f, 0.0f, 1.0f);
+    images.append(image);
+  }
+  // ID 1000: codes 100, 101, 101, 100, 102 (three conflicts per image);
+  // ID 1001: 200, 200, 201, 200, 201 (two); one point seen by no image.
+  const int codes1000[] = {100, 101, 101, 100, 102};
+  const int codes1001[] = {200, 200, 201, 200, 201};
+  for (int k = 0; k < 5; ++k) {
+    for (const auto &[id, code] : {std::pair{1000, codes1000[k]}, std::pair{1001, codes1001[k]},
+                                   std::pair{4711, k}}) {
+      PhObjectPoint point;
+      point.setPointId(id);
+      point.setCode(code);
+      objects.append(std::move(point));
+    }
+  }
+  PhProjectInit::complete(images, objects, nullptr);
+  QCOMPARE(messages.count(Nub::MsgWarn, QStringLiteral("is not unique!")), 100);
+  QCOMPARE(messages.count(Nub::MsgWarn, QStringLiteral("50 more warnings of this kind were suppressed.")), 1);
+  for (const PhImage *image : images) {
+    QCOMPARE(image->point(1000)->code(), 100);
+    QCOMPARE(image->point(1001)->code(), 200);
+  }
+  PhImage::clearPointIndex();
+  images.clear();
+  objects.clear();
 }
 
 QTEST_GUILESS_MAIN(TestBadInputs)

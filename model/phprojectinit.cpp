@@ -1,5 +1,7 @@
 #include "phprojectinit.h"
 
+#include <QHash>
+
 #include "nubmsg.h"
 #include "phimage.h"
 #include "phimagelist.h"
@@ -19,11 +21,27 @@ void PhProjectInit::complete(PhImageList &images, const PhObjectList &objects,
   Nub::debug("Tessella::_slotInitProject");
   images.sort();
 
-  int conflicts = 0;
+  // An ID met again costs nothing when it brings the code its image points
+  // already got, and only a count once the warnings are used up: a file that
+  // repeats IDs must not make this step quadratic. (Image points enter with
+  // code -1, so the first object point of an ID gives all of them its code.)
+  QHash<int, int> firstCode;
+  qint64 conflicts = 0;
   for (const PhObjectPoint *object : objects) {
     if (object->isProjectionCentre()) continue;
     const int id = object->pointId();
     const PhImageRefs observers = PhImage::imagesOfPoint(id);
+    if (observers.isEmpty()) continue;
+    const auto seen = firstCode.constFind(id);
+    if (seen != firstCode.constEnd()) {
+      if (*seen == object->code()) continue;
+      if (conflicts >= MaxWarnings) {
+        conflicts += observers.count();
+        continue;
+      }
+    } else {
+      firstCode.insert(id, object->code());
+    }
     for (auto it = observers.begin(); it != observers.end(); ++it) {
       PhImagePoint *imagePoint = it.point();
       if (NUB_CHECK_WARN(! imagePoint)) continue;
@@ -36,8 +54,8 @@ void PhProjectInit::complete(PhImageList &images, const PhObjectList &objects,
     }
   }
   if (conflicts > MaxWarnings)
-    Nub::warn(qUtf8Printable(tr("%d more warnings of this kind were suppressed.")),
-              conflicts - MaxWarnings);
+    Nub::warn(qUtf8Printable(tr("%lld more warnings of this kind were suppressed.")),
+              static_cast<long long>(conflicts - MaxWarnings));
 
   Nub::info(qUtf8Printable(tr("Read <b>%d</b> Images.")), images.count());
   Nub::info(qUtf8Printable(tr("Read <b>%d</b> Objects.")), objects.count());
