@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
 #include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -67,15 +69,29 @@ void init() {
 
 QString dir() { return scratch()->path(); }
 
+// What each scratch file holds: a file that would get the same bytes again
+// is left alone, which makes runs that change one of several files faster.
+QHash<QString, QByteArray> &written() {
+  static QHash<QString, QByteArray> files;
+  return files;
+}
+
 QString writeFile(const QString &strName, const QByteArray &bytes) {
   const QString path = QDir(dir()).filePath(strName);
+  const auto known = written().constFind(strName);
+  if (known != written().constEnd() && *known == bytes && QFileInfo(path).isFile()) return path;
+  written().remove(strName);
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
     fail("writing a scratch file", __FILE__, __LINE__);
+  written().insert(strName, bytes);
   return path;
 }
 
-void removeFile(const QString &strName) { QFile::remove(QDir(dir()).filePath(strName)); }
+void removeFile(const QString &strName) {
+  written().remove(strName);
+  QFile::remove(QDir(dir()).filePath(strName));
+}
 
 QList<QByteArray> split(const QByteArray &input, int parts) {
   QList<QByteArray> pieces;
