@@ -15,7 +15,7 @@ cmake -S "$src" -B "$build" -DTESSELLA_SANITIZE=ON -DCMAKE_BUILD_TYPE="${BUILD_T
 cmake --build "$build" -j"$jobs"
 
 # Leaks are reported (LeakSanitizer is on by default): no suppressions.
-ASAN_OPTIONS=${ASAN_OPTIONS:-check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1}
+ASAN_OPTIONS=${ASAN_OPTIONS:-check_initialization_order=1:strict_init_order=1}
 UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
 export ASAN_OPTIONS UBSAN_OPTIONS
 ctest --test-dir "$build" -j"$jobs" --output-on-failure --timeout 900
