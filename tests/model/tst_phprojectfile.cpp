@@ -138,6 +138,9 @@ void TstPhProjectFile::keyRules_data() {
   QTest::addRow("overlong line read as several")
       << QByteArray(1000, 'x') + "IMAGE_FILE: tail.(i)\n" + QByteArray(995, 'y') + "OBJECT_FILE: o.(o)\n"
       << QStringList{"", "tail.(i)", "", "", ""};
+  QTest::addRow("line ends at and just past a read step")
+      << QByteArray(255, 'z') + "\n" + QByteArray(256, 'z') + "\nIMAGE_FILE: b.(i)\n"
+      << QStringList{"", "b.(i)", "", "", ""};
   QTest::addRow("binary junk") << QByteArray("\0\xff\xfe\r\r\n\0IMAGE_FILE: a.(i)\n", 20)
                                << QStringList{"", "", "", "", ""};
 }
