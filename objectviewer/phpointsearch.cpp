@@ -6,6 +6,7 @@
 #include "phglobal.h"
 #include "phimage.h"
 #include "phimagelist.h"
+#include "phimagerefs.h"
 #include "phobjectpoint.h"
 #include "phwildcard.h"
 
@@ -14,6 +15,26 @@ namespace {
 QString translated(const char *text) { return QCoreApplication::translate("PhObjectView", text); }
 
 void warnText(const QString &text) { Nub::warn("%s", text.toUtf8().constData()); }
+
+// The decimal text of an ID, as QString::number writes it, without an
+// allocation per point.
+class IdText {
+ public:
+  explicit IdText(int id) {
+    unsigned int v = id < 0 ? 0u - unsigned(id) : unsigned(id);
+    do {
+      mChars[--mBegin] = char16_t(u'0' + v % 10);
+      v /= 10;
+    } while (v);
+    if (id < 0) mChars[--mBegin] = u'-';
+  }
+  QStringView view() const { return QStringView(mChars + mBegin, Size - mBegin); }
+
+ private:
+  static constexpr int Size = 12;
+  char16_t mChars[Size];
+  int mBegin = Size;
+};
 
 }  // namespace
 
@@ -82,7 +103,7 @@ bool PhPointSearch::matches(const PhObjectPoint *point) {
     case PhGlobal::SEARCH_ImageId:
       // Point IDs never find projection centres, image IDs nothing else.
       if (centre != (mMode == PhGlobal::SEARCH_ImageId)) return false;
-      return mPattern ? PhWildcard::matches(QString::number(id), mPar1) : inRange(id);
+      return mPattern ? PhWildcard::matches(IdText(id).view(), mPar1) : inRange(id);
     case PhGlobal::SEARCH_Links:
       // The number the link-count label shows.
       return inRange(centre ? PhImage::adjustedPointCount(id) : PhImage::numberOfLinks(id));
@@ -110,8 +131,10 @@ bool PhPointSearch::matches(const PhObjectPoint *point) {
         Nub::debug("image %d has eliminated points", id);
         return true;
       }
-      for (const PhImage *image : PhImage::imagesOfPoint(id)) {
-        const PhImagePoint *imagePoint = image->point(id);
+      // The links carry each image's point: no look-up per ray.
+      const PhImageRefs rays = PhImage::imagesOfPoint(id);
+      for (auto it = rays.begin(); it != rays.end(); ++it) {
+        const PhImagePoint *imagePoint = it.point();
         if (imagePoint && !imagePoint->adjustStatus()) return true;
       }
       return false;

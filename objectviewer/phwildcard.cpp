@@ -1,6 +1,6 @@
 #include "phwildcard.h"
 
-bool PhWildcard::matches(const QString &text, const QString &pattern) {
+bool PhWildcard::matches(QStringView text, QStringView pattern) {
   // Greedy with one backtrack point: the last '*' seen absorbs one more
   // character whenever the rest fails. Linear in practice, never exponential.
   qsizetype t = 0;
