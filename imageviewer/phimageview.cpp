@@ -105,6 +105,8 @@ void PhImageView::drawContents(QPainter *painter, int clipx, int clipy, int clip
   const QByteArray formatX = tr("X: %.3f").toUtf8();
   const QByteArray formatY = tr("Y: %.3f").toUtf8();
   QString text;
+  if (ids || links) mNumberLabels.setFont(textFont(), painter->device());
+  const bool fastNumbers = (ids || links) && mNumberLabels.isUsable();
 
   for (const PhImagePoint &point : *mImage) {
     const int t = typeIndex(point.code());
@@ -140,6 +142,28 @@ void PhImageView::drawContents(QPainter *painter, int clipx, int clipy, int clip
       text = QString::asprintf(formatY.constData(), double(point.residualY()));
       if (labelMayShow(exposed, labelX, baseline + lineStep, int(text.size()), metrics))
         painter->drawText(labelX, baseline + lineStep, text);
+    }
+    if (fastNumbers) {
+      // Both labels in one glyph run: the same pen, nothing drawn between.
+      bool queued = false;
+      if (ids && labelMayShow(exposed, labelX, py + descent + 1,
+                              PhNumberLabels::length(point.pointId()), metrics)) {
+        mNumberLabels.add(point.pointId(), labelX, py + descent + 1);
+        queued = true;
+      }
+      if (links) {
+        const int count = PhImage::numberOfLinks(point.pointId());
+        if (labelMayShow(exposed, labelX, py - descent - 4, PhNumberLabels::length(count),
+                         metrics)) {
+          mNumberLabels.add(count, labelX, py - descent - 4);
+          queued = true;
+        }
+      }
+      if (queued) {
+        painter->setPen(typePen(t));
+        mNumberLabels.draw(painter);
+      }
+      continue;
     }
     if (ids) {
       text = QString::number(point.pointId());

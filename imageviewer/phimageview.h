@@ -1,6 +1,7 @@
 #ifndef PHIMAGEVIEW_H
 #define PHIMAGEVIEW_H
 
+#include "phnumberlabels.h"
 #include "phzoomview.h"
 
 class PhImage;
@@ -64,6 +65,7 @@ class PhImageView : public PhZoomView {
   PhSymbolSprite mSprites[PhGlobal::PointTypeCount][2];
   PhSymbolSprite mLargestRing[PhGlobal::PointTypeCount];
   bool mSpritesValid = false;
+  PhNumberLabels mNumberLabels;
 };
 
 #endif  // PHIMAGEVIEW_H
