@@ -458,6 +458,8 @@ QWidget *frameOf(QWidget *viewer) {
   return frame ? frame : viewer;
 }
 
+constexpr int MaxRestoredImageViewers = 64;
+
 void applyPlacement(Ux::Cfg &cfg, QWidget *viewer, const char *tag, int i) {
   QWidget *frame = frameOf(viewer);
   const QRect rect = cfg.readRect(QStringLiteral("Geometry_%1").arg(i), frame->geometry());
@@ -475,8 +477,15 @@ void Tessella::_restoreViewerPlacements_OV() {
     if (QWidget *viewer = createObjectViewer(plane)) applyPlacement(cfg, viewer, "O", plane);
   }
   cfg.beginGroup(QStringLiteral("ImageViewer"));
-  const int iViewers = cfg.readNum(QStringLiteral("#Viewer"), 1);
+  int iViewers = cfg.readNum(QStringLiteral("#Viewer"), 1);
   Nub::debug("%s => %d", "iViewers", iViewers);
+  // Only the viewers of the last session are saved: a larger count is damage,
+  // and would open a window for every image of a large block.
+  if (iViewers > MaxRestoredImageViewers) {
+    Nub::warn("The setting ImageViewer/#Viewer (%d) is out of range; %d image viewers are reopened.",
+              iViewers, MaxRestoredImageViewers);
+    iViewers = MaxRestoredImageViewers;
+  }
   for (int i = 0; i < iViewers && i < mListImageData.count(); ++i) {
     if (QWidget *viewer = _createImageViewer(mListImageData.at(i)->imageId())) applyPlacement(cfg, viewer, "I", i);
   }
