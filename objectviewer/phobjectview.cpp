@@ -33,6 +33,10 @@ constexpr quint8 StyleSelected = 16;
 // of the same list know their picture of it is out of date.
 quint64 gSelectionSerial = 0;
 
+// Every view, so that one that changes the selection can ask the others of
+// its list to repaint.
+std::vector<PhObjectView *> gViews;
+
 void warnText(const QString &text) { Nub::warn("%s", text.toUtf8().constData()); }
 
 bool hasObserved(const PhObjectPoint *point, int iAxis) {
@@ -77,9 +81,13 @@ struct PhObjectView::DrawState {
 PhObjectView::PhObjectView(int iPlane, QWidget *parent) : PhZoomView(parent), mPlane(iPlane) {
   Nub::debug("PhObjectView");
   mConnectionPen = QPen(Qt::black, 0);
+  gViews.push_back(this);
 }
 
-PhObjectView::~PhObjectView() { Nub::debug("~PhObjectView"); }
+PhObjectView::~PhObjectView() {
+  Nub::debug("~PhObjectView");
+  gViews.erase(std::remove(gViews.begin(), gViews.end(), this), gViews.end());
+}
 
 bool PhObjectView::hasData() const { return mList && !mList->isEmpty(); }
 
@@ -281,6 +289,9 @@ bool PhObjectView::decorationsOn() const {
 void PhObjectView::selectionChanged(const Touched &touched) {
   mSelectionSerial = ++gSelectionSerial;
   mSelectionKnown = true;
+  // The others redraw at their next paint; ask for it now.
+  for (PhObjectView *other : gViews)
+    if (other != this && other->mList == mList) other->viewport()->update();
   // Without labels and lines a selection changes only the discs of the
   // points it touched.
   if (decorationsOn()) {

@@ -176,6 +176,7 @@ class TestPhObjectView : public QObject {
   void selectionDrag();
   void smallSelectionBandRefused();
   void selectionMadeElsewhereShows();
+  void selectionByBandRepaintsTheOtherViews();
   void contextMenuItems();
   void contextMenuDispatch();
   void pointPreferences();
@@ -722,6 +723,26 @@ void TestPhObjectView::selectionMadeElsewhereShows() {
   // The other view's projection centres get their lines too.
   QCOMPARE(imageSetIds(xz), QList<int>{10});
   QCOMPARE(ViewTest::at(image, &xz, p + QPoint(30, 0)), Blue);
+}
+
+void TestPhObjectView::selectionByBandRepaintsTheOtherViews() {
+  Fixture f;
+  searchFixture(f);
+  f.add(9001, 100, 0, 0, 0);
+  f.add(9002, 100, 100, 50, 0);
+  PhObjectView xy(PhGlobal::PL_XY);
+  PhObjectView xz(PhGlobal::PL_XZ);
+  prepare(xy, f);
+  prepare(xz, f);
+  const QPoint mark = xz.toContents(10, 0) + QPoint(-5, 0);
+  QCOMPARE(ViewTest::at(ViewTest::screen(&xz), &xz, mark), White);
+  xy.slotSetMode(2);
+  ViewTest::drag(&xy, {xy.contentsToViewport(pixelOf(10, 10) - QPoint(5, 5)),
+                       xy.contentsToViewport(pixelOf(15, 10)),
+                       xy.contentsToViewport(pixelOf(20, 10) + QPoint(5, 5))});
+  QCOMPARE(selectedIds(f.objects), (QList<int>{1, 2}));
+  // On screen, without anything else asking the other view to repaint.
+  QCOMPARE(ViewTest::at(ViewTest::screen(&xz), &xz, mark), Yellow);
 }
 
 void TestPhObjectView::contextMenuItems() {
