@@ -98,7 +98,10 @@ int main(int argc, char **argv) {
 
   if (commandLine.wantsScreenshot()) {
     // The picture shows the residual vectors, which image viewers start without.
-    for (PhImageViewer *viewer : PhImageViewer::viewers()) viewer->imageView()->slotToggleResiduals(VM_Graphical);
+    for (PhImageViewer *viewer : PhImageViewer::viewers()) {
+      viewer->imageView()->setResidualsOn(VM_Graphical, true);
+      viewer->imageView()->updateContents();
+    }
     settle(500);
     const bool saved = window->grab().save(commandLine.screenshotFile());
     if (!saved)
