@@ -289,15 +289,19 @@ void TestBadInputs::repeatedIdsWithOtherCodes() {
     image->setImageId(i);
     image->addPoint(1000, true, 1.0f, 1.0f, 0.0f, 0.0f, 1.0f);
     image->addPoint(1001, true, 2.0f, 2.0f, 0.0f, 0.0f, 1.0f);
+    image->addPoint(1002, true, 3.0f, 3.0f, 0.0f, 0.0f, 1.0f);
     images.append(image);
   }
   // ID 1000: codes 100, 101, 101, 100, 102 (three conflicts per image);
-  // ID 1001: 200, 200, 201, 200, 201 (two); one point seen by no image.
+  // ID 1001: 200, 200, 201, 200, 201 (two); ID 1002: the code -1 that image
+  // points start with, twice, then 300 three times (none); one point seen by
+  // no image.
   const int codes1000[] = {100, 101, 101, 100, 102};
   const int codes1001[] = {200, 200, 201, 200, 201};
+  const int codes1002[] = {-1, -1, 300, 300, 300};
   for (int k = 0; k < 5; ++k) {
     for (const auto &[id, code] : {std::pair{1000, codes1000[k]}, std::pair{1001, codes1001[k]},
-                                   std::pair{4711, k}}) {
+                                   std::pair{1002, codes1002[k]}, std::pair{4711, k}}) {
       PhObjectPoint point;
       point.setPointId(id);
       point.setCode(code);
@@ -310,6 +314,7 @@ void TestBadInputs::repeatedIdsWithOtherCodes() {
   for (const PhImage *image : images) {
     QCOMPARE(image->point(1000)->code(), 100);
     QCOMPARE(image->point(1001)->code(), 200);
+    QCOMPARE(image->point(1002)->code(), 300);
   }
   PhImage::clearPointIndex();
   images.clear();

@@ -1,7 +1,5 @@
 #include "phprojectinit.h"
 
-#include <QHash>
-
 #include "nubmsg.h"
 #include "phimage.h"
 #include "phimagelist.h"
@@ -23,24 +21,21 @@ void PhProjectInit::complete(PhImageList &images, const PhObjectList &objects,
 
   // An ID met again costs nothing when it brings the code its image points
   // already got, and only a count once the warnings are used up: a file that
-  // repeats IDs must not make this step quadratic. (Image points enter with
-  // code -1, so the first object point of an ID gives all of them its code.)
-  QHash<int, int> firstCode;
+  // repeats IDs must not make this step quadratic. Image points enter with
+  // code -1 and the first object point of an ID gives all of them its code,
+  // so the first of them tells what the ID has got so far.
   qint64 conflicts = 0;
   for (const PhObjectPoint *object : objects) {
     if (object->isProjectionCentre()) continue;
     const int id = object->pointId();
     const PhImageRefs observers = PhImage::imagesOfPoint(id);
     if (observers.isEmpty()) continue;
-    const auto seen = firstCode.constFind(id);
-    if (seen != firstCode.constEnd()) {
-      if (*seen == object->code()) continue;
-      if (conflicts >= MaxWarnings) {
-        conflicts += observers.count();
-        continue;
-      }
-    } else {
-      firstCode.insert(id, object->code());
+    const PhImagePoint *first = observers.begin().point();
+    const int existing = first ? first->code() : -1;
+    if (existing == object->code()) continue;
+    if (existing != -1 && conflicts >= MaxWarnings) {
+      conflicts += observers.count();
+      continue;
     }
     for (auto it = observers.begin(); it != observers.end(); ++it) {
       PhImagePoint *imagePoint = it.point();
