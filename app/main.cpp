@@ -3,16 +3,19 @@
 #include "phimageview.h"
 #include "phimageviewer.h"
 #include "phinfotexts.h"
+#include "phscriptedexit.h"
 #include "phsplashpicture.h"
 #include "phstartup.h"
 #include "tessella.h"
 #include "uxapp.h"
 #include "uxmainwindow.h"
 #include "uxsplash.h"
+#include "uxterminationwatch.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QPixmap>
+#include <QPointer>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
@@ -44,6 +47,7 @@ int main(int argc, char **argv) {
     return Ux::App::FAILURE;
   }
   PhStartup::installOutOfMemoryHandler();
+  const Ux::TerminationWatch terminationWatch;
   startup.registerInformation();
 
   auto splash = std::make_unique<Ux::Splash>(phSplashPicture(), splashText(), 200, 40);
@@ -65,9 +69,9 @@ int main(int argc, char **argv) {
   }
 
   say("Initialising main window of application ...");
-  // Destroyed before the application object, which closes the log.
-  auto owner = std::make_unique<Tessella>(splash->pixmap());
-  Tessella *window = owner.get();
+  // The window deletes itself when it closes; one the loop left open is
+  // deleted here, before the application object closes the log.
+  const QPointer<Tessella> window = new Tessella(splash->pixmap());
   app.setMainWidget(window);
 
   say("Initialising help-file of application ...");
@@ -108,7 +112,11 @@ int main(int argc, char **argv) {
       Nub::warn(tr("Can't write the picture '%s'!").constData(), commandLine.screenshotFile().toUtf8().constData());
     window->setAskBeforeClosing(false);
     window->close();
+    delete window;
     return saved ? Ux::App::SUCCESS : Ux::App::FAILURE;
   }
-  return app.exec();
+  if (PhScriptedExit *scriptedExit = PhScriptedExit::fromEnvironment(window, &app)) scriptedExit->start();
+  const int result = app.exec();
+  delete window;
+  return result;
 }

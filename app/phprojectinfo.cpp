@@ -1,6 +1,7 @@
 #include "phprojectinfo.h"
 
 #include "nubmsg.h"
+#include "phelidedlabel.h"
 #include "phprojectdata.h"
 #include "uxpath.h"
 
@@ -21,7 +22,8 @@ ProjectInfo::ProjectInfo(QWidget *parent) : QScrollArea(parent) {
       "Sigma 0:",   "Average Redundancy:", "# Images:",   "# Points",     "Inversion:"};
   for (int row = 0; row < RowCount; ++row) {
     mCaptions[row] = new QLabel(QString::fromLatin1(captions[row]), content);
-    mValues[row] = new QLabel(content);
+    // Paths are cut in the middle when the tab is narrow.
+    mValues[row] = new PhElidedLabel(content);
     mValues[row]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     mValues[row]->setLineWidth(2);
     mValues[row]->setMinimumWidth(20);
@@ -49,5 +51,5 @@ void ProjectInfo::setProjectData(const PhProjectData &data, int iImages, int iOb
       QString::number(iObjectPoints),
       data.inversion() ? QStringLiteral("TRUE") : QStringLiteral("FALSE"),
   };
-  for (int row = 0; row < RowCount; ++row) mValues[row]->setText(texts[row]);
+  for (int row = 0; row < RowCount; ++row) mValues[row]->setFullText(texts[row]);
 }

@@ -1,6 +1,8 @@
 #ifndef PHPROJECTINFO_H
 #define PHPROJECTINFO_H
 
+#include "phelidedlabel.h"
+
 #include <QScrollArea>
 #include <array>
 
@@ -20,11 +22,11 @@ class ProjectInfo : public QScrollArea {
   void setProjectData(const PhProjectData &data, int iImages, int iObjectPoints);
 
   QLabel *caption(int iRow) const { return mCaptions[iRow]; }
-  QLabel *value(int iRow) const { return mValues[iRow]; }
+  PhElidedLabel *value(int iRow) const { return mValues[iRow]; }
 
  private:
   std::array<QLabel *, RowCount> mCaptions{};
-  std::array<QLabel *, RowCount> mValues{};
+  std::array<PhElidedLabel *, RowCount> mValues{};
 };
 
 #endif  // PHPROJECTINFO_H

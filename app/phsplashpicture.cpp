@@ -11,10 +11,12 @@ QPixmap phSplashPicture() {
   pixmap.fill(QColor::fromRgb(palette[10]));
   QPainter painter(&pixmap);
   painter.setPen(QColor::fromRgb(palette[11]));
-  // A band of triangles on the left, where no text goes, and a thin strip
-  // along the bottom under the messages.
+  // A band of triangles on the left, where no text goes, above a light
+  // strip along the bottom that holds the messages (written left and bottom
+  // aligned in black), with a thin coloured rule between them.
   const int cell = 38;
-  for (int row = 0; row * cell < 380; ++row) {
+  const int messageTop = 380 - 2 * cell;
+  for (int row = 0; (row + 1) * cell <= messageTop; ++row) {
     for (int col = 0; col < 5; ++col) {
       const int x = col * cell, y = row * cell;
       const QRgb a = palette[(row * 3 + col * 5) % 10];
@@ -26,9 +28,9 @@ QPixmap phSplashPicture() {
     }
   }
   painter.setPen(Qt::NoPen);
-  for (int col = 5; col * 19 < 758; ++col) {
+  for (int col = 0; col * 19 < 758; ++col) {
     painter.setBrush(QColor::fromRgb(palette[(col * 7) % 10]));
-    painter.drawRect(col * 19, 372, 19, 8);
+    painter.drawRect(col * 19, messageTop, 19, 4);
   }
   return pixmap;
 }

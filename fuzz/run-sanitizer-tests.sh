@@ -14,8 +14,10 @@ jobs=${JOBS:-2}
 cmake -S "$src" -B "$build" -DTESSELLA_SANITIZE=ON -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-Debug}"
 cmake --build "$build" -j"$jobs"
 
-# Leaks are reported (LeakSanitizer is on by default): no suppressions.
+# Leaks are reported (LeakSanitizer is on by default); the suppressions name
+# system libraries only.
 ASAN_OPTIONS=${ASAN_OPTIONS:-check_initialization_order=1:strict_init_order=1}
 UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
-export ASAN_OPTIONS UBSAN_OPTIONS
+LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$src/fuzz/lsan.supp:print_suppressions=0}
+export ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
 ctest --test-dir "$build" -j"$jobs" --output-on-failure --timeout 900

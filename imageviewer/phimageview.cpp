@@ -26,6 +26,7 @@ PhImageView::PhImageView(QWidget *parent) : PhZoomView(parent) {
 PhImageView::~PhImageView() { Nub::debug("~PhImageView"); }
 
 bool PhImageView::setImage(PhImage *image) {
+  cancelDrag();
   mImage = image;
   if (mImage)
     calculateResize();

@@ -5,6 +5,7 @@
 #include <QCursor>
 #include <QFontMetrics>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -330,6 +331,7 @@ void PhZoomView::slotZoom(int iPercent) {
 
 void PhZoomView::slotSetMode(int iMode) {
   Nub::debug("%s => %s", "iMode", number(iMode).constData());
+  cancelDrag();
   if (iMode == MODE_Scroll) {
     mMode = MODE_Scroll;
     applyScrollCursor(width(), height());
@@ -373,9 +375,32 @@ void PhZoomView::viewportResizeEvent(QResizeEvent *event) {
   if (mMode == MODE_Scroll) applyScrollCursor(event->size().width(), event->size().height());
 }
 
+void PhZoomView::cancelDrag() {
+  const QRect shown = mBand.isValid() ? mBand.adjusted(-1, -1, 1, 1) : QRect();
+  mBand = QRect();
+  mPrevDragPos = QPoint();
+  mScrolling = mZooming = mSelecting = false;
+  if (shown.isValid()) updateOverlay(shown);
+}
+
+void PhZoomView::keyPressEvent(QKeyEvent *event) {
+  if (event->key() == Qt::Key_Escape && isDragging()) {
+    cancelDrag();
+    event->accept();
+    return;
+  }
+  PhScrollView::keyPressEvent(event);
+}
+
 void PhZoomView::contentsMousePressEvent(QMouseEvent *event) {
   if (!hasData()) return;
   const bool left = event->button() == Qt::LeftButton;
+  // Another button during a drag ends it, as does a press whose drag lost
+  // its release.
+  if (isDragging()) {
+    cancelDrag();
+    if (!left) return;
+  }
   switch (mMode) {
     case MODE_Scroll:
       mScrolling = left;

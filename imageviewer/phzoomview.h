@@ -49,6 +49,11 @@ class PhZoomView : public PhScrollView {
   int mode() const { return mMode; }
   // The rubber band of a zoom or selection drag (invalid when none).
   QRect rubberBand() const { return mBand; }
+  // A zoom, selection or scroll drag is under way.
+  bool isDragging() const { return mScrolling || mZooming || mSelecting; }
+  // Ends a drag that will not get its release: the band goes from the
+  // screen and the next drag starts afresh.
+  void cancelDrag();
 
   // Pixel of a point with plane coordinates (h, v).
   QPoint toContents(double h, double v) const;
@@ -157,6 +162,7 @@ class PhZoomView : public PhScrollView {
   void contentsMouseReleaseEvent(QMouseEvent *event) override;
   void contentsContextMenuEvent(QContextMenuEvent *event) override;
   void viewportResizeEvent(QResizeEvent *event) override;
+  void keyPressEvent(QKeyEvent *event) override;
 
   const QPen &typePen(int iType) const { return mTypePen[iType]; }
   const QPen &blunderPen() const { return mBlunderPen; }

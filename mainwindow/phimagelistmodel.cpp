@@ -14,6 +14,7 @@ void PhImageListModel::fill(const PhImageList *list) {
   mOrder.resize(list ? std::size_t(list->count()) : 0);
   std::iota(mOrder.begin(), mOrder.end(), 0);
   endResetModel();
+  if (mSortColumn >= 0 && !mOrder.empty()) sort(mSortColumn, mSortOrder);
 }
 
 int PhImageListModel::rowCount(const QModelIndex &parent) const {
@@ -36,7 +37,10 @@ QVariant PhImageListModel::headerData(int section, Qt::Orientation orientation, 
 }
 
 void PhImageListModel::sort(int column, Qt::SortOrder order) {
-  if (!mList || column < 0 || column > 1) return;
+  if (column < 0 || column > 1) return;
+  mSortColumn = column;
+  mSortOrder = order;
+  if (!mList) return;
   emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
   const QModelIndexList before = persistentIndexList();
   std::vector<int> positions;

@@ -29,6 +29,9 @@ class PhImageListModel : public QAbstractTableModel {
 
  private:
   const PhImageList *mList = nullptr;
+  // The header's sort, kept for the next fill.
+  int mSortColumn = -1;
+  Qt::SortOrder mSortOrder = Qt::AscendingOrder;
   std::vector<int> mOrder;  // row -> position in the list
 };
 

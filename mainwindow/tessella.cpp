@@ -130,6 +130,7 @@ void Tessella::_makeProjectView() {
   mImageModel = new PhImageListModel(mImageView);
   mImageView->setModel(mImageModel);
   mImageView->sortByColumn(0, Qt::AscendingOrder);
+  mImageView->installEventFilter(this);
   mImageView->setWhatsThis(tr("Image Tab: Lists all images and their number of points."));
   const QString imageLabel = QStringLiteral("&Image");
   tabs->addTab(mImageView, imageLabel);
@@ -139,6 +140,7 @@ void Tessella::_makeProjectView() {
   mObjectModel = new PhObjectListModel(mObjectView);
   mObjectView->setModel(mObjectModel);
   mObjectView->sortByColumn(0, Qt::AscendingOrder);
+  mObjectView->installEventFilter(this);
   mObjectView->setToolTip(tr("Object Tab: Lists all object points and their properties."));
   mObjectView->setWhatsThis(tr("Object Tab: Lists all object points and their properties."));
   const QString objectLabel = tr("Ob&ject");
@@ -232,8 +234,10 @@ bool Tessella::openProject(const QString &strProjectFile) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   if (hasProject()) _slotFileClose();
   const bool read = ReadProjectFile(strProjectFile);
-  // A failed read leaves the window without a project: no path, no viewers.
-  if (read) _slotInitProject();
+  // A failed read leaves the window without a project: no path, no viewers;
+  // unless the reader kept the images and object points (the observations
+  // alone could not be opened), which then make the project.
+  if (read || !mListImageData.isEmpty() || !mListObjectData.isEmpty()) _slotInitProject();
   QApplication::restoreOverrideCursor();
   return read;
 }
@@ -438,8 +442,8 @@ QWidget *Tessella::_createObjectViewer(int iPlane) {
     existing->setFocus();
     return existing;
   }
-  // An object viewer needs a project's data.
-  if (!mProject) return nullptr;
+  // An object viewer needs a project's data; one made without would stay empty.
+  if (!hasProject() || !mProject) return nullptr;
   QWidget *viewer = PhViewers::createObjectViewer(iPlane, workspace(), mListObjectData, mProject->inversion());
   if (!viewer) return nullptr;
   connect(viewer, SIGNAL(sigRequestObjectPreferences()), this, SLOT(_slotShowObjectViewerPreferences()));
@@ -493,15 +497,44 @@ void Tessella::_restoreViewerPlacements_OV() {
 
 // ---- keys -------------------------------------------------------------------------------------
 
-void Tessella::keyPressEvent(QKeyEvent *event) {
-  Nub::debug("Tessella::keyPressEvent");
+namespace {
+Qt::KeyboardModifiers keyModifiers(const QKeyEvent *event) {
+  return event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+}
+
+// The point type a key toggles, or -1.
+int toggledPointType(int key) {
   static const struct {
     int key;
     int type;
   } toggles[] = {{Qt::Key_N, 0}, {Qt::Key_V, 1}, {Qt::Key_H, 2}, {Qt::Key_F, 3},
                  {Qt::Key_P, 4}, {Qt::Key_O, 5}, {Qt::Key_L, 6}};
-  const Qt::KeyboardModifiers modifiers =
-      event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  for (const auto &toggle : toggles)
+    if (toggle.key == key) return toggle.type;
+  return -1;
+}
+}  // namespace
+
+bool Tessella::_togglePointType(const QKeyEvent *event) {
+  const int type = toggledPointType(event->key());
+  if (type < 0 || keyModifiers(event) != Qt::ShiftModifier) return false;
+  Ux::Cfg cfg(QStringLiteral("Points"));
+  const QString key = QStringLiteral("PointOn_%1").arg(type);
+  cfg.writeEntry(key, cfg.readBool(key, false) ? 0 : 1);
+  emit sigWidgetsSaved();
+  return true;
+}
+
+bool Tessella::eventFilter(QObject *watched, QEvent *event) {
+  if (event->type() == QEvent::KeyPress && (watched == mImageView || watched == mObjectView) &&
+      _togglePointType(static_cast<QKeyEvent *>(event)))
+    return true;
+  return Ux::MainWindow::eventFilter(watched, event);
+}
+
+void Tessella::keyPressEvent(QKeyEvent *event) {
+  Nub::debug("Tessella::keyPressEvent");
+  const Qt::KeyboardModifiers modifiers = keyModifiers(event);
   if (event->key() >= Qt::Key_1 && event->key() <= Qt::Key_3) {
     if (modifiers == Qt::ControlModifier) {
       _createObjectViewer(event->key() - Qt::Key_1);
@@ -511,17 +544,11 @@ void Tessella::keyPressEvent(QKeyEvent *event) {
     }
     return;
   }
-  for (const auto &toggle : toggles) {
-    if (event->key() != toggle.key) continue;
-    if (modifiers != Qt::ShiftModifier) {
+  if (toggledPointType(event->key()) >= 0) {
+    if (_togglePointType(event))
+      event->accept();
+    else
       event->ignore();
-      return;
-    }
-    Ux::Cfg cfg(QStringLiteral("Points"));
-    const QString key = QStringLiteral("PointOn_%1").arg(toggle.type);
-    cfg.writeEntry(key, cfg.readBool(key, false) ? 0 : 1);
-    emit sigWidgetsSaved();
-    event->accept();
     return;
   }
   Ux::MainWindow::keyPressEvent(event);

@@ -98,6 +98,9 @@ class Tessella : public Ux::MainWindow, public PhReadFailureHandler {
  protected:
   void keyPressEvent(QKeyEvent *event) override;
   void closeEvent(QCloseEvent *event) override;
+  // The project view's lists would take the point-type keys for their
+  // type-ahead search.
+  bool eventFilter(QObject *watched, QEvent *event) override;
 
  private:
   QWidget *_createImageViewer(int iImage);
@@ -107,6 +110,8 @@ class Tessella : public Ux::MainWindow, public PhReadFailureHandler {
   void _makeProjectView();
   void _makePreferencePages();
   void _connectAll();
+  // Shift+N, V, H, F, P, O, L: false for any other key.
+  bool _togglePointType(const QKeyEvent *event);
 
   PhImageList mListImageData;
   PhObjectList mListObjectData;

@@ -92,6 +92,7 @@ PhObjectView::~PhObjectView() {
 bool PhObjectView::hasData() const { return mList && !mList->isEmpty(); }
 
 bool PhObjectView::setData(PhObjectList *list, bool bSigmasComputed) {
+  cancelDrag();
   mList = list;
   mSigmasComputed = bSigmasComputed;
   mLayoutValid = false;

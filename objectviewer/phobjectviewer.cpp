@@ -5,9 +5,12 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QToolBar>
+#include <algorithm>
+#include <iterator>
 
 #include "nubmsg.h"
 #include "phobjectview.h"
+#include "phpointsearch.h"
 #include "uxcfg.h"
 
 namespace {
@@ -161,6 +164,9 @@ void PhObjectViewer::selectImagePointsInAll(PhImage *image) {
 void PhObjectViewer::selectPointsInAll(int iSelectionMode, int iSearchMode, const QString &strPar1,
                                        const QString &strPar2, bool bUsePattern) {
   Nub::debug("PhObjectViewer::selectPoints");
+  if (std::none_of(std::begin(_viewer), std::end(_viewer), [](const PhObjectViewer *v) { return v; })) return;
+  // A request that cannot be read is told once, not once per viewer.
+  if (!PhPointSearch(iSearchMode, strPar1, strPar2, bUsePattern).isValid()) return;
   for (PhObjectViewer *viewer : _viewer)
     if (viewer) viewer->mView->selectPoints(iSelectionMode, iSearchMode, strPar1, strPar2, bUsePattern);
   _redrawAll();

@@ -3,6 +3,7 @@
 #include "phinfotexts.h"
 #include "phprojectdata.h"
 #include "phprojectinfo.h"
+#include "phsplashpicture.h"
 #include "uxapp.h"
 
 #include <QCheckBox>
@@ -20,6 +21,8 @@ class TestPhInfoDialogs : public QObject {
   void exitDialogQueries();
   void exitDialogButtons();
   void projectInfoFormats();
+  void projectInfoCutsLongPathsInTheMiddle();
+  void splashMessagesStandOnLightGround();
 };
 
 void TestPhInfoDialogs::pagesReadTheKeysAtCallTime() {
@@ -110,6 +113,44 @@ void TestPhInfoDialogs::projectInfoFormats() {
   data.setInversion(true);
   info.setProjectData(data, 0, 0);
   QCOMPARE(info.value(10)->text(), QStringLiteral("TRUE"));
+}
+
+void TestPhInfoDialogs::projectInfoCutsLongPathsInTheMiddle() {
+  const QString path = QStringLiteral("/home/surveyor/projects/2026/city-block-north/adjustment-run-7/") +
+                       QStringLiteral("results/block-north-final.(i)");
+  PhProjectData data;
+  data.setImageFile(path);
+  ProjectInfo info;
+  info.resize(260, 400);
+  info.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&info));
+  info.setProjectData(data, 1, 1);
+  PhElidedLabel *label = info.value(2);
+  QTRY_VERIFY(label->isElided());
+  QCOMPARE(label->text(), path);
+  QCOMPARE(label->toolTip(), path);
+  // Both ends of the path stay, the middle gives way.
+  const QString shown = label->shownText();
+  const QStringList ends = shown.split(QChar(0x2026));
+  QVERIFY2(ends.size() == 2 && !ends.at(0).isEmpty() && !ends.at(1).isEmpty() && path.startsWith(ends.at(0)) &&
+               path.endsWith(ends.at(1)),
+           qPrintable(shown));
+  QVERIFY(label->fontMetrics().horizontalAdvance(shown) <= label->contentsRect().width());
+
+  // Wide enough: the whole text and no tool tip.
+  info.resize(1400, 400);
+  QTRY_VERIFY(!label->isElided());
+  QCOMPARE(label->shownText(), path);
+  QVERIFY(label->toolTip().isEmpty());
+}
+
+// Messages are written black, left and bottom aligned: that corner is light.
+void TestPhInfoDialogs::splashMessagesStandOnLightGround() {
+  const QImage picture = phSplashPicture().toImage();
+  QCOMPARE(picture.size(), QSize(758, 380));
+  for (int y = 380 - 60; y < 380; ++y)
+    for (int x = 0; x < 500; ++x)
+      QVERIFY2(qGray(picture.pixel(x, y)) > 200, qPrintable(QStringLiteral("dark at %1, %2").arg(x).arg(y)));
 }
 
 QTEST_MAIN(TestPhInfoDialogs)

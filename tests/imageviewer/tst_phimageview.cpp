@@ -121,6 +121,8 @@ class TestPhImageView : public QObject {
   void zoomDragZoomsToTheBand();
   void zoomDragRefusedAtTheLimit();
   void rubberBandFollowsDragInEveryDirection();
+  void interruptedDragLeavesNoBand_data();
+  void interruptedDragLeavesNoBand();
   void scrollDragFollowsTheHand();
   void scrollCursorRule();
   void contextMenuItems_data();
@@ -722,6 +724,60 @@ void TestPhImageView::keptDrawingMatchesPlainDrawing() {
   view.setFastDrawing(false);
   const QImage plain = ViewTest::render(&view);
   QCOMPARE(kept, plain);
+}
+
+void TestPhImageView::interruptedDragLeavesNoBand_data() {
+  QTest::addColumn<QString>("interruption");
+  for (const char *way : {"right press", "Escape", "mode switch", "image switch"}) QTest::newRow(way) << way;
+}
+
+// A zoom drag that ends without its release takes its band from the screen,
+// and the next drag draws no pieces of the old one.
+void TestPhImageView::interruptedDragLeavesNoBand() {
+  QFETCH(QString, interruption);
+  ImageFixture f;
+  f.setFrame(0, 0, 100, 50);
+  f.add(1, true, 20, 20);
+  PhImageView view;
+  prepare(view, f);
+  QWidget *viewport = view.viewport();
+  QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(100, 80));
+  QTest::mouseMove(viewport, QPoint(250, 200));
+  QTest::mouseMove(viewport, QPoint(300, 260));
+  QVERIFY(view.rubberBand().isValid());
+  auto darkOnTopEdge = [&view] {
+    const QImage screen = ViewTest::screen(&view);
+    int n = 0;
+    for (int x = 100; x <= 300; ++x) n += qGray(screen.pixel(x, 80)) < 64;
+    return n;
+  };
+  QVERIFY(darkOnTopEdge() >= 20);
+  if (interruption == QLatin1String("right press")) {
+    // Sent to the view itself: the window would open the context menu too.
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(300, 260), viewport->mapToGlobal(QPointF(300, 260)),
+                      Qt::RightButton, Qt::LeftButton | Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &press);
+  } else if (interruption == QLatin1String("Escape")) {
+    view.setFocus();
+    QTest::keyClick(&view, Qt::Key_Escape);
+  } else if (interruption == QLatin1String("mode switch")) {
+    view.slotSetMode(PhZoomView::MODE_Scroll);
+    view.slotSetMode(PhZoomView::MODE_Zoom);
+  } else {
+    view.setImage(f.image);
+  }
+  QVERIFY(!view.isDragging());
+  QVERIFY(!view.rubberBand().isValid());
+  QCOMPARE(darkOnTopEdge(), 0);
+  QCOMPARE(ViewTest::screen(&view), ViewTest::render(&view));
+
+  // The release that comes late does nothing; a new drag shows its own band only.
+  QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(300, 260));
+  QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(150, 150));
+  QTest::mouseMove(viewport, QPoint(200, 190));
+  QCOMPARE(view.rubberBand(), QRect(QPoint(150, 150), QPoint(200, 190)));
+  QCOMPARE(ViewTest::screen(&view), ViewTest::render(&view));
+  QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(200, 190));
 }
 
 QTEST_MAIN(TestPhImageView)

@@ -5,8 +5,10 @@
 #include "phimagelistmodel.h"
 #include "phinfotexts.h"
 #include "phobjectlistmodel.h"
+#include "phobjectpoint.h"
 #include "phprojectdata.h"
 #include "phprojectinfo.h"
+#include "phviewers.h"
 #include "phsearchwidget.h"
 #include "tessella.h"
 #include "uxapp.h"
@@ -92,6 +94,11 @@ class TestTessella : public QObject {
   void exitDialogOutcomes_data();
   void exitDialogOutcomes();
   void pointTypeKeysToggle();
+  void pointTypeKeysReachThroughTheLists_data();
+  void pointTypeKeysReachThroughTheLists();
+  void objectViewerKeysNeedAProject();
+  void imageListKeepsItsSortWhenReopened();
+  void missingObservationFileKeepsTheProject();
 
  private:
   void openExample() {
@@ -407,6 +414,106 @@ void TestTessella::pointTypeKeysToggle() {
   QTest::keyClick(mWindow.get(), Qt::Key_1);
   QCOMPARE(Ux::Cfg::value(QStringLiteral("Points/PointOn_0")), QVariant(1));
   QCOMPARE(saved.count(), 4);
+}
+
+void TestTessella::pointTypeKeysReachThroughTheLists_data() {
+  QTest::addColumn<bool>("objectList");
+  QTest::newRow("image list") << false;
+  QTest::newRow("object list") << true;
+}
+
+void TestTessella::pointTypeKeysReachThroughTheLists() {
+  QFETCH(bool, objectList);
+  openExample();
+  QTreeView *list = objectList ? mWindow->objectListView() : mWindow->imageListView();
+  // The key goes to the list, as it does to the one that has the focus.
+  QSignalSpy saved(mWindow.get(), &Tessella::sigWidgetsSaved);
+  for (Qt::Key key : {Qt::Key_N, Qt::Key_V, Qt::Key_H, Qt::Key_F, Qt::Key_P, Qt::Key_O, Qt::Key_L})
+    QTest::keyClick(list, key, Qt::ShiftModifier);
+  for (int type = 0; type < 7; ++type)
+    QCOMPARE(Ux::Cfg::value(QStringLiteral("Points/PointOn_%1").arg(type)), QVariant(1));
+  QCOMPARE(saved.count(), 7);
+  // Without Shift the letters still search the list.
+  QTest::keyClick(list, Qt::Key_N);
+  QCOMPARE(Ux::Cfg::value(QStringLiteral("Points/PointOn_0")), QVariant(1));
+  QCOMPARE(saved.count(), 7);
+}
+
+void TestTessella::objectViewerKeysNeedAProject() {
+  MessageCapture quiet;
+  for (Qt::Key key : {Qt::Key_1, Qt::Key_2, Qt::Key_3}) QTest::keyClick(mWindow.get(), key, Qt::ControlModifier);
+  for (int plane = 0; plane < 3; ++plane) QVERIFY(!PhViewers::objectViewer(plane));
+
+  // Opening a project afterwards gives viewers with the project's points.
+  openExample();
+  for (int plane = 0; plane < 3; ++plane) QVERIFY(PhViewers::objectViewer(plane));
+  bool boxSeen = false, fileDialogSeen = false;
+  answerNext<QMessageBox>([&](QMessageBox *box) {
+    boxSeen = true;
+    clickButton(box, QStringLiteral("&Open other"));
+    answerNext<QFileDialog>([&](QFileDialog *dialog) {
+      fileDialogSeen = true;
+      static_cast<QDialog *>(dialog)->reject();
+    });
+  });
+  mWindow->openProject(QStringLiteral("/no/such/project.(p)"));
+  QVERIFY(boxSeen);
+  QTRY_VERIFY(fileDialogSeen);
+  QVERIFY(!mWindow->hasProject());
+  for (Qt::Key key : {Qt::Key_1, Qt::Key_2, Qt::Key_3}) QTest::keyClick(mWindow.get(), key, Qt::ControlModifier);
+  for (int plane = 0; plane < 3; ++plane) QVERIFY(!PhViewers::objectViewer(plane));
+}
+
+void TestTessella::imageListKeepsItsSortWhenReopened() {
+  openExample();
+  QStringList listOrder;
+  for (const PhImage *image : mWindow->images()) listOrder << QString::number(image->pointCount());
+  QTreeView *images = mWindow->imageListView();
+  images->header()->setSortIndicator(1, Qt::DescendingOrder);
+  const QStringList sorted = column(mWindow->imageListModel(), 1);
+  QVERIFY2(sorted != listOrder, "the example's images must not come sorted by their point counts");
+  mWindow->openProject(exampleProject());
+  QVERIFY(mWindow->hasProject());
+  QCOMPARE(images->header()->sortIndicatorSection(), 1);
+  QCOMPARE(column(mWindow->imageListModel(), 1), sorted);
+}
+
+// The observations alone missing: the box tells it, and the images and object
+// points read before stay a project of their own.
+void TestTessella::missingObservationFileKeepsTheProject() {
+  QTemporaryDir dir;
+  const QDir source = QFileInfo(exampleProject()).dir();
+  for (const QString &name : source.entryList(QDir::Files)) QVERIFY(QFile::copy(source.filePath(name), dir.filePath(name)));
+  QVERIFY(QFile::remove(dir.filePath(QStringLiteral("block.(c)"))));
+  const QString project = dir.filePath(QStringLiteral("block.(p)"));
+  MessageCapture capture;
+  bool boxSeen = false, closeAsked = false;
+  auto fileDialogShown = std::make_shared<bool>(false);
+  answerNext<QMessageBox>([&](QMessageBox *box) {
+    boxSeen = true;
+    clickButton(box, QStringLiteral("&Open other"));
+    // "Open other" asks before it closes what was read; without a project it
+    // would go straight to the file dialog.
+    answerNext<QMessageBox>([&](QMessageBox *question) {
+      closeAsked = true;
+      clickButton(question, QStringLiteral("&No"));
+    });
+    answerNext<QFileDialog>([fileDialogShown](QFileDialog *dialog) {
+      *fileDialogShown = true;
+      static_cast<QDialog *>(dialog)->reject();
+    });
+  });
+  mWindow->openProject(project);
+  QVERIFY(boxSeen);
+  QTRY_VERIFY(closeAsked || *fileDialogShown);
+  QVERIFY(!*fileDialogShown);
+  QVERIFY(mWindow->hasProject());
+  QVERIFY(mWindow->images().count() > 0);
+  QVERIFY(mWindow->objects().count() > 0);
+  QCOMPARE(mWindow->imageListModel()->rowCount(), mWindow->images().count());
+  for (const PhObjectPoint *point : mWindow->objects())
+    QVERIFY(!point->hasObservedX() && !point->hasObservedY() && !point->hasObservedZ());
+  for (int plane = 0; plane < 3; ++plane) QVERIFY(PhViewers::objectViewer(plane));
 }
 
 int main(int argc, char **argv) {

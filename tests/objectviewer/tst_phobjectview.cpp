@@ -175,6 +175,8 @@ class TestPhObjectView : public QObject {
   void deselectPoints();
   void selectionDrag();
   void smallSelectionBandRefused();
+  void interruptedSelectionSelectsNothing_data();
+  void interruptedSelectionSelectsNothing();
   void selectionMadeElsewhereShows();
   void selectionByBandRepaintsTheOtherViews();
   void contextMenuItems();
@@ -700,6 +702,48 @@ void TestPhObjectView::smallSelectionBandRefused() {
                         QStringLiteral("Ignoring zoom.")}));
   QCOMPARE(selectedIds(f.objects), QList<int>{2});
   QCOMPARE(view.zoom(), 100);
+}
+
+void TestPhObjectView::interruptedSelectionSelectsNothing_data() {
+  QTest::addColumn<QString>("interruption");
+  for (const char *way : {"right press", "Escape", "mode switch", "new data"}) QTest::newRow(way) << way;
+}
+
+// A selection drag that ends without its release selects nothing and leaves
+// no band on the screen.
+void TestPhObjectView::interruptedSelectionSelectsNothing() {
+  QFETCH(QString, interruption);
+  Fixture f;
+  searchFixture(f);
+  PhObjectView view(PhGlobal::PL_XY);
+  prepare(view, f);
+  view.slotSetMode(2);
+  QWidget *viewport = view.viewport();
+  const QPoint from = view.contentsToViewport(pixelOf(10, 10) - QPoint(5, 5));
+  const QPoint to = view.contentsToViewport(pixelOf(20, 10) + QPoint(5, 5));
+  QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, from);
+  QTest::mouseMove(viewport, (from + to) / 2);
+  QTest::mouseMove(viewport, to);
+  QVERIFY(view.rubberBand().isValid());
+  if (interruption == QLatin1String("right press")) {
+    // Sent to the view itself: the window would open the context menu too.
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(to), viewport->mapToGlobal(QPointF(to)), Qt::RightButton,
+                      Qt::LeftButton | Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &press);
+  } else if (interruption == QLatin1String("Escape")) {
+    view.setFocus();
+    QTest::keyClick(&view, Qt::Key_Escape);
+  } else if (interruption == QLatin1String("mode switch")) {
+    view.slotSetMode(0);
+    view.slotSetMode(2);
+  } else {
+    view.setData(&f.objects, true);
+  }
+  QVERIFY(!view.isDragging());
+  QVERIFY(!view.rubberBand().isValid());
+  QCOMPARE(ViewTest::screen(&view), ViewTest::render(&view));
+  QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, to);
+  QCOMPARE(f.objects.selectedCount(), 0);
 }
 
 void TestPhObjectView::selectionMadeElsewhereShows() {

@@ -100,6 +100,8 @@ class TestPhObjectViewer : public QObject {
   void preferenceDefaults();
   void preferencesReadEveryKey();
   void operationsReachEveryViewer();
+  void anUnreadableBoundWarnsOnce_data();
+  void anUnreadableBoundWarnsOnce();
   void placementsOfEveryPlane();
 };
 
@@ -414,6 +416,34 @@ void TestPhObjectViewer::operationsReachEveryViewer() {
   QVERIFY(xyGuard.isNull());
   QVERIFY(yzGuard.isNull());
   second.clear();
+}
+
+void TestPhObjectViewer::anUnreadableBoundWarnsOnce_data() {
+  QTest::addColumn<int>("searchMode");
+  QTest::addColumn<QString>("from");
+  QTest::addColumn<QString>("to");
+  QTest::addColumn<QString>("warning");
+  // The real-number validator lets a lone point or sign through.
+  QTest::newRow("residual from '.'") << int(PhGlobal::SEARCH_Residuals) << "." << "" << "Can't decode number from '.'!";
+  QTest::newRow("sigma to '-'") << int(PhGlobal::SEARCH_Sigmas) << "0" << "-" << "Can't decode number from '-'!";
+  QTest::newRow("links from 'x'") << int(PhGlobal::SEARCH_Links) << "x" << "3" << "Can't decode number from 'x'!";
+}
+
+void TestPhObjectViewer::anUnreadableBoundWarnsOnce() {
+  QFETCH(int, searchMode);
+  QFETCH(QString, from);
+  QFETCH(QString, to);
+  QFETCH(QString, warning);
+  Block block;
+  for (int plane = 0; plane < 3; ++plane) PhObjectViewer::viewer(plane, nullptr)->setData(&block.objects, true);
+  PhObjectViewer::selectPointsInAll(PhGlobal::SEL_EraseExisting, PhGlobal::SEARCH_PointId, QStringLiteral("2"),
+                                    QStringLiteral("3"), false);
+  MessageCapture capture;
+  PhObjectViewer::selectPointsInAll(PhGlobal::SEL_EraseExisting, searchMode, from, to, false);
+  QCOMPARE(capture.texts(Nub::MsgWarn), QStringList{warning});
+  // Nothing was searched, so nothing was erased.
+  QCOMPARE(selectedIds(block.objects), (QList<int>{2, 3}));
+  PhObjectViewer::deleteAllViewers();
 }
 
 void TestPhObjectViewer::placementsOfEveryPlane() {

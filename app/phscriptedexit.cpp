@@ -1,0 +1,63 @@
+#include "phscriptedexit.h"
+
+#include "nubmsg.h"
+#include "uxmainwindow.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QTimer>
+
+const char *const PhScriptedExit::sVariable = "TESSELLA_TEST_EXIT";
+
+PhScriptedExit::PhScriptedExit(QWidget *window, bool viaQuit, bool prefs, bool positions, QObject *parent)
+    : QObject(parent), mWindow(window), mViaQuit(viaQuit), mPrefs(prefs), mPositions(positions) {}
+
+PhScriptedExit *PhScriptedExit::fromEnvironment(QWidget *window, QObject *parent) {
+  const QString script = qEnvironmentVariable(sVariable).simplified();
+  if (script.isEmpty()) return nullptr;
+  const QStringList words = script.split(QLatin1Char(' '));
+  const bool wayKnown = !words.isEmpty() && (words.at(0) == QLatin1String("close") || words.at(0) == QLatin1String("quit"));
+  auto flag = [&words](int i) { return words.size() > i && (words.at(i) == QLatin1String("0") || words.at(i) == QLatin1String("1")); };
+  if (words.size() != 3 || !wayKnown || !flag(1) || !flag(2)) {
+    Nub::warn("%s=\"%s\" is not understood; expected \"close|quit 0|1 0|1\".", sVariable, script.toUtf8().constData());
+    return nullptr;
+  }
+  return new PhScriptedExit(window, words.at(0) == QLatin1String("quit"), words.at(1) == QLatin1String("1"),
+                            words.at(2) == QLatin1String("1"), parent);
+}
+
+void PhScriptedExit::start() {
+  QTimer::singleShot(0, this, [this] {
+    // The dialog runs its own event loop; its answer comes from inside that loop.
+    QTimer::singleShot(0, this, &PhScriptedExit::_answerExitDialog);
+    auto *mainWindow = qobject_cast<Ux::MainWindow *>(mWindow);
+    QAction *quit = mainWindow ? mainWindow->action(Ux::MainWindow::UIA_FileQuit) : nullptr;
+    if (mViaQuit && quit)
+      quit->trigger();
+    else
+      mWindow->close();
+  });
+}
+
+void PhScriptedExit::_answerExitDialog() {
+  auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+  if (!dialog) {
+    // Not up yet: the close may still be on its way.
+    QTimer::singleShot(10, this, &PhScriptedExit::_answerExitDialog);
+    return;
+  }
+  if (auto *preferences = dialog->findChild<QGroupBox *>()) preferences->setChecked(mPrefs);
+  if (auto *positions = dialog->findChild<QCheckBox *>()) positions->setChecked(mPositions);
+  for (QPushButton *button : dialog->findChildren<QPushButton *>()) {
+    if (button->text() == QLatin1String("Yes")) {
+      button->click();
+      return;
+    }
+  }
+  Nub::warn("%s", "The exit dialog has no \"Yes\" button.");
+}

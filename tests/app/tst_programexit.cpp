@@ -1,0 +1,190 @@
+#include "uxcfg.h"
+#include "uxplatform.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <csignal>
+
+// Every way out of the program, through its real event loop, as a child process
+// with a home of its own: exit status 0, a closed log, and the user's settings
+// saved or left untouched as the exit dialog said.
+class TestProgramExit : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void leavingThroughTheExitDialog_data();
+  void leavingThroughTheExitDialog();
+  void terminationSignalLeavesCleanly_data();
+  void terminationSignalLeavesCleanly();
+
+ private:
+  struct Home {
+    QTemporaryDir dir;
+    QString cfgFile;
+    QByteArray cfgBytes;
+  };
+  // A home whose user configuration is a copy of the factory one.
+  static void prepare(Home &home);
+  static QProcessEnvironment environment(const Home &home, const QString &exitScript);
+  static QByteArray lastLog(const Home &home);
+  static void verifyClosedLog(const QByteArray &log);
+  static QStringList savedKeys(const QString &file);
+  static QString program() { return qEnvironmentVariable("TESSELLA_BINARY_DIR") + QStringLiteral("/bin/tessella"); }
+  // The example's folder holds the BAX installation's settings too.
+  static QString exampleDir() { return qEnvironmentVariable("TESSELLA_SOURCE_DIR") + QStringLiteral("/examples/block"); }
+  static QString project() { return exampleDir() + QStringLiteral("/block.(p)"); }
+};
+
+void TestProgramExit::prepare(Home &home) {
+  QVERIFY(home.dir.isValid());
+  const QString cfgDir = home.dir.path() + QStringLiteral("/.tessella/cfg");
+  QVERIFY(QDir().mkpath(cfgDir));
+  home.cfgFile = cfgDir + QLatin1Char('/') + Ux::currentUserName().toLower() + QStringLiteral(".cfg");
+  QFile factory(qEnvironmentVariable("TESSELLA_BINARY_DIR") + QStringLiteral("/bin/default.cfg"));
+  QVERIFY(factory.open(QIODevice::ReadOnly));
+  home.cfgBytes = factory.readAll();
+  QFile user(home.cfgFile);
+  QVERIFY(user.open(QIODevice::WriteOnly));
+  QCOMPARE(user.write(home.cfgBytes), home.cfgBytes.size());
+}
+
+QProcessEnvironment TestProgramExit::environment(const Home &home, const QString &exitScript) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("HOME"), home.dir.path());
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  env.remove(QStringLiteral("windir"));
+  if (exitScript.isEmpty())
+    env.remove(QStringLiteral("TESSELLA_TEST_EXIT"));
+  else
+    env.insert(QStringLiteral("TESSELLA_TEST_EXIT"), exitScript);
+  return env;
+}
+
+QByteArray TestProgramExit::lastLog(const Home &home) {
+  const QDir logDir(home.dir.path() + QStringLiteral("/.tessella/log"));
+  const QStringList logs = logDir.entryList({QStringLiteral("*.log")}, QDir::Files, QDir::Name);
+  if (logs.isEmpty()) return QByteArray();
+  QFile file(logDir.filePath(logs.last()));
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TestProgramExit::verifyClosedLog(const QByteArray &log) {
+  const QList<QByteArray> lines = log.trimmed().split('\n');
+  QVERIFY2(lines.size() >= 4, log.constData());
+  QVERIFY2(lines.at(lines.size() - 2).startsWith("Logging stopped at: "), log.constData());
+  QCOMPARE(lines.last(), QByteArray("#########################"));
+  QVERIFY2(!log.contains("Warning"), log.constData());
+}
+
+QStringList TestProgramExit::savedKeys(const QString &file) {
+  Ux::Cfg::clear();
+  if (!Ux::Cfg::load(file, true)) return QStringList();
+  const QStringList keys = Ux::Cfg::keys();
+  Ux::Cfg::clear();
+  return keys;
+}
+
+void TestProgramExit::leavingThroughTheExitDialog_data() {
+  QTest::addColumn<QString>("way");
+  QTest::addColumn<bool>("withProject");
+  QTest::addColumn<bool>("savePreferences");
+  QTest::addColumn<bool>("savePositions");
+  const char *ways[] = {"close", "quit"};
+  int row = 0;
+  for (bool withProject : {false, true}) {
+    for (bool preferences : {false, true}) {
+      for (bool positions : {false, true}) {
+        // Both ways out cover every combination between them.
+        const QString way = QString::fromLatin1(ways[row++ % 2]);
+        QTest::addRow("%s, %s, preferences %s, positions %s", qPrintable(way),
+                      withProject ? "project" : "no project", preferences ? "saved" : "kept",
+                      positions ? "saved" : "kept")
+            << way << withProject << preferences << positions;
+      }
+    }
+  }
+}
+
+void TestProgramExit::leavingThroughTheExitDialog() {
+  QFETCH(QString, way);
+  QFETCH(bool, withProject);
+  QFETCH(bool, savePreferences);
+  QFETCH(bool, savePositions);
+  Home home;
+  prepare(home);
+  if (QTest::currentTestFailed()) return;
+
+  QProcess process;
+  process.setWorkingDirectory(exampleDir());
+  process.setProcessEnvironment(environment(
+      home, QStringLiteral("%1 %2 %3").arg(way).arg(int(savePreferences)).arg(int(savePositions))));
+  process.start(program(), withProject ? QStringList{project()} : QStringList());
+  QVERIFY(process.waitForStarted());
+  if (!process.waitForFinished(60000)) {
+    process.kill();
+    process.waitForFinished();
+    QFAIL("the program did not leave");
+  }
+  QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+  QCOMPARE(process.exitCode(), 0);
+  verifyClosedLog(lastLog(home));
+
+  QFile cfg(home.cfgFile);
+  QVERIFY(cfg.open(QIODevice::ReadOnly));
+  const QByteArray after = cfg.readAll();
+  if (!savePreferences) {
+    QVERIFY2(after == home.cfgBytes, "the configuration was written although the dialog said not to");
+    return;
+  }
+  const QStringList keys = savedKeys(home.cfgFile);
+  QVERIFY(keys.contains(QStringLiteral("Tessella/Geometry")));
+  QCOMPARE(keys.contains(QStringLiteral("Tessella/Last project-file")), withProject);
+  QCOMPARE(keys.contains(QStringLiteral("ImageViewer/#Viewer")), savePositions);
+  // The project opens the viewers of the last session, whose frames are saved.
+  QCOMPARE(keys.contains(QStringLiteral("ObjectViewer/Geometry_0")), savePositions && withProject);
+  QCOMPARE(keys.contains(QStringLiteral("ImageViewer/Geometry_0")), savePositions && withProject);
+}
+
+void TestProgramExit::terminationSignalLeavesCleanly_data() {
+  QTest::addColumn<int>("signalNumber");
+  QTest::addColumn<bool>("withProject");
+  QTest::newRow("SIGTERM, no project") << int(SIGTERM) << false;
+  QTest::newRow("SIGTERM, project") << int(SIGTERM) << true;
+  QTest::newRow("SIGINT, project") << int(SIGINT) << true;
+}
+
+void TestProgramExit::terminationSignalLeavesCleanly() {
+  QFETCH(int, signalNumber);
+  QFETCH(bool, withProject);
+  Home home;
+  prepare(home);
+  if (QTest::currentTestFailed()) return;
+
+  QProcess process;
+  process.setWorkingDirectory(exampleDir());
+  process.setProcessEnvironment(environment(home, QString()));
+  process.start(program(), withProject ? QStringList{project()} : QStringList());
+  QVERIFY(process.waitForStarted());
+  // Up and running: the welcome comes at the end of the start-up.
+  QTRY_VERIFY_WITH_TIMEOUT(lastLog(home).contains("Welcome to"), 30000);
+  QCOMPARE(::kill(pid_t(process.processId()), signalNumber), 0);
+  if (!process.waitForFinished(30000)) {
+    process.kill();
+    process.waitForFinished();
+    QFAIL("the program did not leave on the signal");
+  }
+  QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+  QCOMPARE(process.exitCode(), 0);
+  const QByteArray log = lastLog(home);
+  verifyClosedLog(log);
+  QVERIFY2(log.contains("Notice: Signal "), log.constData());
+  QFile cfg(home.cfgFile);
+  QVERIFY(cfg.open(QIODevice::ReadOnly));
+  QVERIFY2(cfg.readAll() == home.cfgBytes, "a signal must leave the settings untouched");
+}
+
+QTEST_MAIN(TestProgramExit)
+#include "tst_programexit.moc"
