@@ -25,18 +25,28 @@ QRect workspaceRect(QWidget *workspace) {
   return rect;
 }
 
+// The width an image viewer needs to show its tool bars whole, known once
+// the first one was made.
+int sImageViewerWidth = 0;
+
+// The left part of the workspace, where image viewers go: wide enough for
+// their tool bars while the object viewers keep a usable part.
+int imageColumn(const QRect &area, int iViewerWidth) {
+  return qMax(qMax(area.width() * 9 / 20, 360), qMin(iViewerWidth, area.width() - 360));
+}
+
 // Where a new viewer goes before any stored placement is applied: image
 // viewers fill the left part, each further one a step down and right; the
 // object viewers share the right part, XY above, XZ and YZ side by side
 // below. So the first viewers of a project lie side by side, not on a pile.
 QRect imageViewerPlace(const QRect &area, int iNumber) {
-  const int width = qMax(area.width() * 9 / 20, 360);
+  const int width = imageColumn(area, sImageViewerWidth);
   const int step = 24 * (iNumber % 8);
   return QRect(area.left() + step, area.top() + step, width, area.height() - step);
 }
 
-QRect objectViewerPlace(const QRect &area, int iPlane) {
-  const int left = area.left() + qMax(area.width() * 9 / 20, 360);
+QRect objectViewerPlace(const QRect &area, int iPlane, int iViewerWidth = sImageViewerWidth) {
+  const int left = area.left() + imageColumn(area, iViewerWidth);
   const int width = qMax(area.right() + 1 - left, 240);
   const int upper = area.height() / 2;
   switch (iPlane) {
@@ -54,7 +64,20 @@ QRect objectViewerPlace(const QRect &area, int iPlane) {
 QWidget *createImageViewer(PhImageList &images, QWidget *workspace, int iImage) {
   const int existing = int(PhImageViewer::viewers().size());
   auto *viewer = new PhImageViewer(&images, workspace, iImage);
-  viewer->frame()->setGeometry(imageViewerPlace(workspaceRect(workspace), existing));
+  const QRect area = workspaceRect(workspace);
+  const int needed = viewer->frame()->sizeHint().width();
+  if (needed > sImageViewerWidth) {
+    // Object viewers still at the place made for narrower image viewers move
+    // aside; those placed by the settings or the user stay.
+    const int before = sImageViewerWidth;
+    sImageViewerWidth = needed;
+    for (int plane = 0; plane < 3; ++plane) {
+      PhObjectViewer *objectViewer = PhObjectViewer::existingViewer(plane);
+      if (objectViewer && objectViewer->frame()->geometry() == objectViewerPlace(area, plane, before))
+        objectViewer->frame()->setGeometry(objectViewerPlace(area, plane));
+    }
+  }
+  viewer->frame()->setGeometry(imageViewerPlace(area, existing));
   if (sUndecorated) viewer->setInterfaceHidden(true);
   return viewer;
 }

@@ -38,6 +38,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeView>
 #include <QtTest>
 
@@ -146,6 +147,7 @@ class TestViewers : public QObject {
   void init();
   void cleanup();
   void readingAProjectOpensTheDefaultViewers();
+  void firstImageViewerShowsItsWholeToolBar();
   void doubleClickOpensAnImageViewer();
   void contextMenuAndKeysOpenOrFocusObjectViewers();
   void searchSelectsInEveryObjectViewer();
@@ -205,6 +207,21 @@ void TestViewers::readingAProjectOpensTheDefaultViewers() {
     PhObjectViewer *viewer = PhObjectViewer::existingViewer(plane);
     QVERIFY(viewer->hasData());
     QCOMPARE(viewer->objectView()->objectList(), &mWindow->objects());
+  }
+}
+
+void TestViewers::firstImageViewerShowsItsWholeToolBar() {
+  openExample();
+  QCOMPARE(PhImageViewer::viewers().size(), 1);
+  PhImageViewer *viewer = PhImageViewer::viewers().first();
+  QTRY_VERIFY(viewer->isVisible());
+  QApplication::processEvents();
+  const QList<QToolBar *> bars = viewer->findChildren<QToolBar *>();
+  QVERIFY(!bars.isEmpty());
+  for (QToolBar *bar : bars) {
+    // The extension arrow shows only for tool buttons that did not fit.
+    auto *more = bar->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button"));
+    QVERIFY2(!more || !more->isVisible(), qPrintable(bar->windowTitle()));
   }
 }
 

@@ -5,7 +5,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QShowEvent>
 #include <QTextEdit>
 #include <QTextStream>
@@ -30,6 +32,11 @@ LogView::LogView(const QString &path, QWidget *parent) : QDialog(parent), mPath(
   mText->setReadOnly(true);
   mText->setLineWrapMode(QTextEdit::NoWrap);
   layout->addWidget(mText);
+  // Until the user sizes one: room for a hundred columns and thirty lines.
+  const QFontMetrics metrics(mText->font());
+  QSize first(metrics.averageCharWidth() * 100 + 40, metrics.lineSpacing() * 30 + 40);
+  if (QScreen *shown = screen()) first = first.boundedTo(shown->availableGeometry().size() * 9 / 10);
+  resize(first);
 
   _views.insert(mPath, this);
 }

@@ -560,8 +560,11 @@ void MainWindow::storeToCfg() {
 
 void MainWindow::applyCfg() {
   Cfg cfg(QString::fromLatin1(metaObject()->className()));
-  cfg.readMainWindow(QStringLiteral("DockLayout"), *this);
+  const bool layoutRestored = cfg.readMainWindow(QStringLiteral("DockLayout"), *this);
   setGeometry(cfg.readRect(QStringLiteral("Geometry"), QRect(100, 100, 400, 200)));
+  // Made before the window had a size, the dock got a sliver of it; with no
+  // saved layout it gets its extent now that the size is known.
+  if (!layoutRestored && mAdminDock) resizeDocks({mAdminDock}, {kAdminHeight}, Qt::Vertical);
   const QString style = cfg.readString(QStringLiteral("GuiStyle"), QString());
   if (GuiSysMenu *styles = GuiSysMenu::existing()) styles->applyStyle(style);
   setToggleAction(UIA_ViewBigIcons, cfg.readBool(QStringLiteral("BigIcons"), false));

@@ -5,6 +5,9 @@
 
 #include <QDialogButtonBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -34,6 +37,16 @@ int TabDialog::insertTab(QWidget *page, const QString &label, int index) {
 QWidget *TabDialog::currentPage() const { return mTabs->currentWidget(); }
 
 void TabDialog::showPage(QWidget *page) { mTabs->setCurrentWidget(page); }
+
+void TabDialog::showEvent(QShowEvent *event) {
+  const QMargins margins = layout()->contentsMargins();
+  const int frame = 2 * mTabs->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, mTabs);
+  QSize wanted = size().expandedTo(sizeHint());
+  wanted.setWidth(qMax(wanted.width(), mTabs->tabBar()->sizeHint().width() + frame + margins.left() + margins.right()));
+  if (QScreen *shown = screen()) wanted = wanted.boundedTo(shown->availableGeometry().size());
+  if (wanted != size()) resize(wanted);
+  QDialog::showEvent(event);
+}
 
 QPushButton *TabDialog::_setButton(QPushButton *button, const QString &text, int role) {
   if (text.isEmpty()) {

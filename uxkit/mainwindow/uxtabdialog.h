@@ -38,6 +38,11 @@ class NUBUX_EXPORT TabDialog : public QDialog {
  signals:
   void sigApply();
 
+ protected:
+  // Pages come after construction: the first size may be too narrow for
+  // their tabs.
+  void showEvent(QShowEvent *event) override;
+
  private:
   QPushButton *_setButton(QPushButton *button, const QString &text, int role);
 

@@ -140,6 +140,7 @@ class TestUxMainWindow : public QObject {
 
   // Must stay first: only the first show of the process applies the settings.
   void firstShowAppliesDefaultGeometry();
+  void administrationDockGetsItsExtent();
 
   void constructionBuildsDockAndDialogs();
   void plainTypeHasNoWorkspace();
@@ -216,6 +217,17 @@ void TestUxMainWindow::firstShowAppliesDefaultGeometry() {
   win->setGeometry(50, 60, 500, 400);
   win->show();
   QCOMPARE(win->geometry(), QRect(50, 60, 500, 400));
+}
+
+void TestUxMainWindow::administrationDockGetsItsExtent() {
+  Ux::Cfg(QStringLiteral("TestMain")).writeEntry(QStringLiteral("Geometry"), QRect(20, 20, 700, 560));
+  auto win = standardWindow();
+  win->show();
+  QVERIFY(QTest::qWaitForWindowExposed(win.get()));
+  QTRY_COMPARE(win->geometry().size(), QSize(700, 560));
+  const int height = win->adminDock()->height();
+  QVERIFY2(height >= 190 && height <= 210, qPrintable(QString::number(height)));
+  Ux::Cfg::clear();
 }
 
 void TestUxMainWindow::constructionBuildsDockAndDialogs() {

@@ -20,6 +20,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProcess>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -91,6 +92,7 @@ class TestUxMessageWindow : public QObject {
 
   void logViewShowsFileAndReportsProblems();
   void logViewsShareRememberedSize();
+  void firstLogViewShowsWholeLines();
 
   void commonTabReadsAndWritesGlobalKeys();
   void commonTabListsAndDeletesLogFiles();
@@ -332,6 +334,25 @@ void TestUxMessageWindow::logViewShowsFileAndReportsProblems() {
   empty->show();
   QCOMPARE(lineColor(QStringLiteral("Empty filename!")), QColor(Qt::red));
   empty->close();
+  QFile::remove(path);
+}
+
+void TestUxMessageWindow::firstLogViewShowsWholeLines() {
+  Ux::LogView::resetRememberedSize();
+  const QString path = QDir::temp().filePath(QStringLiteral("uxlogview_lines.log"));
+  {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    for (int i = 0; i < 20; ++i)
+      f.write("Info: Loading configuration-file '/home/user/.app/cfg/user.cfg' (version: 100)\n");
+  }
+  auto *view = new Ux::LogView(path);
+  view->show();
+  QVERIFY(QTest::qWaitForWindowExposed(view));
+  QTextEdit *text = view->textView();
+  QTRY_COMPARE(text->horizontalScrollBar()->maximum(), 0);
+  QCOMPARE(text->verticalScrollBar()->maximum(), 0);
+  view->close();
   QFile::remove(path);
 }
 

@@ -7,6 +7,7 @@
 #include "uxprefstab.h"
 #include "uxslider.h"
 #include "uxsplash.h"
+#include "uxtabdialog.h"
 #include "uxtestutil.h"
 
 #include <QColorDialog>
@@ -18,6 +19,8 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <memory>
 
@@ -62,6 +65,7 @@ class TestUxWidgets : public QObject {
   void sliderDisplayFollowsMaximumAndValue();
   void sliderLabelIsBuddyOfSlider();
 
+  void tabDialogShowsEveryTab();
   void splashDrawsRichTextOntoPicture();
   void splashMessageUsesStoredOrGivenColour();
   void splashZeroDelayReturnsAtOnce();
@@ -174,6 +178,21 @@ void TestUxWidgets::sliderLabelIsBuddyOfSlider() {
 
   Ux::Slider bare(QString(), 1, 9);
   QVERIFY(!bare.label());
+}
+
+// Pages are added after the dialog was made, as the program adds its own.
+void TestUxWidgets::tabDialogShowsEveryTab() {
+  Ux::TabDialog dialog;
+  dialog.setOkButton(QStringLiteral("&Ok"));
+  dialog.setCancelButton(QStringLiteral("&Cancel"));
+  dialog.adjustSize();
+  for (const char *label : {"Common", "Image Viewer", "Object Viewer", "Point Representation", "Links", "Extras"})
+    dialog.addTab(new QLabel(QStringLiteral("page")), QString::fromLatin1(label));
+  dialog.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+  QTabBar *bar = dialog.tabWidget()->tabBar();
+  QTRY_VERIFY(bar->width() >= bar->sizeHint().width());
+  for (int i = 0; i < bar->count(); ++i) QVERIFY(bar->rect().contains(bar->tabRect(i)));
 }
 
 void TestUxWidgets::splashDrawsRichTextOntoPicture() {
