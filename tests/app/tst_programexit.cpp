@@ -30,6 +30,8 @@ class TestProgramExit : public QObject {
   static void prepare(Home &home);
   static QProcessEnvironment environment(const Home &home, const QString &exitScript);
   static QByteArray lastLog(const Home &home);
+  // Ended by itself with status 0, not by a signal.
+  static void verifyLeftCleanly(QProcess &process);
   static void verifyClosedLog(const QByteArray &log);
   static QStringList savedKeys(const QString &file);
   static QString program() { return qEnvironmentVariable("TESSELLA_BINARY_DIR") + QStringLiteral("/bin/tessella"); }
@@ -69,6 +71,16 @@ QByteArray TestProgramExit::lastLog(const Home &home) {
   if (logs.isEmpty()) return QByteArray();
   QFile file(logDir.filePath(logs.last()));
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TestProgramExit::verifyLeftCleanly(QProcess &process) {
+  if (!process.waitForFinished(60000)) {
+    process.kill();
+    process.waitForFinished();
+    QFAIL("the program did not leave");
+  }
+  QVERIFY2(process.exitStatus() == QProcess::NormalExit, process.readAllStandardError().constData());
+  QCOMPARE(process.exitCode(), 0);
 }
 
 void TestProgramExit::verifyClosedLog(const QByteArray &log) {
@@ -123,13 +135,8 @@ void TestProgramExit::leavingThroughTheExitDialog() {
       home, QStringLiteral("%1 %2 %3").arg(way).arg(int(savePreferences)).arg(int(savePositions))));
   process.start(program(), withProject ? QStringList{project()} : QStringList());
   QVERIFY(process.waitForStarted());
-  if (!process.waitForFinished(60000)) {
-    process.kill();
-    process.waitForFinished();
-    QFAIL("the program did not leave");
-  }
-  QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-  QCOMPARE(process.exitCode(), 0);
+  verifyLeftCleanly(process);
+  if (QTest::currentTestFailed()) return;
   verifyClosedLog(lastLog(home));
 
   QFile cfg(home.cfgFile);
@@ -171,13 +178,8 @@ void TestProgramExit::terminationSignalLeavesCleanly() {
   // Up and running: the welcome comes at the end of the start-up.
   QTRY_VERIFY_WITH_TIMEOUT(lastLog(home).contains("Welcome to"), 30000);
   QCOMPARE(::kill(pid_t(process.processId()), signalNumber), 0);
-  if (!process.waitForFinished(30000)) {
-    process.kill();
-    process.waitForFinished();
-    QFAIL("the program did not leave on the signal");
-  }
-  QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-  QCOMPARE(process.exitCode(), 0);
+  verifyLeftCleanly(process);
+  if (QTest::currentTestFailed()) return;
   const QByteArray log = lastLog(home);
   verifyClosedLog(log);
   QVERIFY2(log.contains("Notice: Signal "), log.constData());

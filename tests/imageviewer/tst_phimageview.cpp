@@ -753,10 +753,7 @@ void TestPhImageView::interruptedDragLeavesNoBand() {
   };
   QVERIFY(darkOnTopEdge() >= 20);
   if (interruption == QLatin1String("right press")) {
-    // Sent to the view itself: the window would open the context menu too.
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(300, 260), viewport->mapToGlobal(QPointF(300, 260)),
-                      Qt::RightButton, Qt::LeftButton | Qt::RightButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &press);
+    ViewTest::pressRightDuringDrag(&view, QPoint(300, 260));
   } else if (interruption == QLatin1String("Escape")) {
     view.setFocus();
     QTest::keyClick(&view, Qt::Key_Escape);

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QImage>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
 #include <QWindow>
@@ -62,6 +63,15 @@ inline void drag(PhScrollView *view, const QList<QPoint> &path,
   QTest::mousePress(viewport, Qt::LeftButton, modifiers, path.first());
   for (int i = 1; i < path.size(); ++i) QTest::mouseMove(viewport, path[i]);
   QTest::mouseRelease(viewport, Qt::LeftButton, modifiers, path.last());
+}
+
+// A right press during a left drag, sent to the view itself: through the
+// window it would open the context menu as well.
+inline void pressRightDuringDrag(PhScrollView *view, const QPoint &pos) {
+  QWidget *viewport = view->viewport();
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(pos), viewport->mapToGlobal(QPointF(pos)), Qt::RightButton,
+                    Qt::LeftButton | Qt::RightButton, Qt::NoModifier);
+  QApplication::sendEvent(viewport, &press);
 }
 
 }  // namespace ViewTest

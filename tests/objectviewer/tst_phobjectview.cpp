@@ -726,10 +726,7 @@ void TestPhObjectView::interruptedSelectionSelectsNothing() {
   QTest::mouseMove(viewport, to);
   QVERIFY(view.rubberBand().isValid());
   if (interruption == QLatin1String("right press")) {
-    // Sent to the view itself: the window would open the context menu too.
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(to), viewport->mapToGlobal(QPointF(to)), Qt::RightButton,
-                      Qt::LeftButton | Qt::RightButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &press);
+    ViewTest::pressRightDuringDrag(&view, to);
   } else if (interruption == QLatin1String("Escape")) {
     view.setFocus();
     QTest::keyClick(&view, Qt::Key_Escape);
