@@ -142,6 +142,9 @@ void TestUxCfgKinds::furtherKindsRoundTripThroughLoadAndSave_data() {
                             << true << QVariant(QDateTime(QDate(2023, 2, 24), QTime(1, 2, 3, 4)));
   QTest::addRow("DateTime at midnight") << hex("0000001C 00258960 00000000") << QVariant(utc(2023, 2, 24, 0, 0, 0, 0))
                                         << true << QVariant(QDateTime(QDate(2023, 2, 24), QTime(0, 0)));
+  // 02:30 does not exist in Berlin that day (see main); the clock reading stays.
+  QTest::addRow("DateTime in a daylight-saving gap") << hex("0000001C 0025897E 00895440")
+                                                     << QVariant(utc(2023, 3, 26, 2, 30, 0, 0)) << false << none;
   row("ByteArray", hex("0000001D 00000003 00FF61"), QByteArray("\0\xff" "a", 3));
   row("ByteArray, empty", hex("0000001D 00000000"), QByteArray("", 0));
   row("ByteArray, null", hex("0000001D FFFFFFFF"), QByteArray());
@@ -285,6 +288,8 @@ void TestUxCfgKinds::selfInfoShowsFurtherKinds() {
 }
 
 int main(int argc, char **argv) {
+  // A zone with daylight-saving time, so that a local clock reading can fall into a gap.
+  qputenv("TZ", "Europe/Berlin");
   QApplication app(argc, argv);
   TestUxCfgKinds test;
   return QTest::qExec(&test, argc, argv);
