@@ -63,7 +63,7 @@ QString textOf(const QVariant &value) {
 }
 
 // A value as an int, when it has one that fits: the toolkit's conversions
-// wrap wide integers and huge doubles round instead of failing.
+// wrap wide integers and give 0 for huge doubles instead of failing.
 bool intOf(const QVariant &value, int *out) {
   constexpr qint64 lo = std::numeric_limits<int>::min();
   constexpr qint64 hi = std::numeric_limits<int>::max();
