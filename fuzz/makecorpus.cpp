@@ -8,6 +8,8 @@
 #include <QRect>
 #include <QSize>
 #include <QColor>
+#include <QDateTime>
+#include <QPoint>
 #include <QStringList>
 
 #include <cstdio>
@@ -288,6 +290,44 @@ void cfgSeeds() {
   // The type number of the one entry, after the header and the key "k".
   wrongKind[CfgFile::HEADER_SIZE + 6 + 3] = char(99);
   put("cfgfile", "unknown-kind", wrongKind);
+
+  // The kinds of other writers, nested; a Map out of key order with a repeated key.
+  const CfgFile::List inner = {{CfgFile::K_Invalid, QVariant()},
+                               {CfgFile::K_Bool, true},
+                               {CfgFile::K_ByteArray, QByteArray()},
+                               {CfgFile::K_Pen, QVariant::fromValue(pen)}};
+  const CfgFile::Map map = {entry("z", CfgFile::K_UInt, 4000000000u),
+                            entry("a", CfgFile::K_List, QVariant::fromValue(inner)),
+                            entry("z", CfgFile::K_Point, QPoint(-1, 2))};
+  put("cfgfile", "further-kinds",
+      cfg({entry("Other/Map", CfgFile::K_Map, QVariant::fromValue(map)),
+           entry("Other/Invalid", CfgFile::K_Invalid, QVariant()),
+           entry("Other/Bool", CfgFile::K_Bool, false),
+           entry("Other/Date", CfgFile::K_Date, QDate(2023, 2, 24)),
+           entry("Other/Time", CfgFile::K_Time, QTime(12, 34, 56, 789)),
+           entry("Other/DateTime", CfgFile::K_DateTime,
+                 QDateTime(QDate::fromJulianDay(0), QTime(23, 59, 59, 999), Qt::UTC)),
+           entry("Other/Bytes", CfgFile::K_ByteArray, QByteArray("\0\xff", 2)),
+           entry("Other/Empty", CfgFile::K_ByteArray, QByteArray("", 0)),
+           entry("Other/LongLong", CfgFile::K_LongLong, std::numeric_limits<qlonglong>::min()),
+           entry("Other/ULongLong", CfgFile::K_ULongLong, std::numeric_limits<qulonglong>::max())}));
+  // Lists as deep as a file may nest them, and one level deeper.
+  QVariant deep = 7;
+  CfgFile::KindE kind = CfgFile::K_Int;
+  for (int i = 0; i < CfgFile::MAX_DEPTH; ++i) {
+    deep = QVariant::fromValue(CfgFile::List{{kind, deep}});
+    kind = CfgFile::K_List;
+  }
+  const QByteArray deepest = cfg({entry("deep", CfgFile::K_List, deep)});
+  put("cfgfile", "deep-lists", deepest);
+  QByteArray tooDeep = deepest;
+  // One more list after the header, the key "deep" and the outer type number.
+  tooDeep.insert(CfgFile::HEADER_SIZE + 4 + 8 + 4, QByteArray::fromHex("0000000100000002"));
+  put("cfgfile", "too-deep", tooDeep);
+  QByteArray badBool = cfg({entry("b", CfgFile::K_Bool, true), entry("c", CfgFile::K_Int, 1)});
+  // The byte of the first Bool, after the header, the key "b" and the type number.
+  badBool[CfgFile::HEADER_SIZE + 6 + 4] = char(2);
+  put("cfgfile", "bad-bool", badBool);
 }
 
 }  // namespace

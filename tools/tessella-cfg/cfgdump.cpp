@@ -2,7 +2,9 @@
 
 #include <QColor>
 #include <QDate>
+#include <QDateTime>
 #include <QLocale>
+#include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <QStringList>
@@ -10,6 +12,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 
 using Ux::CfgFile;
 
@@ -17,11 +20,47 @@ namespace {
 
 constexpr quint64 QUIET_NAN_BITS = 0x7FF8000000000000ull;
 
-QByteArray valueJson(const CfgFile::Entry &entry) {
-  const QVariant &v = entry.value;
-  switch (entry.kind) {
+QByteArray ints(std::initializer_list<qint64> values) {
+  QByteArrayList parts;
+  for (qint64 v : values) parts << QByteArray::number(v);
+  return '[' + parts.join(", ") + ']';
+}
+
+// A Julian day ISO 8601 can name as a four-digit year.
+bool plainYear(const QDate &date) { return date.isValid() && date.year() >= 1 && date.year() <= 9999; }
+
+QByteArray dateText(const QDate &date) { return date.toString(QStringLiteral("yyyy-MM-dd")).toLatin1(); }
+
+QByteArray timeText(const QTime &time) { return time.toString(QStringLiteral("HH:mm:ss.zzz")).toLatin1(); }
+
+QByteArray valueJson(CfgFile::KindE kind, const QVariant &v) {
+  switch (kind) {
+    case CfgFile::K_Invalid:
+      return "null";
+    case CfgFile::K_Map: {
+      QByteArrayList parts;
+      for (const CfgFile::Entry &pair : v.value<CfgFile::Map>()) {
+        parts << '[' + CfgDump::jsonString(pair.key) + ", " + CfgDump::typedJson(pair.kind, pair.value) + ']';
+      }
+      return '[' + parts.join(", ") + ']';
+    }
+    case CfgFile::K_List: {
+      QByteArrayList parts;
+      for (const CfgFile::Value &item : v.value<CfgFile::List>()) {
+        parts << CfgDump::typedJson(item.kind, item.value);
+      }
+      return '[' + parts.join(", ") + ']';
+    }
     case CfgFile::K_Int:
       return QByteArray::number(v.toInt());
+    case CfgFile::K_UInt:
+      return QByteArray::number(v.toUInt());
+    case CfgFile::K_LongLong:
+      return QByteArray::number(v.toLongLong());
+    case CfgFile::K_ULongLong:
+      return QByteArray::number(v.toULongLong());
+    case CfgFile::K_Bool:
+      return v.toBool() ? "true" : "false";
     case CfgFile::K_Double:
       return CfgDump::jsonDouble(v.toDouble());
     case CfgFile::K_String:
@@ -33,12 +72,15 @@ QByteArray valueJson(const CfgFile::Entry &entry) {
     }
     case CfgFile::K_Rect: {
       const QRect r = v.toRect();
-      return '[' + QByteArray::number(r.left()) + ", " + QByteArray::number(r.top()) + ", " +
-             QByteArray::number(r.right()) + ", " + QByteArray::number(r.bottom()) + ']';
+      return ints({r.left(), r.top(), r.right(), r.bottom()});
     }
     case CfgFile::K_Size: {
       const QSize s = v.toSize();
-      return '[' + QByteArray::number(s.width()) + ", " + QByteArray::number(s.height()) + ']';
+      return ints({s.width(), s.height()});
+    }
+    case CfgFile::K_Point: {
+      const QPoint p = v.toPoint();
+      return ints({p.x(), p.y()});
     }
     case CfgFile::K_Color:
       return '"' + CfgDump::colorText(v.value<QColor>().rgba()) + '"';
@@ -48,11 +90,33 @@ QByteArray valueJson(const CfgFile::Entry &entry) {
              ", \"width\": " + QByteArray::number(pen.width) + ", \"color\": \"" +
              CfgDump::colorText(pen.color) + "\"}";
     }
+    case CfgFile::K_Date: {
+      const QDate date = v.toDate();
+      if (plainYear(date)) return '"' + dateText(date) + '"';
+      return "{\"julianDay\": " + QByteArray::number(date.toJulianDay()) + '}';
+    }
+    case CfgFile::K_Time:
+      return '"' + timeText(v.toTime()) + '"';
+    case CfgFile::K_DateTime: {
+      const QDateTime dt = v.toDateTime();
+      if (plainYear(dt.date())) return '"' + dateText(dt.date()) + 'T' + timeText(dt.time()) + '"';
+      return "{\"julianDay\": " + QByteArray::number(dt.date().toJulianDay()) +
+             ", \"msecs\": " + QByteArray::number(dt.time().msecsSinceStartOfDay()) + '}';
+    }
+    case CfgFile::K_ByteArray: {
+      const QByteArray bytes = v.toByteArray();
+      return bytes.isNull() ? QByteArray("null") : '"' + bytes.toBase64() + '"';
+    }
   }
   return "null";
 }
 
 }  // namespace
+
+QByteArray CfgDump::typedJson(CfgFile::KindE kind, const QVariant &value) {
+  return "{\"type\": \"" + CfgFile::kindName(kind).toLatin1() + "\", \"value\": " +
+         valueJson(kind, value) + '}';
+}
 
 QByteArray CfgDump::jsonString(const QString &text) {
   if (text.isNull()) return "null";
@@ -126,7 +190,8 @@ QByteArray CfgDump::toJson(const CfgFile::Contents &contents) {
     const CfgFile::Entry &entry = contents.entries.at(i);
     out += i == 0 ? "\n    " : ",\n    ";
     out += "{\"key\": " + jsonString(entry.key) + ", \"type\": \"" +
-           CfgFile::kindName(entry.kind).toLatin1() + "\", \"value\": " + valueJson(entry) + '}';
+           CfgFile::kindName(entry.kind).toLatin1() + "\", \"value\": " +
+           valueJson(entry.kind, entry.value) + '}';
   }
   out += contents.entries.isEmpty() ? "]\n" : "\n  ]\n";
   out += "}\n";

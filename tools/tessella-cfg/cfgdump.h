@@ -12,6 +12,9 @@ class CfgDump {
  public:
   static QByteArray toJson(const Ux::CfgFile::Contents &contents);
 
+  // A nested value of a List or Map: {"type": "<kind>", "value": ...}.
+  static QByteArray typedJson(Ux::CfgFile::KindE kind, const QVariant &value);
+
   // JSON forms shared with CfgMake.
   static QByteArray jsonString(const QString &text);
   static QByteArray jsonDouble(double value);

@@ -1,5 +1,7 @@
 #include "cfgmake.h"
 
+#include "jsonintegers.h"
+
 #include <QColor>
 #include <QCoreApplication>
 #include <QDateTime>
@@ -8,12 +10,12 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 #include <QJsonValue>
+#include <QPoint>
 #include <QRect>
 #include <QRegularExpression>
 #include <QSize>
 #include <QStringList>
 
-#include <cmath>
 #include <cstring>
 #include <limits>
 
@@ -35,12 +37,30 @@ class Checker {
 
   bool integer(const QJsonValue &v, qint64 lo, qint64 hi, qint64 *out, const QString &where,
                const QString &name) {
-    const double d = v.toDouble(std::numeric_limits<double>::quiet_NaN());
-    if (!v.isDouble() || !std::isfinite(d) || d != std::floor(d) || d < double(lo) ||
-        d > double(hi)) {
+    bool negative = false;
+    quint64 magnitude = 0;
+    // Magnitudes up to 2^63, one past what qint64 holds, are compared as
+    // magnitude - 1 against -(bound + 1).
+    const bool whole = JsonIntegers::wholeNumber(v, &negative, &magnitude);
+    const bool fits =
+        whole && (negative ? lo < 0 && magnitude - 1 <= quint64(-(lo + 1)) &&
+                                 (hi >= 0 || magnitude - 1 >= quint64(-(hi + 1)))
+                           : hi >= 0 && magnitude <= quint64(hi) && (lo <= 0 || magnitude >= quint64(lo)));
+    if (!fits) {
       return fail(where, tr("%1 must be a whole number from %2 to %3").arg(name).arg(lo).arg(hi));
     }
-    *out = qint64(d);
+    *out = negative ? qint64(-qint64(magnitude - 1) - 1) : qint64(magnitude);
+    return true;
+  }
+
+  bool unsignedInteger(const QJsonValue &v, quint64 hi, quint64 *out, const QString &where,
+                       const QString &name) {
+    bool negative = false;
+    quint64 magnitude = 0;
+    if (!JsonIntegers::wholeNumber(v, &negative, &magnitude) || negative || magnitude > hi) {
+      return fail(where, tr("%1 must be a whole number from 0 to %2").arg(name).arg(hi));
+    }
+    *out = magnitude;
     return true;
   }
 
@@ -67,10 +87,7 @@ class Checker {
   }
 
   bool real(const QJsonValue &v, double *out, const QString &where) {
-    if (v.isDouble()) {
-      *out = v.toDouble();
-      return true;
-    }
+    if (JsonIntegers::number(v, out)) return true;
     const QString text = v.toString();
     quint64 bits = 0;
     if (text == QLatin1String("nan")) {
@@ -109,6 +126,7 @@ class Checker {
   }
 
   bool onlyFields(const QJsonObject &o, const QStringList &allowed, const QString &where) {
+    if (JsonIntegers::isWrapped(o)) return fail(where, tr("an object belongs here, not a number"));
     for (auto it = o.begin(); it != o.end(); ++it) {
       if (!allowed.contains(it.key())) {
         return fail(where, tr("unknown field \"%1\" (allowed: %2)").arg(it.key(), allowed.join(QStringLiteral(", "))));
@@ -169,27 +187,151 @@ bool readWritten(Checker &check, const QJsonValue &v, CfgFile::Header *header) {
   return true;
 }
 
-bool readValue(Checker &check, const QJsonValue &v, CfgFile::Entry *entry, const QString &where) {
-  switch (entry->kind) {
-    case CfgFile::K_Int: {
-      qint64 x = 0;
-      if (!check.integer(v, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max(), &x,
-                         where, QStringLiteral("value"))) {
-        return false;
+// A date "YYYY-MM-DD" or, for days ISO 8601 cannot name, {"julianDay": n}.
+bool readDate(Checker &check, const QJsonValue &v, QDate *out, const QString &where) {
+  if (v.isObject()) {
+    qint64 jd = 0;
+    if (!check.onlyFields(v.toObject(), {QStringLiteral("julianDay")}, where) ||
+        !check.integer(v.toObject().value(QStringLiteral("julianDay")), 0, 0xFFFFFFFFll, &jd, where,
+                       QStringLiteral("julianDay"))) {
+      return false;
+    }
+    *out = QDate::fromJulianDay(jd);
+    return true;
+  }
+  static const QRegularExpression form(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})$"));
+  const QRegularExpressionMatch m = form.match(v.toString());
+  if (v.isString() && m.hasMatch()) {
+    *out = QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+    if (out->isValid()) return true;
+  }
+  return check.fail(where, tr("value must be a date \"YYYY-MM-DD\" or {\"julianDay\": n}"));
+}
+
+// A time of day "hh:mm:ss.zzz", the milliseconds optional.
+bool readTime(Checker &check, const QJsonValue &v, QTime *out, const QString &where) {
+  static const QRegularExpression form(
+      QStringLiteral("^(\\d{2}):(\\d{2}):(\\d{2})(?:\\.(\\d{1,3}))?$"));
+  const QRegularExpressionMatch m = form.match(v.toString());
+  if (v.isString() && m.hasMatch()) {
+    const int ms = m.captured(4).leftJustified(3, QLatin1Char('0')).toInt();
+    *out = QTime(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), ms);
+    if (out->isValid()) return true;
+  }
+  return check.fail(where, tr("value must be a time \"hh:mm:ss.zzz\""));
+}
+
+// A date and a time "YYYY-MM-DDThh:mm:ss.zzz" or {"julianDay": n, "msecs": n}.
+bool readDateTime(Checker &check, const QJsonValue &v, QDateTime *out, const QString &where) {
+  const QString form = tr("value must be a date-time \"YYYY-MM-DDThh:mm:ss.zzz\" or "
+                          "{\"julianDay\": n, \"msecs\": n}");
+  QDate date;
+  QTime time;
+  if (v.isObject()) {
+    const QJsonObject o = v.toObject();
+    qint64 jd = 0;
+    qint64 ms = 0;
+    if (!check.onlyFields(o, {QStringLiteral("julianDay"), QStringLiteral("msecs")}, where) ||
+        !check.integer(o.value(QStringLiteral("julianDay")), 0, 0xFFFFFFFFll, &jd, where,
+                       QStringLiteral("julianDay")) ||
+        !check.integer(o.value(QStringLiteral("msecs")), 0, 86400000 - 1, &ms, where,
+                       QStringLiteral("msecs"))) {
+      return false;
+    }
+    date = QDate::fromJulianDay(jd);
+    time = QTime::fromMSecsSinceStartOfDay(int(ms));
+  } else {
+    const QStringList parts = v.toString().split(QLatin1Char('T'));
+    QString ignored;
+    Checker quiet(&ignored);
+    if (!v.isString() || parts.size() != 2 || !readDate(quiet, parts.at(0), &date, where) ||
+        date.year() < 1 || !readTime(quiet, parts.at(1), &time, where)) {
+      return check.fail(where, form);
+    }
+  }
+  *out = QDateTime(date, time, Qt::UTC);
+  return true;
+}
+
+bool readTyped(Checker &check, const QJsonValue &v, CfgFile::Value *out, const QString &where,
+               int depth);
+
+bool readValue(Checker &check, const QJsonValue &v, CfgFile::KindE kind, QVariant *out,
+               const QString &where, int depth) {
+  switch (kind) {
+    case CfgFile::K_Invalid:
+      if (!v.isNull()) return check.fail(where, tr("value must be null"));
+      *out = QVariant();
+      return true;
+    case CfgFile::K_Map:
+    case CfgFile::K_List: {
+      if (depth >= CfgFile::MAX_DEPTH) {
+        return check.fail(where, tr("lists and maps may nest at most %1 levels").arg(CfgFile::MAX_DEPTH));
       }
-      entry->value = int(x);
+      const QString form = kind == CfgFile::K_Map
+                               ? tr("value must be an array of [key, {\"type\": ..., \"value\": ...}]")
+                               : tr("value must be an array of {\"type\": ..., \"value\": ...}");
+      if (!v.isArray()) return check.fail(where, form);
+      const QJsonArray a = v.toArray();
+      CfgFile::List list;
+      CfgFile::Map map;
+      for (qsizetype i = 0; i < a.size(); ++i) {
+        const QString at = where + QStringLiteral("[%1]").arg(i);
+        CfgFile::Value item;
+        if (kind == CfgFile::K_List) {
+          if (!readTyped(check, a.at(i), &item, at, depth + 1)) return false;
+          list.append(item);
+          continue;
+        }
+        const QJsonArray pair = a.at(i).toArray();
+        QString key;
+        if (!a.at(i).isArray() || pair.size() != 2) return check.fail(at, form);
+        if (!check.string(pair.at(0), &key, at, QStringLiteral("key")) ||
+            !readTyped(check, pair.at(1), &item, at, depth + 1)) {
+          return false;
+        }
+        map.append({key, item.kind, item.value});
+      }
+      *out = kind == CfgFile::K_Map ? QVariant::fromValue(map) : QVariant::fromValue(list);
       return true;
     }
+    case CfgFile::K_Int:
+    case CfgFile::K_LongLong: {
+      const bool narrow = kind == CfgFile::K_Int;
+      qint64 x = 0;
+      const qint64 lo = narrow ? std::numeric_limits<qint32>::min() : std::numeric_limits<qint64>::min();
+      const qint64 hi = narrow ? std::numeric_limits<qint32>::max() : std::numeric_limits<qint64>::max();
+      if (!check.integer(v, lo, hi, &x, where, QStringLiteral("value"))) {
+        return false;
+      }
+      *out = narrow ? QVariant(int(x)) : QVariant(qlonglong(x));
+      return true;
+    }
+    case CfgFile::K_UInt:
+    case CfgFile::K_ULongLong: {
+      const bool narrow = kind == CfgFile::K_UInt;
+      quint64 x = 0;
+      const quint64 hi = narrow ? std::numeric_limits<quint32>::max() : std::numeric_limits<quint64>::max();
+      if (!check.unsignedInteger(v, hi, &x, where, QStringLiteral("value"))) {
+        return false;
+      }
+      *out = narrow ? QVariant(uint(x)) : QVariant(qulonglong(x));
+      return true;
+    }
+    case CfgFile::K_Bool:
+      if (!v.isBool()) return check.fail(where, tr("value must be true or false"));
+      *out = v.toBool();
+      return true;
     case CfgFile::K_Double: {
       double d = 0;
       if (!check.real(v, &d, where)) return false;
-      entry->value = d;
+      *out = d;
       return true;
     }
     case CfgFile::K_String: {
       QString s;
       if (!check.string(v, &s, where, QStringLiteral("value"))) return false;
-      entry->value = s;
+      *out = s;
       return true;
     }
     case CfgFile::K_StringList: {
@@ -201,25 +343,27 @@ bool readValue(Checker &check, const QJsonValue &v, CfgFile::Entry *entry, const
         if (!check.string(a.at(i), &s, where, QStringLiteral("value[%1]").arg(i))) return false;
         list.append(s);
       }
-      entry->value = list;
+      *out = list;
       return true;
     }
     case CfgFile::K_Rect: {
       qint32 r[4];
       if (!check.ints(v, 4, r, where, tr("[left, top, right, bottom]"))) return false;
-      entry->value = QRect(QPoint(r[0], r[1]), QPoint(r[2], r[3]));
+      *out = QRect(QPoint(r[0], r[1]), QPoint(r[2], r[3]));
       return true;
     }
-    case CfgFile::K_Size: {
-      qint32 s[2];
-      if (!check.ints(v, 2, s, where, tr("[width, height]"))) return false;
-      entry->value = QSize(s[0], s[1]);
+    case CfgFile::K_Size:
+    case CfgFile::K_Point: {
+      qint32 p[2];
+      const bool size = kind == CfgFile::K_Size;
+      if (!check.ints(v, 2, p, where, size ? tr("[width, height]") : tr("[x, y]"))) return false;
+      *out = size ? QVariant(QSize(p[0], p[1])) : QVariant(QPoint(p[0], p[1]));
       return true;
     }
     case CfgFile::K_Color: {
       quint32 argb = 0;
       if (!check.color(v, &argb, where, QStringLiteral("value"))) return false;
-      entry->value = QColor::fromRgba(argb);
+      *out = QColor::fromRgba(argb);
       return true;
     }
     case CfgFile::K_Pen: {
@@ -238,11 +382,57 @@ bool readValue(Checker &check, const QJsonValue &v, CfgFile::Entry *entry, const
       }
       pen.style = quint8(style);
       pen.width = qint16(width);
-      entry->value = QVariant::fromValue(pen);
+      *out = QVariant::fromValue(pen);
+      return true;
+    }
+    case CfgFile::K_Date: {
+      QDate date;
+      if (!readDate(check, v, &date, where)) return false;
+      *out = date;
+      return true;
+    }
+    case CfgFile::K_Time: {
+      QTime time;
+      if (!readTime(check, v, &time, where)) return false;
+      *out = time;
+      return true;
+    }
+    case CfgFile::K_DateTime: {
+      QDateTime dt;
+      if (!readDateTime(check, v, &dt, where)) return false;
+      *out = dt;
+      return true;
+    }
+    case CfgFile::K_ByteArray: {
+      if (v.isNull()) {
+        *out = QByteArray();
+        return true;
+      }
+      const auto decoded = QByteArray::fromBase64Encoding(v.toString().toLatin1(),
+                                                          QByteArray::AbortOnBase64DecodingErrors);
+      if (!v.isString() || !decoded) return check.fail(where, tr("value must be base64 text or null"));
+      // "" stays an empty, not a null, byte array.
+      *out = decoded.decoded.isNull() ? QByteArray("", 0) : decoded.decoded;
       return true;
     }
   }
   return false;
+}
+
+// The kind names as the messages list them.
+QString kindList() { return CfgFile::kindNames().join(QStringLiteral(", ")); }
+
+// A nested value: {"type": "<kind>", "value": ...}.
+bool readTyped(Checker &check, const QJsonValue &v, CfgFile::Value *out, const QString &where,
+               int depth) {
+  const QJsonObject o = v.toObject();
+  if (!v.isObject()) return check.fail(where, tr("must be an object with type and value"));
+  if (!check.onlyFields(o, {QStringLiteral("type"), QStringLiteral("value")}, where)) return false;
+  if (!CfgFile::kindFromName(o.value(QStringLiteral("type")).toString(), &out->kind)) {
+    return check.fail(where, tr("type must be one of %1").arg(kindList()));
+  }
+  if (!o.contains(QStringLiteral("value"))) return check.fail(where, tr("value is missing"));
+  return readValue(check, o.value(QStringLiteral("value")), out->kind, &out->value, where, depth);
 }
 
 }  // namespace
@@ -260,7 +450,8 @@ bool CfgMake::fromJson(const QByteArray &json, CfgFile::Header *header,
                                      .arg(line).arg(column).arg(parseError.errorString()));
   }
   if (!doc.isObject()) return check.fail(QString(), tr("the JSON must be an object"));
-  const QJsonObject root = doc.object();
+  // Parsed again with long integers wrapped, so they arrive exactly.
+  const QJsonObject root = QJsonDocument::fromJson(JsonIntegers::protect(json)).object();
   if (!check.onlyFields(root, {QStringLiteral("magic"), QStringLiteral("version"),
                                QStringLiteral("written"), QStringLiteral("entries")}, QString())) {
     return false;
@@ -304,11 +495,12 @@ bool CfgMake::fromJson(const QByteArray &json, CfgFile::Header *header,
     }
     if (!entry.key.isNull()) where += QStringLiteral(" (\"%1\")").arg(entry.key);
     if (!CfgFile::kindFromName(o.value(QStringLiteral("type")).toString(), &entry.kind)) {
-      return check.fail(where, tr("type must be one of Int, Double, String, StringList, Rect, "
-                                  "Size, Color, Pen"));
+      return check.fail(where, tr("type must be one of %1").arg(kindList()));
     }
     if (!o.contains(QStringLiteral("value"))) return check.fail(where, tr("value is missing"));
-    if (!readValue(check, o.value(QStringLiteral("value")), &entry, where)) return false;
+    if (!readValue(check, o.value(QStringLiteral("value")), entry.kind, &entry.value, where, 0)) {
+      return false;
+    }
     out.append(entry);
   }
   *header = h;

@@ -14,8 +14,12 @@
 #include <QPen>
 #include <QRect>
 #include <QSaveFile>
+#include <QSet>
 #include <QSize>
 #include <QSplitter>
+
+#include <cmath>
+#include <limits>
 
 namespace Ux {
 
@@ -46,6 +50,73 @@ QString xorText(const QString &text) {
 QString plainText(const QString &stored) {
   if (stored.startsWith(CRYPT_MARKER)) return xorText(stored.mid(CRYPT_MARKER.size()));
   return stored;
+}
+
+// A value as text. A date-time reads without a zone, as the file holds none.
+QString textOf(const QVariant &value) {
+  if (value.metaType().id() == QMetaType::QDateTime) {
+    const QDateTime dt = value.toDateTime();
+    if (!dt.isValid()) return QString();
+    return dt.date().toString(Qt::ISODate) + QLatin1Char('T') + dt.time().toString(Qt::ISODateWithMs);
+  }
+  return value.toString();
+}
+
+// A value as an int, when it has one that fits: the toolkit's conversions
+// wrap wide integers and give 0 for huge doubles instead of failing.
+bool intOf(const QVariant &value, int *out) {
+  constexpr qint64 lo = std::numeric_limits<int>::min();
+  constexpr qint64 hi = std::numeric_limits<int>::max();
+  switch (value.metaType().id()) {
+    case QMetaType::UInt:
+    case QMetaType::LongLong: {
+      const qint64 v = value.toLongLong();
+      if (v < lo || v > hi) return false;
+      *out = int(v);
+      return true;
+    }
+    case QMetaType::ULongLong: {
+      const quint64 v = value.toULongLong();
+      if (v > quint64(hi)) return false;
+      *out = int(v);
+      return true;
+    }
+    case QMetaType::Double: {
+      const double d = value.toDouble();
+      if (!std::isfinite(d) || d <= double(lo) || d >= double(hi)) return false;
+      break;
+    }
+    default:
+      break;
+  }
+  bool ok = false;
+  const int v = value.toInt(&ok);
+  if (ok) *out = v;
+  return ok;
+}
+
+// Files that loaded only partly and are still as they were found: their
+// first save keeps the original beside them.
+QSet<QString> &partlyLoaded() {
+  static auto *files = new QSet<QString>;
+  return *files;
+}
+
+QString backupName(const QString &fileName) { return fileName + QStringLiteral(".bak"); }
+
+// Copies the file to its backup name; the backup is replaced only once the copy is complete.
+bool keepOriginal(const QString &fileName) {
+  QFile original(fileName);
+  QSaveFile backup(backupName(fileName));
+  if (!original.open(QIODevice::ReadOnly) || !backup.open(QIODevice::WriteOnly)) return false;
+  char buffer[1 << 16];
+  for (;;) {
+    const qint64 n = original.read(buffer, sizeof buffer);
+    if (n < 0) return false;
+    if (n == 0) break;
+    if (backup.write(buffer, n) != n) return false;
+  }
+  return backup.commit();
 }
 
 }  // namespace
@@ -148,19 +219,17 @@ bool Cfg::writeEntry(const QString &key, const QSplitter &value) {
 // --- readers ---------------------------------------------------------------
 
 bool Cfg::readBool(const QString &key, bool def, bool *found) const {
-  const auto it = _table().constFind(_fullKey(key));
-  const bool ok = it != _table().constEnd() && it->canConvert<bool>();
+  bool value = def;
+  const bool ok = read(value, _fullKey(key), def);
   if (found) *found = ok;
-  return ok ? it->toBool() : def;
+  return value;
 }
 
 int Cfg::readNum(const QString &key, int def, bool *found) const {
-  const auto it = _table().constFind(_fullKey(key));
-  bool ok = false;
-  int value = 0;
-  if (it != _table().constEnd()) value = it->toInt(&ok);
+  int value = def;
+  const bool ok = read(value, _fullKey(key), def);
   if (found) *found = ok;
-  return ok ? value : def;
+  return value;
 }
 
 double Cfg::readReal(const QString &key, double def, bool *found) const {
@@ -181,7 +250,7 @@ QString Cfg::readString(const QString &key, const QString &def, bool *found) con
 
 QStringList Cfg::readStringList(const QString &key, const QStringList &def, bool *found) const {
   const auto it = _table().constFind(_fullKey(key));
-  const bool ok = it != _table().constEnd() && it->canConvert<QStringList>();
+  const bool ok = it != _table().constEnd();
   if (found) *found = ok;
   return ok ? it->toStringList() : def;
 }
@@ -216,7 +285,7 @@ QFont Cfg::readFont(const QString &key, const QFont &def, bool *found) const {
 
 QPen Cfg::readPen(const QString &key, const QPen &def, bool *found) const {
   const auto it = _table().constFind(_fullKey(key));
-  const bool ok = it != _table().constEnd() && it->canConvert<QPen>();
+  const bool ok = it != _table().constEnd();
   if (found) *found = ok;
   return ok ? it->value<QPen>() : def;
 }
@@ -246,16 +315,15 @@ bool Cfg::readSplitter(const QString &key, QSplitter &splitter) const {
 
 bool Cfg::read(bool &out, const QString &key, bool def) {
   const auto it = _table().constFind(key);
-  const bool ok = it != _table().constEnd() && it->canConvert<bool>();
+  const bool ok = it != _table().constEnd();
   out = ok ? it->toBool() : def;
   return ok;
 }
 
 bool Cfg::read(int &out, const QString &key, int def) {
   const auto it = _table().constFind(key);
-  bool ok = false;
   int value = 0;
-  if (it != _table().constEnd()) value = it->toInt(&ok);
+  const bool ok = it != _table().constEnd() && intOf(*it, &value);
   out = ok ? value : def;
   return ok;
 }
@@ -263,7 +331,7 @@ bool Cfg::read(int &out, const QString &key, int def) {
 bool Cfg::read(QString &out, const QString &key, const QString &def) {
   const auto it = _table().constFind(key);
   QString value;
-  if (it != _table().constEnd()) value = plainText(it->toString());
+  if (it != _table().constEnd()) value = plainText(textOf(*it));
   const bool ok = !value.isEmpty();
   out = ok ? value : def;
   return ok;
@@ -287,6 +355,16 @@ bool Cfg::hasLoaded() { return sLoaded; }
 bool Cfg::save(const QString &fileName) {
   Nub::debug("%s => %s", "fileName", fileName.toUtf8().constData());
   if (fileName.isEmpty()) return Nub::warn("%s", trCfg("Empty filename!").constData());
+
+  // A file that loaded only partly holds more than the table: keep it.
+  const QString canonical = QFileInfo(fileName).canonicalFilePath();
+  if (!canonical.isEmpty() && partlyLoaded().contains(canonical)) {
+    if (!keepOriginal(fileName)) {
+      return Nub::warn(trCfg("Can't write configuration-file '%s'!").constData(),
+                       native(backupName(fileName)).constData());
+    }
+    partlyLoaded().remove(canonical);
+  }
 
   // The previous file stays untouched until the new one is complete.
   QSaveFile file(fileName);
@@ -351,11 +429,18 @@ bool Cfg::load(const QString &fileName, bool warnIfMissing) {
   table.clear();
   for (const CfgFile::Entry &entry : contents.entries) table.insert(entry.key, CfgFile::toVariant(entry));
 
-  // Whatever was read before damage stays; the rest of the file is skipped.
+  // Whatever was read before damage stays; the rest of the file is skipped,
+  // and kept beside it by the first save over it.
+  const QString canonical = QFileInfo(fileName).canonicalFilePath();
   if (contents.status != CfgFile::S_Ok && contents.status != CfgFile::S_TrailingData) {
+    partlyLoaded().insert(canonical);
     Nub::warn(trCfg("The configuration-file '%s' is damaged (%s); only the entries before "
-                    "the damage were loaded!").constData(),
-              native(fileName).constData(), contents.damage.toUtf8().constData());
+                    "the damage were loaded! Before a save replaces it, the original is kept "
+                    "as '%s'.").constData(),
+              native(fileName).constData(), contents.damage.toUtf8().constData(),
+              native(backupName(fileName)).constData());
+  } else {
+    partlyLoaded().remove(canonical);
   }
 
   Nub::info("%s", trCfg("Configurationfile loaded.").constData());
@@ -373,7 +458,7 @@ QString Cfg::selfInfo() {
       "<table border=1><tr><th><b>Key</b></th><th><b>Type</b></th><th><b>Value</b></th></tr>");
   const QString row = QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td></tr>");
   for (auto it = table.constBegin(); it != table.constEnd(); ++it) {
-    html += row.arg(it.key(), QString::fromLatin1(it.value().typeName()), it.value().toString());
+    html += row.arg(it.key(), QString::fromLatin1(it.value().typeName()), textOf(it.value()));
   }
   html += QStringLiteral("</table>");
   return html;

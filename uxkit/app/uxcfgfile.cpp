@@ -1,319 +1,33 @@
 #include "uxcfgfile.h"
 
+#include "uxcfgreader.h"
+#include "uxcfgwriter.h"
+
 #include <QBuffer>
 #include <QColor>
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QIODevice>
 #include <QPen>
+#include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <QStringList>
-#include <QtEndian>
 
 #include <algorithm>
-#include <cstring>
 
 namespace Ux {
 
 namespace {
 
-constexpr quint32 NULL_STRING = 0xFFFFFFFFu;
-constexpr quint32 MSECS_PER_DAY = 86400000u;
-// Large strings are read in slices, so a length can never make us allocate
-// much more than the bytes that actually arrive.
-constexpr qint64 SLICE = 1 << 16;
-
 qint64 sWriteLimit = -1;
 
-QString trFile(const char *text) { return QCoreApplication::translate("Ux::CfgFile", text); }
-
-// Pulls big-endian fields off a device and remembers the first damage.
-class Reader {
- public:
-  explicit Reader(QIODevice &device)
-      : mDevice(device),
-        mEnd(device.isSequential() ? -1 : device.size()),
-        mPos(device.isSequential() ? 0 : device.pos()),
-        mStart(mPos) {}
-
-  qint64 offset() const { return mPos - mStart; }
-
-  // Bytes left, or -1 when the device cannot tell (a pipe).
-  qint64 remaining() const { return mEnd < 0 ? -1 : std::max<qint64>(0, mEnd - mPos); }
-
-  bool failed() const { return mStatus != CfgFile::S_Ok; }
-  CfgFile::StatusE status() const { return mStatus; }
-  qint64 damageOffset() const { return mDamageOffset; }
-  const QString &damage() const { return mDamage; }
-
-  void fail(CfgFile::StatusE status, qint64 offset, const QString &text) {
-    if (failed()) return;
-    mStatus = status;
-    mDamageOffset = offset;
-    mDamage = text;
-  }
-
-  bool atEnd() {
-    if (mEnd >= 0) return mPos >= mEnd;
-    char c = 0;
-    return mDevice.peek(&c, 1) <= 0;
-  }
-
-  bool take(char *dst, qint64 n) {
-    if (failed()) return false;
-    const qint64 at = offset();
-    qint64 done = 0;
-    while (done < n) {
-      const qint64 got = mDevice.read(dst + done, n - done);
-      if (got < 0) {
-        fail(CfgFile::S_ReadError, at + done,
-             trFile("the file could not be read at byte %1").arg(at + done));
-        return false;
-      }
-      if (got == 0) {
-        mPos += done;
-        fail(CfgFile::S_CutShort, offset(), trFile("the file ends at byte %1").arg(offset()));
-        return false;
-      }
-      done += got;
-    }
-    mPos += n;
-    return true;
-  }
-
-  bool u8(quint8 *v) { return take(reinterpret_cast<char *>(v), 1); }
-
-  bool u16(quint16 *v) {
-    uchar b[2];
-    if (!take(reinterpret_cast<char *>(b), 2)) return false;
-    *v = qFromBigEndian<quint16>(b);
-    return true;
-  }
-
-  bool u32(quint32 *v) {
-    uchar b[4];
-    if (!take(reinterpret_cast<char *>(b), 4)) return false;
-    *v = qFromBigEndian<quint32>(b);
-    return true;
-  }
-
-  bool i32(qint32 *v) {
-    quint32 u = 0;
-    if (!u32(&u)) return false;
-    *v = qint32(u);
-    return true;
-  }
-
-  bool f64(double *v) {
-    uchar b[8];
-    if (!take(reinterpret_cast<char *>(b), 8)) return false;
-    const quint64 bits = qFromBigEndian<quint64>(b);
-    std::memcpy(v, &bits, sizeof bits);
-    return true;
-  }
-
-  // Whether `need` more bytes can be there; a device of unknown size is
-  // given the benefit of the doubt and read in slices.
-  bool fits(qint64 need, qint64 at, const QString &what) {
-    const qint64 left = remaining();
-    if (left >= 0 && need > left) {
-      fail(CfgFile::S_BadLength, at,
-           trFile("%1 at byte %2 exceeds the %3 bytes that remain").arg(what).arg(at).arg(left));
-      return false;
-    }
-    return true;
-  }
-
-  bool string(QString *s) {
-    const qint64 at = offset();
-    quint32 bytes = 0;
-    if (!u32(&bytes)) return false;
-    if (bytes == NULL_STRING) {
-      *s = QString();
-      return true;
-    }
-    if (bytes % 2 != 0) {
-      fail(CfgFile::S_BadLength, at, trFile("odd string length %1 at byte %2").arg(bytes).arg(at));
-      return false;
-    }
-    if (!fits(bytes, at, trFile("string length %1").arg(bytes))) return false;
-    const qint64 units = bytes / 2;
-    QString out;
-    if (units == 0) out = QStringLiteral("");  // empty, not null
-    qint64 done = 0;
-    while (done < units) {
-      const qint64 slice = std::min(units - done, SLICE);
-      out.resize(done + slice);
-      if (!take(reinterpret_cast<char *>(out.data() + done), slice * 2)) return false;
-      done += slice;
-    }
-    char16_t *p = reinterpret_cast<char16_t *>(out.data());
-    for (qint64 i = 0; i < units; ++i) p[i] = qFromBigEndian(p[i]);
-    *s = out;
-    return true;
-  }
-
- private:
-  QIODevice &mDevice;
-  qint64 mEnd;
-  qint64 mPos;
-  qint64 mStart;
-  CfgFile::StatusE mStatus = CfgFile::S_Ok;
-  qint64 mDamageOffset = -1;
-  QString mDamage;
-};
-
-bool readValue(Reader &in, quint32 type, QVariant *value) {
-  switch (type) {
-    case CfgFile::K_String: {
-      QString s;
-      if (!in.string(&s)) return false;
-      *value = s;
-      return true;
-    }
-    case CfgFile::K_StringList: {
-      const qint64 at = in.offset();
-      quint32 count = 0;
-      if (!in.u32(&count)) return false;
-      // Each string takes at least its 4-byte length.
-      if (!in.fits(qint64(count) * 4, at, trFile("string-list count %1").arg(count))) return false;
-      QStringList list;
-      for (quint32 i = 0; i < count; ++i) {
-        QString s;
-        if (!in.string(&s)) return false;
-        list.append(s);
-      }
-      *value = list;
-      return true;
-    }
-    case CfgFile::K_Rect: {
-      qint32 l = 0, t = 0, r = 0, b = 0;
-      if (!in.i32(&l) || !in.i32(&t) || !in.i32(&r) || !in.i32(&b)) return false;
-      *value = QRect(QPoint(l, t), QPoint(r, b));
-      return true;
-    }
-    case CfgFile::K_Size: {
-      qint32 w = 0, h = 0;
-      if (!in.i32(&w) || !in.i32(&h)) return false;
-      *value = QSize(w, h);
-      return true;
-    }
-    case CfgFile::K_Color: {
-      quint32 argb = 0;
-      if (!in.u32(&argb)) return false;
-      *value = QColor::fromRgba(argb);
-      return true;
-    }
-    case CfgFile::K_Int: {
-      qint32 v = 0;
-      if (!in.i32(&v)) return false;
-      *value = int(v);
-      return true;
-    }
-    case CfgFile::K_Double: {
-      double v = 0;
-      if (!in.f64(&v)) return false;
-      *value = v;
-      return true;
-    }
-    case CfgFile::K_Pen: {
-      CfgFile::Pen pen;
-      quint16 width = 0;
-      if (!in.u8(&pen.style) || !in.u16(&width) || !in.u32(&pen.color)) return false;
-      pen.width = qint16(width);
-      *value = QVariant::fromValue(pen);
-      return true;
-    }
-    default:
-      return false;
-  }
-}
-
-void putU32(QByteArray &out, quint32 v) {
-  uchar b[4];
-  qToBigEndian(v, b);
-  out.append(reinterpret_cast<const char *>(b), 4);
-}
-
-void putI32(QByteArray &out, qint32 v) { putU32(out, quint32(v)); }
-
-bool putString(QByteArray &out, const QString &s) {
-  if (s.isNull()) {
-    putU32(out, NULL_STRING);
-    return true;
-  }
-  if (qint64(s.size()) * 2 >= qint64(NULL_STRING)) return false;
-  putU32(out, quint32(s.size() * 2));
-  const qsizetype at = out.size();
-  out.resize(at + s.size() * 2);
-  uchar *dst = reinterpret_cast<uchar *>(out.data() + at);
-  for (qsizetype i = 0; i < s.size(); ++i) qToBigEndian<quint16>(s.at(i).unicode(), dst + 2 * i);
-  return true;
-}
-
-bool putValue(QByteArray &out, const CfgFile::Entry &entry) {
-  putU32(out, entry.kind);
-  const QVariant &v = entry.value;
-  switch (entry.kind) {
-    case CfgFile::K_String:
-      return putString(out, v.toString());
-    case CfgFile::K_StringList: {
-      const QStringList list = v.toStringList();
-      if (qint64(list.size()) >= qint64(NULL_STRING)) return false;
-      putU32(out, quint32(list.size()));
-      for (const QString &s : list) {
-        if (!putString(out, s)) return false;
-      }
-      return true;
-    }
-    case CfgFile::K_Rect: {
-      const QRect r = v.toRect();
-      putI32(out, r.left());
-      putI32(out, r.top());
-      putI32(out, r.right());
-      putI32(out, r.bottom());
-      return true;
-    }
-    case CfgFile::K_Size: {
-      const QSize s = v.toSize();
-      putI32(out, s.width());
-      putI32(out, s.height());
-      return true;
-    }
-    case CfgFile::K_Color:
-      putU32(out, v.value<QColor>().rgba());
-      return true;
-    case CfgFile::K_Int:
-      putI32(out, v.toInt());
-      return true;
-    case CfgFile::K_Double: {
-      const double d = v.toDouble();
-      quint64 bits = 0;
-      std::memcpy(&bits, &d, sizeof bits);
-      uchar b[8];
-      qToBigEndian(bits, b);
-      out.append(reinterpret_cast<const char *>(b), 8);
-      return true;
-    }
-    case CfgFile::K_Pen: {
-      const CfgFile::Pen pen = v.value<CfgFile::Pen>();
-      out.append(char(pen.style));
-      uchar b[2];
-      qToBigEndian(quint16(pen.width), b);
-      out.append(reinterpret_cast<const char *>(b), 2);
-      putU32(out, pen.color);
-      return true;
-    }
-  }
-  return false;
-}
+QString trFile(const char *text) { return CfgReader::tr(text); }
 
 }  // namespace
 
 CfgFile::Contents CfgFile::read(QIODevice &device) {
   Contents c;
-  Reader in(device);
+  CfgReader in(device);
   auto finish = [&c, &in]() {
     c.status = in.status();
     c.damageOffset = in.damageOffset();
@@ -349,20 +63,10 @@ CfgFile::Contents CfgFile::read(QIODevice &device) {
       return finish();
     }
     Entry entry;
-    quint32 type = 0;
-    if (!in.string(&entry.key)) return finish();
-    const qint64 typeAt = in.offset();
-    if (!in.u32(&type)) return finish();
-    QVariant value;
-    if (!readValue(in, type, &value)) {
-      if (!in.failed()) {
-        in.fail(S_UnknownKind, typeAt,
-                trFile("unknown type number %1 at byte %2").arg(type).arg(typeAt));
-      }
-      return finish();
-    }
-    entry.kind = KindE(type);
-    entry.value = value;
+    Value value;
+    if (!in.string(&entry.key) || !in.value(&value, 0)) return finish();
+    entry.kind = value.kind;
+    entry.value = value.value;
     c.entries.append(entry);
   }
   if (!in.atEnd()) {
@@ -380,19 +84,19 @@ CfgFile::Contents CfgFile::read(const QByteArray &bytes) {
 }
 
 QByteArray CfgFile::encode(const Header &header, const QList<Entry> &entries) {
-  QByteArray out;
-  if (qint64(entries.size()) >= qint64(NULL_STRING)) return QByteArray();
-  putU32(out, header.magic);
-  putI32(out, header.version);
-  putU32(out, header.julianDay);
-  putU32(out, header.msecs);
-  putU32(out, quint32(entries.size()));
+  QByteArray bytes;
+  CfgWriter out(bytes);
+  out.u32(header.magic);
+  out.i32(header.version);
+  out.u32(header.julianDay);
+  out.u32(header.msecs);
+  if (!out.count(entries.size())) return QByteArray();
   for (const Entry &entry : entries) {
-    if (!isConsistent(entry) || !putString(out, entry.key) || !putValue(out, entry)) {
+    if (!isConsistent(entry) || !out.string(entry.key) || !out.value(entry.kind, entry.value)) {
       return QByteArray();
     }
   }
-  return out;
+  return bytes;
 }
 
 bool CfgFile::write(QIODevice &device, const Header &header, const QList<Entry> &entries) {
@@ -421,66 +125,104 @@ CfgFile::Header CfgFile::headerAt(const QDateTime &written) {
 }
 
 QDateTime CfgFile::written(const Header &header) {
-  if (header.msecs >= MSECS_PER_DAY) return QDateTime();
+  if (header.msecs >= CfgReader::MSECS_PER_DAY) return QDateTime();
   const QDate date = QDate::fromJulianDay(header.julianDay);
   const QTime time = QTime::fromMSecsSinceStartOfDay(int(header.msecs));
   if (!date.isValid() || !time.isValid()) return QDateTime();
   return QDateTime(date, time);
 }
 
-bool CfgFile::fromVariant(const QString &key, const QVariant &value, Entry *entry) {
-  Entry e;
-  e.key = key;
+namespace {
+
+bool julianDayFits(const QDate &date) {
+  return date.isValid() && date.toJulianDay() >= 0 && date.toJulianDay() <= qint64(0xFFFFFFFFu);
+}
+
+// A value of the store's table as the file holds it.
+bool storedOf(const QVariant &value, CfgFile::Value *out, int depth) {
+  CfgFile::Value v;
+  v.value = value;
   switch (value.metaType().id()) {
-    case QMetaType::Int:
-      e.kind = K_Int;
-      e.value = value.toInt();
+    case QMetaType::UnknownType:
+      v.kind = CfgFile::K_Invalid;
+      v.value = QVariant();
       break;
-    case QMetaType::Double:
-      e.kind = K_Double;
-      e.value = value.toDouble();
+    case QMetaType::QVariantMap: {
+      if (depth >= CfgFile::MAX_DEPTH) return false;
+      const QVariantMap table = value.toMap();
+      CfgFile::Map map;
+      map.reserve(table.size());
+      for (auto it = table.constBegin(); it != table.constEnd(); ++it) {
+        CfgFile::Value item;
+        if (!storedOf(it.value(), &item, depth + 1)) return false;
+        map.append({it.key(), item.kind, item.value});
+      }
+      v.kind = CfgFile::K_Map;
+      v.value = QVariant::fromValue(map);
       break;
-    case QMetaType::QString:
-      e.kind = K_String;
-      e.value = value.toString();
+    }
+    case QMetaType::QVariantList: {
+      if (depth >= CfgFile::MAX_DEPTH) return false;
+      const QVariantList table = value.toList();
+      CfgFile::List list;
+      list.reserve(table.size());
+      for (const QVariant &element : table) {
+        CfgFile::Value item;
+        if (!storedOf(element, &item, depth + 1)) return false;
+        list.append(item);
+      }
+      v.kind = CfgFile::K_List;
+      v.value = QVariant::fromValue(list);
       break;
-    case QMetaType::QStringList:
-      e.kind = K_StringList;
-      e.value = value.toStringList();
+    }
+    case QMetaType::QString: v.kind = CfgFile::K_String; break;
+    case QMetaType::QStringList: v.kind = CfgFile::K_StringList; break;
+    case QMetaType::QRect: v.kind = CfgFile::K_Rect; break;
+    case QMetaType::QSize: v.kind = CfgFile::K_Size; break;
+    case QMetaType::QColor: v.kind = CfgFile::K_Color; break;
+    case QMetaType::QPoint: v.kind = CfgFile::K_Point; break;
+    case QMetaType::Int: v.kind = CfgFile::K_Int; break;
+    case QMetaType::UInt: v.kind = CfgFile::K_UInt; break;
+    case QMetaType::Bool: v.kind = CfgFile::K_Bool; break;
+    case QMetaType::Double: v.kind = CfgFile::K_Double; break;
+    case QMetaType::LongLong: v.kind = CfgFile::K_LongLong; break;
+    case QMetaType::ULongLong: v.kind = CfgFile::K_ULongLong; break;
+    case QMetaType::QByteArray: v.kind = CfgFile::K_ByteArray; break;
+    case QMetaType::QDate:
+      if (!julianDayFits(value.toDate())) return false;
+      v.kind = CfgFile::K_Date;
       break;
-    case QMetaType::QRect:
-      e.kind = K_Rect;
-      e.value = value.toRect();
+    case QMetaType::QTime:
+      if (!value.toTime().isValid()) return false;
+      v.kind = CfgFile::K_Time;
       break;
-    case QMetaType::QSize:
-      e.kind = K_Size;
-      e.value = value.toSize();
+    case QMetaType::QDateTime: {
+      // The clock reading in the value's own zone: the file holds no zone.
+      const QDateTime dt = value.toDateTime();
+      if (!julianDayFits(dt.date()) || !dt.time().isValid()) return false;
+      v.kind = CfgFile::K_DateTime;
+      v.value = QDateTime(dt.date(), dt.time(), Qt::UTC);
       break;
-    case QMetaType::QColor:
-      e.kind = K_Color;
-      e.value = value;
-      break;
+    }
     case QMetaType::QPen: {
       const QPen qpen = value.value<QPen>();
-      Pen pen;
+      CfgFile::Pen pen;
       pen.style = quint8((int(qpen.style()) & 0x0F) | (int(qpen.capStyle()) & 0x30) |
                          (int(qpen.joinStyle()) & 0xC0));
       pen.width = qint16(std::clamp(qpen.width(), -32768, 32767));
       pen.color = qpen.color().rgba();
-      e.kind = K_Pen;
-      e.value = QVariant::fromValue(pen);
+      v.kind = CfgFile::K_Pen;
+      v.value = QVariant::fromValue(pen);
       break;
     }
     default:
       return false;
   }
-  *entry = e;
+  *out = v;
   return true;
 }
 
-QVariant CfgFile::toVariant(const Entry &entry) {
-  if (entry.kind != K_Pen) return entry.value;
-  const Pen pen = entry.value.value<Pen>();
+QPen penOf(const CfgFile::Pen &pen) {
   const int style = pen.style & 0x0F;
   const int cap = pen.style & 0x30;
   const int join = pen.style & 0xC0;
@@ -491,44 +233,126 @@ QVariant CfgFile::toVariant(const Entry &entry) {
   qpen.setJoinStyle(join == Qt::BevelJoin || join == Qt::RoundJoin ? Qt::PenJoinStyle(join)
                                                                     : Qt::MiterJoin);
   qpen.setWidth(std::max<int>(0, pen.width));
-  return QVariant::fromValue(qpen);
+  return qpen;
 }
 
-QString CfgFile::kindName(KindE kind) {
+// A stored value as the store's table holds it.
+QVariant tableOf(CfgFile::KindE kind, const QVariant &value) {
   switch (kind) {
-    case K_String: return QStringLiteral("String");
-    case K_StringList: return QStringLiteral("StringList");
-    case K_Rect: return QStringLiteral("Rect");
-    case K_Size: return QStringLiteral("Size");
-    case K_Color: return QStringLiteral("Color");
-    case K_Int: return QStringLiteral("Int");
-    case K_Double: return QStringLiteral("Double");
-    case K_Pen: return QStringLiteral("Pen");
+    case CfgFile::K_Map: {
+      QVariantMap table;
+      for (const CfgFile::Entry &pair : value.value<CfgFile::Map>()) {
+        table.insert(pair.key, tableOf(pair.kind, pair.value));
+      }
+      return table;
+    }
+    case CfgFile::K_List: {
+      QVariantList table;
+      for (const CfgFile::Value &item : value.value<CfgFile::List>()) {
+        table.append(tableOf(item.kind, item.value));
+      }
+      return table;
+    }
+    case CfgFile::K_Pen:
+      return QVariant::fromValue(penOf(value.value<CfgFile::Pen>()));
+    default:
+      return value;
+  }
+}
+
+struct KindName {
+  CfgFile::KindE kind;
+  const char *name;
+};
+
+constexpr KindName KIND_NAMES[] = {
+    {CfgFile::K_Invalid, "Invalid"},     {CfgFile::K_Map, "Map"},
+    {CfgFile::K_List, "List"},           {CfgFile::K_String, "String"},
+    {CfgFile::K_StringList, "StringList"}, {CfgFile::K_Rect, "Rect"},
+    {CfgFile::K_Size, "Size"},           {CfgFile::K_Color, "Color"},
+    {CfgFile::K_Point, "Point"},         {CfgFile::K_Int, "Int"},
+    {CfgFile::K_UInt, "UInt"},           {CfgFile::K_Bool, "Bool"},
+    {CfgFile::K_Double, "Double"},       {CfgFile::K_Date, "Date"},
+    {CfgFile::K_Time, "Time"},           {CfgFile::K_DateTime, "DateTime"},
+    {CfgFile::K_ByteArray, "ByteArray"}, {CfgFile::K_Pen, "Pen"},
+    {CfgFile::K_LongLong, "LongLong"},   {CfgFile::K_ULongLong, "ULongLong"},
+};
+
+}  // namespace
+
+bool CfgFile::fromVariant(const QString &key, const QVariant &value, Entry *entry) {
+  Value v;
+  if (!storedOf(value, &v, 0)) return false;
+  *entry = {key, v.kind, v.value};
+  return true;
+}
+
+QVariant CfgFile::toVariant(const Entry &entry) { return tableOf(entry.kind, entry.value); }
+
+QString CfgFile::kindName(KindE kind) {
+  for (const KindName &k : KIND_NAMES) {
+    if (k.kind == kind) return QString::fromLatin1(k.name);
   }
   return QString();
 }
 
 bool CfgFile::kindFromName(const QString &name, KindE *kind) {
-  for (KindE k : {K_String, K_StringList, K_Rect, K_Size, K_Color, K_Int, K_Double, K_Pen}) {
-    if (name == kindName(k)) {
-      *kind = k;
+  for (const KindName &k : KIND_NAMES) {
+    if (name == QLatin1String(k.name)) {
+      *kind = k.kind;
       return true;
     }
   }
   return false;
 }
 
-bool CfgFile::isConsistent(const Entry &entry) {
-  const int id = entry.value.metaType().id();
-  switch (entry.kind) {
+QStringList CfgFile::kindNames() {
+  QStringList names;
+  for (const KindName &k : KIND_NAMES) names << QString::fromLatin1(k.name);
+  return names;
+}
+
+bool CfgFile::isConsistent(const Entry &entry) { return isConsistent(Value{entry.kind, entry.value}); }
+
+bool CfgFile::isConsistent(const Value &value, int depth) {
+  const QVariant &v = value.value;
+  const int id = v.metaType().id();
+  switch (value.kind) {
+    case K_Invalid: return !v.isValid();
+    case K_Map: {
+      if (id != QMetaType::fromType<Map>().id() || depth >= MAX_DEPTH) return false;
+      const Map map = v.value<Map>();
+      return std::all_of(map.cbegin(), map.cend(), [depth](const Entry &pair) {
+        return isConsistent(Value{pair.kind, pair.value}, depth + 1);
+      });
+    }
+    case K_List: {
+      if (id != QMetaType::fromType<List>().id() || depth >= MAX_DEPTH) return false;
+      const List list = v.value<List>();
+      return std::all_of(list.cbegin(), list.cend(),
+                         [depth](const Value &item) { return isConsistent(item, depth + 1); });
+    }
     case K_String: return id == QMetaType::QString;
     case K_StringList: return id == QMetaType::QStringList;
     case K_Rect: return id == QMetaType::QRect;
     case K_Size: return id == QMetaType::QSize;
     case K_Color: return id == QMetaType::QColor;
+    case K_Point: return id == QMetaType::QPoint;
     case K_Int: return id == QMetaType::Int;
+    case K_UInt: return id == QMetaType::UInt;
+    case K_Bool: return id == QMetaType::Bool;
     case K_Double: return id == QMetaType::Double;
+    case K_Date: return id == QMetaType::QDate && julianDayFits(v.toDate());
+    case K_Time: return id == QMetaType::QTime && v.toTime().isValid();
+    case K_DateTime: {
+      const QDateTime dt = v.toDateTime();
+      return id == QMetaType::QDateTime && dt.timeSpec() == Qt::UTC &&
+             julianDayFits(dt.date()) && dt.time().isValid();
+    }
+    case K_ByteArray: return id == QMetaType::QByteArray;
     case K_Pen: return id == QMetaType::fromType<Pen>().id();
+    case K_LongLong: return id == QMetaType::LongLong;
+    case K_ULongLong: return id == QMetaType::ULongLong;
   }
   return false;
 }

@@ -48,6 +48,70 @@ const char *const kFileOrderJson =
     "  ]\n"
     "}\n";
 
+// The kinds other writers put there, nested, out of key order, a Map with a
+// repeated and a null key, the extremes of the 64-bit integers.
+const char *const kFurther =
+    "0000270E 00000064 00258960 02B32C95 00000011"
+    "00000002 006D 00000001 00000003"                                     // m Map
+    "  00000002 007A 00000012 01"                                         //   z Bool true
+    "  00000002 0061 00000002 00000002 00000011 00000001 00000000 FFFFFFFF"  //   a List
+    "  00000002 007A 00000010 FFFFFFFF"                                   //   z Int -1
+    "00000002 0069 00000000 FFFFFFFF"                                     // i Invalid
+    "00000002 0070 0000000E FFFFFFFF 7FFFFFFF"                            // p Point
+    "00000002 0075 00000011 FFFFFFFF"                                     // u UInt max
+    "00000002 0062 00000012 00"                                           // b Bool false
+    "00000002 0064 0000001A 00258960"                                     // d Date
+    "00000002 0065 0000001A 00000000"                                     // e Date, Julian day 0
+    "00000002 0074 0000001B 02B32C95"                                     // t Time
+    "00000002 0077 0000001C 00258960 0038CEFC"                            // w DateTime
+    "00000002 0078 0000001C 00000001 00000005"                            // x DateTime, Julian day 1
+    "00000002 0079 0000001D 00000003 616263"                              // y ByteArray abc
+    "00000002 006E 0000001D FFFFFFFF"                                     // n ByteArray null
+    "00000002 006F 0000001D 00000000"                                     // o ByteArray empty
+    "00000002 006C 00000021 8000000000000000"                             // l LongLong min
+    "00000002 006B 00000021 0020000000000001"                             // k LongLong 2^53 + 1
+    "00000002 0071 00000022 FFFFFFFFFFFFFFFF"                             // q ULongLong max
+    "00000002 0072 00000001 00000001 FFFFFFFF 00000003 00000002 0076";    // r Map, null key
+
+const char *const kFurtherJson =
+    "{\n"
+    "  \"magic\": 9998, \"version\": 100, \"written\": \"2023-02-24T12:34:56.789\",\n"
+    "  \"entries\": [\n"
+    "    {\"key\": \"m\", \"type\": \"Map\", \"value\": [[\"z\", {\"type\": \"Bool\", \"value\": true}],\n"
+    "      [\"a\", {\"type\": \"List\", \"value\": [{\"type\": \"UInt\", \"value\": 1}, {\"type\": \"Invalid\", \"value\": null}]}],\n"
+    "      [\"z\", {\"type\": \"Int\", \"value\": -1}]]},\n"
+    "    {\"key\": \"i\", \"type\": \"Invalid\", \"value\": null},\n"
+    "    {\"key\": \"p\", \"type\": \"Point\", \"value\": [-1, 2147483647]},\n"
+    "    {\"key\": \"u\", \"type\": \"UInt\", \"value\": 4294967295},\n"
+    "    {\"key\": \"b\", \"type\": \"Bool\", \"value\": false},\n"
+    "    {\"key\": \"d\", \"type\": \"Date\", \"value\": \"2023-02-24\"},\n"
+    "    {\"key\": \"e\", \"type\": \"Date\", \"value\": {\"julianDay\": 0}},\n"
+    "    {\"key\": \"t\", \"type\": \"Time\", \"value\": \"12:34:56.789\"},\n"
+    "    {\"key\": \"w\", \"type\": \"DateTime\", \"value\": \"2023-02-24T01:02:03.004\"},\n"
+    "    {\"key\": \"x\", \"type\": \"DateTime\", \"value\": {\"julianDay\": 1, \"msecs\": 5}},\n"
+    "    {\"key\": \"y\", \"type\": \"ByteArray\", \"value\": \"YWJj\"},\n"
+    "    {\"key\": \"n\", \"type\": \"ByteArray\", \"value\": null},\n"
+    "    {\"key\": \"o\", \"type\": \"ByteArray\", \"value\": \"\"},\n"
+    "    {\"key\": \"l\", \"type\": \"LongLong\", \"value\": -9223372036854775808},\n"
+    "    {\"key\": \"k\", \"type\": \"LongLong\", \"value\": 9007199254740993},\n"
+    "    {\"key\": \"q\", \"type\": \"ULongLong\", \"value\": 18446744073709551615},\n"
+    "    {\"key\": \"r\", \"type\": \"Map\", \"value\": [[null, {\"type\": \"String\", \"value\": \"v\"}]]}\n"
+    "  ]\n"
+    "}\n";
+
+// Lists nested as deep as a file may hold them, around an Int.
+QByteArray deepLists(int levels) {
+  QByteArray value;
+  for (int i = 0; i < levels; ++i) value += hex("00000002 00000001");
+  return hex(kHeader) + hex("00000001 00000002 0061") + value + hex("00000010 00000007");
+}
+
+QByteArray deepListJson(int levels) {
+  QByteArray value = R"({"type": "Int", "value": 7})";
+  for (int i = 1; i < levels; ++i) value = R"({"type": "List", "value": [)" + value + "]}";
+  return R"({"entries": [{"key": "a", "type": "List", "value": [)" + value + "]}]}";
+}
+
 struct Run {
   int exitCode = -1;
   QByteArray out;
@@ -98,6 +162,8 @@ class TestTessellaCfg : public QObject {
 
   void dumpShowsEveryKindInFileOrder();
   void makeWritesTheLayout();
+  void dumpShowsFurtherKinds();
+  void makeWritesFurtherKinds();
   void makeOfDumpGivesSameBytes_data();
   void makeOfDumpGivesSameBytes();
   void damagedFileExitsTwoWithOneLine_data();
@@ -142,6 +208,37 @@ void TestTessellaCfg::makeWritesTheLayout() {
   QVERIFY(qAbs(CfgFile::written(made.header).secsTo(QDateTime::currentDateTime())) < 120);
 }
 
+void TestTessellaCfg::dumpShowsFurtherKinds() {
+  const QString file = path(QStringLiteral("further.cfg"));
+  QVERIFY(putFile(file, hex(kFurther)));
+  const Run r = runTool({QStringLiteral("dump"), file});
+  QCOMPARE(r.exitCode, 0);
+  QVERIFY2(r.err.isEmpty(), r.err.constData());
+  QJsonParseError error;
+  const QJsonDocument got = QJsonDocument::fromJson(r.out, &error);
+  QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString()));
+  QCOMPARE(got, QJsonDocument::fromJson(kFurtherJson));
+  // A parsed document holds doubles; the text must hold every digit.
+  for (const char *exact : {"\"value\": -9223372036854775808}", "\"value\": 9007199254740993}",
+                            "\"value\": 18446744073709551615}"}) {
+    QVERIFY2(r.out.contains(exact), exact);
+  }
+}
+
+void TestTessellaCfg::makeWritesFurtherKinds() {
+  const QString json = path(QStringLiteral("further.json"));
+  const QString out = path(QStringLiteral("further.cfg"));
+  QVERIFY(putFile(json, kFurtherJson));
+  const Run r = runTool({QStringLiteral("make"), json, out});
+  QCOMPARE(r.exitCode, 0);
+  QVERIFY2(r.err.isEmpty(), r.err.constData());
+  QCOMPARE(fileBytes(out).toHex(' '), hex(kFurther).toHex(' '));
+
+  QVERIFY(putFile(json, deepListJson(CfgFile::MAX_DEPTH)));
+  QCOMPARE(runTool({QStringLiteral("make"), json, out}).exitCode, 0);
+  QCOMPARE(fileBytes(out).mid(16).toHex(' '), deepLists(CfgFile::MAX_DEPTH).mid(16).toHex(' '));
+}
+
 void TestTessellaCfg::makeOfDumpGivesSameBytes_data() {
   QTest::addColumn<QByteArray>("bytes");
   QTest::addRow("every kind") << hex(kFileOrder);
@@ -161,6 +258,22 @@ void TestTessellaCfg::makeOfDumpGivesSameBytes_data() {
       "  00000002 D800  00000004 D83DDE00  00000006 0001007F2028  00000004 DC00D800");
   QTest::addRow("version 5, stored time not a time") << hex("0000270E 00000005 00000000 FFFFFFFF 00000000");
   QTest::addRow("random doubles") << randomDoubles();
+  QTest::addRow("further kinds") << hex(kFurther);
+  QTest::addRow("lists nested as deep as allowed") << deepLists(CfgFile::MAX_DEPTH);
+  QTest::addRow("dates of the years 1 and 9999, and beyond") << hex(kHeader) + hex(
+      "00000004"
+      "00000002 0061 0000001A 001A4452"            // 0001-01-01
+      "00000002 0062 0000001C 0051FE2C 05265BFF"   // 9999-12-31 23:59:59.999
+      "00000002 0063 0000001A 0051FE2D"            // 10000-01-01
+      "00000002 0064 0000001C FFFFFFFF 00000000");
+  QTest::addRow("extremes of the integers") << hex(kHeader) + hex(
+      "00000006"
+      "00000002 0061 00000021 7FFFFFFFFFFFFFFF"
+      "00000002 0062 00000021 FFDFFFFFFFFFFFFF"    // -(2^53 + 1)
+      "00000002 0063 00000022 0000000000000000"
+      "00000002 0064 00000022 8000000000000001"
+      "00000002 0065 00000011 00000000"
+      "00000002 0066 00000002 00000001 00000021 FFFFFFFFFFFFFFFF");
 }
 
 void TestTessellaCfg::makeOfDumpGivesSameBytes() {
@@ -235,6 +348,31 @@ void TestTessellaCfg::badJsonExitsTwoAndKeepsOutput_data() {
   QTest::addRow("Color by name") << entry("Color", "\"red\"") << "colour";
   QTest::addRow("Pen too wide") << entry("Pen", R"({"style": 1, "width": 40000, "color": "#FF000000"})") << "width must be";
   QTest::addRow("Pen without colour") << entry("Pen", R"({"style": 1, "width": 1})") << "color must be";
+  QTest::addRow("Invalid with a value") << entry("Invalid", "0") << "value must be null";
+  QTest::addRow("Bool as number") << entry("Bool", "1") << "value must be true or false";
+  QTest::addRow("UInt negative") << entry("UInt", "-1") << "value must be a whole number from 0 to 4294967295";
+  QTest::addRow("LongLong beyond 63 bits") << entry("LongLong", "9223372036854775808")
+      << "value must be a whole number from -9223372036854775808 to 9223372036854775807";
+  QTest::addRow("LongLong below -2^63") << entry("LongLong", "-9223372036854775809") << "value must be a whole number";
+  QTest::addRow("LongLong fractional") << entry("LongLong", "1.5") << "value must be a whole number";
+  QTest::addRow("ULongLong beyond 64 bits") << entry("ULongLong", "18446744073709551616")
+      << "value must be a whole number from 0 to 18446744073709551615";
+  QTest::addRow("ULongLong as text") << entry("ULongLong", "\"1\"") << "value must be a whole number";
+  QTest::addRow("Point of three") << entry("Point", "[1, 2, 3]") << "[x, y]";
+  QTest::addRow("Date not a day") << entry("Date", "\"2023-02-30\"") << "value must be a date";
+  QTest::addRow("Date beyond 32 bits") << entry("Date", R"({"julianDay": 4294967296})") << "julianDay must be";
+  QTest::addRow("Time past the day") << entry("Time", "\"24:00:00.000\"") << "value must be a time";
+  QTest::addRow("DateTime without a time") << entry("DateTime", "\"2023-02-24\"") << "value must be a date-time";
+  QTest::addRow("DateTime past the day") << entry("DateTime", R"({"julianDay": 1, "msecs": 86400000})")
+      << "msecs must be a whole number from 0 to 86399999";
+  QTest::addRow("ByteArray not base64") << entry("ByteArray", "\"@@\"") << "value must be base64";
+  QTest::addRow("Map of non-pairs") << entry("Map", R"([["a", {"type": "Int", "value": 1}, 3]])") << "value must be an array of [key";
+  QTest::addRow("Map key a number") << entry("Map", R"([[1, {"type": "Int", "value": 1}]])") << "entries[0] (\"k\")[0]: key must be";
+  QTest::addRow("List item without type") << entry("List", R"([{"value": 1}])") << "entries[0] (\"k\")[0]: type must be one of Invalid, Map, List";
+  QTest::addRow("List item with a stray field") << entry("List", R"([{"type": "Int", "value": 1, "key": "x"}])") << "unknown field \"key\"";
+  QTest::addRow("List item of the wrong value") << entry("List", R"([{"type": "Int", "value": true}])") << "entries[0] (\"k\")[0]: value must be a whole number";
+  QTest::addRow("Pen as a long number") << entry("Pen", "123456789012345678") << "an object belongs here, not a number";
+  QTest::addRow("lists nested too deep") << deepListJson(CfgFile::MAX_DEPTH + 1) << "may nest at most 64 levels";
 }
 
 void TestTessellaCfg::badJsonExitsTwoAndKeepsOutput() {

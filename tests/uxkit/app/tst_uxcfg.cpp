@@ -216,6 +216,8 @@ class TestUxCfg : public QObject {
   void writerAndReaderKeepValue();
   void readerGivesDefaultWhenAbsentOrUnfit_data();
   void readerGivesDefaultWhenAbsentOrUnfit();
+  void foundMeansKeyPresent_data();
+  void foundMeansKeyPresent();
   void staticAccessUsesKeyAsPassed();
   void scramblingXorsWithKeyAndMarker();
   void selfInfoListsEntriesAsHtml();
@@ -370,12 +372,11 @@ void TestUxCfg::readerGivesDefaultWhenAbsentOrUnfit_data() {
   QTest::addRow("readBool absent") << none << "bool" << QVariant(true) << QVariant(true) << false;
   QTest::addRow("readString on empty string") << QVariant(QStringLiteral("")) << "string" << QVariant(QStringLiteral("dflt")) << QVariant(QStringLiteral("dflt")) << false;
   QTest::addRow("readString absent") << none << "string" << QVariant(QStringLiteral("dflt")) << QVariant(QStringLiteral("dflt")) << false;
-  QTest::addRow("readStringList on Int") << QVariant(3) << "list" << QVariant(QStringList{QStringLiteral("d")}) << QVariant(QStringList{QStringLiteral("d")}) << false;
+  QTest::addRow("readStringList absent") << none << "list" << QVariant(QStringList{QStringLiteral("d")}) << QVariant(QStringList{QStringLiteral("d")}) << false;
   QTest::addRow("readSize negative") << QVariant(QSize(-1, 4)) << "size" << QVariant(QSize(1, 1)) << QVariant(QSize(1, 1)) << false;
   QTest::addRow("readRect empty") << QVariant(QRect(0, 0, 0, 5)) << "rect" << QVariant(QRect(1, 1, 1, 1)) << QVariant(QRect(1, 1, 1, 1)) << false;
   QTest::addRow("readRect on Size") << QVariant(QSize(3, 3)) << "rect" << QVariant(QRect(1, 1, 1, 1)) << QVariant(QRect(1, 1, 1, 1)) << false;
   QTest::addRow("readColor invalid") << QVariant(QColor()) << "color" << QVariant(QColor(Qt::green)) << QVariant(QColor(Qt::green)) << false;
-  QTest::addRow("readPen on Color") << QVariant(QColor(Qt::red)) << "pen" << QVariant(QPen(Qt::green)) << QVariant(QPen(Qt::green)) << false;
   QTest::addRow("readFont absent") << none << "font" << QVariant(QFont(QStringLiteral("Liberation Serif"))) << QVariant(QFont(QStringLiteral("Liberation Serif"))) << false;
 }
 
@@ -393,6 +394,45 @@ void TestUxCfg::readerGivesDefaultWhenAbsentOrUnfit() {
   QCOMPARE(wasFound, found);
   QCOMPARE(cfg.count(), before);  // no reader adds an entry
   readAs(reader, cfg, QStringLiteral("k"), def, nullptr);  // the flag is optional
+}
+
+// These readers find any present key and give the toolkit's conversion of
+// its value, even one that does not convert.
+void TestUxCfg::foundMeansKeyPresent_data() {
+  QTest::addColumn<QVariant>("stored");
+  QTest::addColumn<QString>("reader");
+  QTest::addColumn<QVariant>("def");
+  QTest::addColumn<QVariant>("expected");
+  const QPen green(Qt::green);
+  QTest::addRow("readBool on Color") << QVariant(QColor(Qt::red)) << "bool" << QVariant(true) << QVariant(false);
+  QTest::addRow("readBool on Rect") << QVariant(QRect(1, 2, 3, 4)) << "bool" << QVariant(true) << QVariant(false);
+  QTest::addRow("readBool on String true") << QVariant(QStringLiteral("true")) << "bool" << QVariant(false) << QVariant(true);
+  QTest::addRow("readStringList on Int") << QVariant(5) << "list" << QVariant(QStringList{QStringLiteral("d")}) << QVariant(QStringList());
+  QTest::addRow("readStringList on Color") << QVariant(QColor(Qt::red)) << "list" << QVariant(QStringList{QStringLiteral("d")}) << QVariant(QStringList());
+  QTest::addRow("readStringList on String") << QVariant(QStringLiteral("a,b")) << "list" << QVariant(QStringList()) << QVariant(QStringList{QStringLiteral("a,b")});
+  QTest::addRow("readPen on Color") << QVariant(QColor(Qt::red)) << "pen" << QVariant(green) << QVariant(QPen());
+  QTest::addRow("readPen on Int") << QVariant(3) << "pen" << QVariant(green) << QVariant(QPen());
+}
+
+void TestUxCfg::foundMeansKeyPresent() {
+  QFETCH(QVariant, stored);
+  QFETCH(QString, reader);
+  QFETCH(QVariant, def);
+  QFETCH(QVariant, expected);
+  Cfg cfg(QStringLiteral("G"));
+  writeValue(cfg, QStringLiteral("k"), stored);
+  bool found = false;
+  QCOMPARE(readAs(reader, cfg, QStringLiteral("k"), def, &found), expected);
+  QVERIFY(found);
+  if (reader == QLatin1String("bool")) {
+    bool out = !expected.toBool();
+    QVERIFY(Cfg::read(out, QStringLiteral("G/k"), def.toBool()));
+    QCOMPARE(out, expected.toBool());
+  }
+  Cfg::clear();
+  found = true;
+  QCOMPARE(readAs(reader, cfg, QStringLiteral("k"), def, &found), def);
+  QVERIFY(!found);
 }
 
 void TestUxCfg::staticAccessUsesKeyAsPassed() {
@@ -633,7 +673,21 @@ void TestUxCfg::damagedFileKeepsEntriesBeforeDamage_data() {
   QTest::addRow("huge string-list count") << header + hex("00000002") + one + keyB + hex("00000004 FFFFFFF0 00000000") << a;
   QTest::addRow("huge length in a list") << header + hex("00000002") + one + keyB + hex("00000004 00000002 00000000 FFFFFFF0") << a;
   QTest::addRow("odd string length") << header + hex("00000002") + one + keyB + hex("00000003 00000003 006200") << a;
-  QTest::addRow("unknown type number") << header + hex("00000003") + one + keyB + hex("00000011 00000001") + one << a;
+  QTest::addRow("unknown type number") << header + hex("00000003") + one + keyB + hex("00000007 00000001") + one << a;
+  // Kinds of other writers, damaged.
+  const QByteArray two = header + hex("00000002") + one + keyB;
+  QTest::addRow("Bool neither 0 nor 1") << two + hex("00000012 02") << a;
+  QTest::addRow("Invalid without the null-string marker") << two + hex("00000000 00000000") << a;
+  QTest::addRow("time past the end of the day") << two + hex("0000001B 05265C00") << a;
+  QTest::addRow("date-time past the end of the day") << two + hex("0000001C 00258960 FFFFFFFF") << a;
+  QTest::addRow("huge list count") << two + hex("00000002 FFFFFFFF 00000012 01") << a;
+  QTest::addRow("huge map count") << two + hex("00000001 7FFFFFFF 00000002 0078 00000012 01") << a;
+  QTest::addRow("huge byte-array length") << two + hex("0000001D 7FFFFFF0 00") << a;
+  QTest::addRow("unknown kind inside a list") << two + hex("00000002 00000001 00000007 00000000") << a;
+  QTest::addRow("cut inside a map") << two + hex("00000001 00000002 00000002 0078 00000010 00000001") << a;
+  QByteArray deep = two;
+  for (int i = 0; i <= CfgFile::MAX_DEPTH; ++i) deep += hex("00000002 00000001");
+  QTest::addRow("lists nested too deep") << deep + hex("00000010 00000001") << a;
 }
 
 void TestUxCfg::damagedFileKeepsEntriesBeforeDamage() {
