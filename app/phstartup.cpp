@@ -26,8 +26,19 @@ void outOfMemory() {
 }  // namespace
 
 bool PhStartup::initApplication() {
+  registerInstallPlaces();
   return mApp.init(true, QStringLiteral("log"), QStringLiteral(".log"), QStringLiteral("cfg"),
                    QStringLiteral(".cfg"));
+}
+
+// The places as seen from the executable's folder, set by the build from
+// the installation directories.
+void PhStartup::registerInstallPlaces() {
+  mApp.setFallbacks(QStringLiteral("default.cfg"),
+                    {QStringLiteral(TESSELLA_DATADIR_FROM_BIN "/default.cfg")});
+  mApp.setFallbacks(QString::fromLatin1(sHelpFile),
+                    {QStringLiteral(TESSELLA_DOCDIR_FROM_BIN "/manual.html")});
+  mApp.setFallbacks(QString::fromLatin1(sPluginDir), {QStringLiteral(TESSELLA_PLUGINDIR_FROM_BIN)});
 }
 
 void PhStartup::installOutOfMemoryHandler() { std::set_new_handler(outOfMemory); }

@@ -17,8 +17,13 @@ class PhStartup {
 
   explicit PhStartup(Ux::App &app) : mApp(app) {}
 
-  // Log and configuration directories and this run's log file.
+  // Log and configuration directories and this run's log file; the
+  // installation's places are registered first.
   bool initApplication();
+  // An installation keeps the system configuration, the manual and the
+  // plug-in folder in its shared places (share/, lib/); they are looked for
+  // there when they are not beside the executable.
+  void registerInstallPlaces();
   // Replaces the global new-handler with one that reports and ends the program.
   static void installOutOfMemoryHandler();
   void registerInformation();

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLibraryInfo>
+#include <QScopeGuard>
 #include <QtTest>
 
 class TestPhStartup : public QObject {
@@ -20,6 +21,8 @@ class TestPhStartup : public QObject {
   void configuration();
   void pluginDirectory();
   void helpFile();
+  void installPlaces_data();
+  void installPlaces();
 
  private:
   Ux::App &app() { return *Ux::App::getRep(); }
@@ -122,6 +125,98 @@ void TestPhStartup::helpFile() {
   QCOMPARE(capture.count(), 0);
   QCOMPARE(app().helpFile(), QDir::toNativeSeparators(manual.fileName()));
   QDir(doc).removeRecursively();
+}
+
+// An installation keeps the three in its shared places; beside the
+// executable comes first, as in a build.
+void TestPhStartup::installPlaces_data() {
+  QTest::addColumn<QString>("kind");
+  QTest::addColumn<bool>("beside");
+  QTest::addColumn<bool>("installed");
+  for (const char *kind : {"configuration", "manual", "plugins"}) {
+    QTest::addRow("%s beside the executable", kind) << QString::fromLatin1(kind) << true << false;
+    QTest::addRow("%s installed", kind) << QString::fromLatin1(kind) << false << true;
+    QTest::addRow("%s in both places", kind) << QString::fromLatin1(kind) << true << true;
+    QTest::addRow("%s nowhere", kind) << QString::fromLatin1(kind) << false << false;
+  }
+}
+
+void TestPhStartup::installPlaces() {
+  QFETCH(QString, kind);
+  QFETCH(bool, beside);
+  QFETCH(bool, installed);
+  const QString dir = QCoreApplication::applicationDirPath();
+  QString besidePath;
+  QString installedPath;
+  if (kind == QLatin1String("configuration")) {
+    besidePath = dir + QStringLiteral("/default.cfg");
+    installedPath = dir + QStringLiteral("/" TESSELLA_DATADIR_FROM_BIN "/default.cfg");
+  } else if (kind == QLatin1String("manual")) {
+    besidePath = dir + QStringLiteral("/doc/manual.html");
+    installedPath = dir + QStringLiteral("/" TESSELLA_DOCDIR_FROM_BIN "/manual.html");
+  } else {
+    besidePath = dir + QStringLiteral("/plugins");
+    installedPath = dir + QStringLiteral("/" TESSELLA_PLUGINDIR_FROM_BIN);
+  }
+  installedPath = QDir::cleanPath(installedPath);
+  // Everything this case makes goes again, the installed folders with their
+  // parents as far as they are empty.
+  auto removeAll = [&] {
+    QFile::remove(besidePath);
+    QDir(dir + QStringLiteral("/doc")).removeRecursively();
+    QDir(besidePath).removeRecursively();
+    const QString made = QFileInfo(installedPath).path();
+    QDir(made).removeRecursively();
+    QDir().rmpath(QFileInfo(made).path());
+  };
+  removeAll();
+  const auto guard = qScopeGuard(removeAll);
+
+  auto make = [&](const QString &path, int maxLogs) {
+    if (kind == QLatin1String("plugins")) {
+      QVERIFY(QDir().mkpath(path));
+    } else if (kind == QLatin1String("configuration")) {
+      QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+      writeCfg(path, maxLogs);
+    } else {
+      QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+      QFile file(path);
+      QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+  };
+  if (beside) make(besidePath, 1);
+  if (installed) make(installedPath, 2);
+  const QString expected = beside ? besidePath : installed ? installedPath : QString();
+
+  PhStartup startup(app());
+  MessageCapture capture;
+  QString used;
+  if (kind == QLatin1String("configuration")) {
+    startup.readConfiguration();
+    const int maxLogs = Ux::Cfg(QStringLiteral("Global")).readNum(QStringLiteral("MaxLogs"), -1);
+    used = maxLogs == 1 ? besidePath : maxLogs == 2 ? installedPath : QString();
+    QCOMPARE(capture.texts(Nub::MsgWarn).contains(
+                 QStringLiteral("Can't find a valid configuration-file! Using internal defaults.")),
+             expected.isEmpty());
+  } else if (kind == QLatin1String("manual")) {
+    startup.setHelpFile();
+    used = app().helpFile();
+    QCOMPARE(capture.texts(Nub::MsgWarnDlg).contains(QStringLiteral("Can't initialise help-file!")),
+             expected.isEmpty());
+  } else {
+    startup.registerPluginDirectory();
+    const QStringList paths = QCoreApplication::libraryPaths();
+    if (!paths.isEmpty() && paths.first() != QLibraryInfo::path(QLibraryInfo::PluginsPath)) used = paths.first();
+    QCOMPARE(capture.texts(Nub::MsgWarn).contains(QStringLiteral("Can't initialise plugin-directory 'plugins'.")),
+             expected.isEmpty());
+  }
+  // Found in either place, the first is used and nothing is warned. A failed
+  // lookup is told above; what an earlier case set may stay.
+  if (!expected.isEmpty()) {
+    QCOMPARE(used, QDir::toNativeSeparators(expected));
+    QCOMPARE(capture.texts(Nub::MsgWarn), QStringList());
+    QCOMPARE(capture.texts(Nub::MsgWarnDlg), QStringList());
+  }
 }
 
 int main(int argc, char **argv) {

@@ -207,11 +207,29 @@ QString App::appDir() {
 
 QString App::userHomeDir() { return _native(QDir::homePath()); }
 
+void App::setFallbacks(const QString &relativePath, const QStringList &alternatives) {
+  NUB_CHECK(relativePath.isEmpty() || QDir::isAbsolutePath(relativePath));
+  mFallbacks.insert(QDir::cleanPath(relativePath), alternatives);
+}
+
+QString App::locate(const QString &relativePath) const {
+  if (QDir::isAbsolutePath(relativePath)) return relativePath;
+  const QString dir = appDir();
+  const QString primary = pathConcat(dir, relativePath);
+  if (QFileInfo::exists(primary)) return primary;
+  for (const QString &alternative : mFallbacks.value(QDir::cleanPath(relativePath))) {
+    const QString path = QDir::isAbsolutePath(alternative) ? alternative : dir + QLatin1Char('/') + alternative;
+    if (QFileInfo::exists(path)) return _native(QDir::cleanPath(path));
+  }
+  // Nothing found: messages name the place beside the executable.
+  return primary;
+}
+
 QString App::cfgPattern() const { return QStringLiteral("*") + mCfgExt; }
 
 QString App::cfgFileUser() const { return pathConcat(mCfgDir, currentUserName().toLower() + mCfgExt); }
 
-QString App::cfgFileSystem() const { return pathConcat(appDir(), QStringLiteral("default") + mCfgExt); }
+QString App::cfgFileSystem() const { return locate(QStringLiteral("default") + mCfgExt); }
 
 QString App::logPattern() const { return QStringLiteral("*") + mLogExt; }
 
@@ -257,7 +275,7 @@ QString App::info(const QString &key) {
 
 bool App::setHelpFile(const QString &strHelpFile) {
   NUB_CHECK_RETURN(strHelpFile.isEmpty(), false);
-  const QString path = QDir::isAbsolutePath(strHelpFile) ? strHelpFile : appDir() + QLatin1Char('/') + strHelpFile;
+  const QString path = locate(strHelpFile);
   const QFileInfo info(path);
   if (!info.exists() || !info.isFile() || !info.isReadable())
     return Nub::warn(utf8(tr("The helpfile '%s' does not exist or isn't readable!")).constData(),
@@ -268,7 +286,7 @@ bool App::setHelpFile(const QString &strHelpFile) {
 
 bool App::addLibraryPath(const QString &strPath) {
   NUB_CHECK_RETURN(strPath.isEmpty(), false);
-  const QString path = QDir::isAbsolutePath(strPath) ? strPath : appDir() + QLatin1Char('/') + strPath;
+  const QString path = locate(strPath);
   const QFileInfo info(path);
   const QString absolute = QDir::cleanPath(info.absoluteFilePath());
   if (!info.exists() || !info.isDir() || !info.isReadable())

@@ -47,6 +47,15 @@ class NUBUX_EXPORT App : public QApplication {
   static QString appDir();
   static QString userHomeDir();
 
+  // Other places of a file or folder that is named relative to appDir: an
+  // installation keeps what lies beside the executable in a build elsewhere.
+  // Relative alternatives are taken from appDir too; they are tried in order
+  // after appDir itself.
+  void setFallbacks(const QString &relativePath, const QStringList &alternatives);
+  // The first of appDir/relativePath and its fallbacks that exists, else
+  // appDir/relativePath; absolute paths are returned as they are.
+  QString locate(const QString &relativePath) const;
+
   QString cfgPattern() const;
   QString cfgFileUser() const;
   QString cfgFileSystem() const;
@@ -95,6 +104,7 @@ class NUBUX_EXPORT App : public QApplication {
   std::unique_ptr<QTextStream> mLogStream;
   QWidget *mMainWidget = nullptr;
   bool mRegistered = false;
+  QMap<QString, QStringList> mFallbacks;
 
   static App *_app;
   static QMap<QString, QString> *_mapInfo;
