@@ -560,11 +560,9 @@ void MainWindow::storeToCfg() {
 
 void MainWindow::applyCfg() {
   Cfg cfg(QString::fromLatin1(metaObject()->className()));
-  const bool layoutRestored = cfg.readMainWindow(QStringLiteral("DockLayout"), *this);
+  // A saved layout keeps the dock's own extent.
+  if (cfg.readMainWindow(QStringLiteral("DockLayout"), *this)) mAdminExtentPending = false;
   setGeometry(cfg.readRect(QStringLiteral("Geometry"), QRect(100, 100, 400, 200)));
-  // Made before the window had a size, the dock got a sliver of it; with no
-  // saved layout it gets its extent now that the size is known.
-  if (!layoutRestored && mAdminDock) resizeDocks({mAdminDock}, {kAdminHeight}, Qt::Vertical);
   const QString style = cfg.readString(QStringLiteral("GuiStyle"), QString());
   if (GuiSysMenu *styles = GuiSysMenu::existing()) styles->applyStyle(style);
   setToggleAction(UIA_ViewBigIcons, cfg.readBool(QStringLiteral("BigIcons"), false));
@@ -577,6 +575,12 @@ void MainWindow::showEvent(QShowEvent *event) {
   if (_bFirstShow) {
     _bFirstShow = false;
     applyCfg();
+  }
+  if (mAdminExtentPending) {
+    // Made before the window had a size, the dock got a sliver of it; now
+    // that the size is known it gets its extent.
+    mAdminExtentPending = false;
+    if (mAdminDock) resizeDocks({mAdminDock}, {kAdminHeight}, Qt::Vertical);
   }
   mProgress->hide();
   QMainWindow::showEvent(event);

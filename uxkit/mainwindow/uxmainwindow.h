@@ -201,6 +201,7 @@ class NUBUX_EXPORT MainWindow : public QMainWindow {
   QHash<int, QPointer<QToolBar>> mToolBars;
   QHash<int, QPointer<QAction>> mActions;
   QDockWidget *mAdminDock = nullptr;
+  bool mAdminExtentPending = true;
   PrefsTabCommon *mPrefsCommon = nullptr;
   bool mBigIcons = false;
   QPointer<QAction> mHelpSeparator;

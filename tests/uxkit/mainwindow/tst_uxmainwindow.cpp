@@ -222,6 +222,8 @@ void TestUxMainWindow::firstShowAppliesDefaultGeometry() {
 void TestUxMainWindow::administrationDockGetsItsExtent() {
   Ux::Cfg(QStringLiteral("TestMain")).writeEntry(QStringLiteral("Geometry"), QRect(20, 20, 700, 560));
   auto win = standardWindow();
+  // The settings reach only the first main window of a process.
+  win->setGeometry(20, 20, 700, 560);
   win->show();
   QVERIFY(QTest::qWaitForWindowExposed(win.get()));
   QTRY_COMPARE(win->geometry().size(), QSize(700, 560));
