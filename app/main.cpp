@@ -8,6 +8,7 @@
 #include "phstartup.h"
 #include "tessella.h"
 #include "uxapp.h"
+#include "uxmsg.h"
 #include "uxmainwindow.h"
 #include "uxsplash.h"
 #include "uxterminationwatch.h"
@@ -22,7 +23,7 @@
 
 namespace {
 
-QByteArray tr(const char *text) { return QCoreApplication::translate("main", text).toUtf8(); }
+QString tr(const char *text) { return QCoreApplication::translate("main", text); }
 
 // Lets queued work and painting finish before a picture is taken.
 void settle(int milliseconds) {
@@ -43,7 +44,7 @@ int main(int argc, char **argv) {
   }
 
   if (!startup.initApplication()) {
-    Nub::warnDlg(tr("Can't initialise application '%s'!\nQuitting now.").constData(), PhStartup::sAppName);
+    Ux::warnDlg(tr("Can't initialise application '%1'!\nQuitting now.").arg(QString::fromLatin1(PhStartup::sAppName)));
     return Ux::App::FAILURE;
   }
   PhStartup::installOutOfMemoryHandler();
@@ -90,8 +91,8 @@ int main(int argc, char **argv) {
 
   const QColor darkGreen(Qt::darkGreen);
   splash->msg(QCoreApplication::translate("main", "Ready."), &darkGreen, 750);
-  Nub::info(tr("Welcome to <em>%s</em>").constData(), Ux::App::info(QStringLiteral("nameLong")).toUtf8().constData());
-  Nub::status("%s", tr("Ready.").constData());
+  Ux::info(tr("Welcome to <em>%1</em>").arg(Ux::App::info(QStringLiteral("nameLong"))));
+  Ux::status(tr("Ready."));
   splash->finish(window);
   splash.reset();
 
@@ -109,7 +110,7 @@ int main(int argc, char **argv) {
     settle(500);
     const bool saved = window->grab().save(commandLine.screenshotFile());
     if (!saved)
-      Nub::warn(tr("Can't write the picture '%s'!").constData(), commandLine.screenshotFile().toUtf8().constData());
+      Ux::warn(tr("Can't write the picture '%1'!").arg(commandLine.screenshotFile()));
     window->setAskBeforeClosing(false);
     window->close();
     delete window;

@@ -3,6 +3,7 @@
 #include "nubmsg.h"
 #include "phinfotexts.h"
 #include "uxapp.h"
+#include "uxmsg.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -15,12 +16,10 @@ const char *const PhStartup::sHelpFile = "doc/manual.html";
 
 namespace {
 
-QByteArray tr(const char *text) { return QCoreApplication::translate("PhStartup", text).toUtf8(); }
-
 void outOfMemory() {
-  Nub::warn("%s", tr("No more free memory!").constData());
-  Nub::warn("%s", tr("Aborting execution of program.").constData());
-  Nub::fatalDlg("%s", tr("No more free memory!\nAborting execution of program.").constData());
+  Ux::warn(PhStartup::tr("No more free memory!"));
+  Ux::warn(PhStartup::tr("Aborting execution of program."));
+  Ux::fatalDlg(PhStartup::tr("No more free memory!\nAborting execution of program."));
 }
 
 }  // namespace
@@ -48,7 +47,7 @@ void PhStartup::registerInformation() { ::registerInformation(mApp.objectName())
 void PhStartup::readConfiguration() {
   if (mApp.readUserCfg(false)) return;
   if (mApp.readSystemCfg(false)) return;
-  Nub::warn("%s", tr("Can't find a valid configuration-file! Using internal defaults.").constData());
+  Ux::warn(tr("Can't find a valid configuration-file! Using internal defaults."));
 }
 
 void PhStartup::registerPluginDirectory() {
@@ -59,12 +58,12 @@ void PhStartup::registerPluginDirectory() {
   const QString toolkitPlugins = QLibraryInfo::path(QLibraryInfo::PluginsPath);
   if (QFileInfo(toolkitPlugins).isDir()) QCoreApplication::addLibraryPath(toolkitPlugins);
   if (!mApp.addLibraryPath(QString::fromLatin1(sPluginDir)))
-    Nub::warn(tr("Can't initialise plugin-directory '%s'.").constData(), sPluginDir);
+    Ux::warn(tr("Can't initialise plugin-directory '%1'.").arg(QString::fromUtf8(sPluginDir)));
 }
 
 void PhStartup::setHelpFile() {
   if (!mApp.setHelpFile(QString::fromLatin1(sHelpFile)))
-    Nub::warnDlg("%s", tr("Can't initialise help-file!").constData());
+    Ux::warnDlg(tr("Can't initialise help-file!"));
 }
 
 void PhStartup::reduceLogFiles() { mApp.reduceLogFiles(); }

@@ -1,6 +1,7 @@
 #ifndef PHSTARTUP_H
 #define PHSTARTUP_H
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace Ux {
@@ -10,6 +11,8 @@ class App;
 // The steps of the program's start-up that stand on the application object
 // alone. `main` runs them in order between the window steps.
 class PhStartup {
+  Q_DECLARE_TR_FUNCTIONS(PhStartup)
+
  public:
   static const char *const sAppName;
   static const char *const sPluginDir;

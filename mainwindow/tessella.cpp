@@ -1,6 +1,7 @@
 #include "tessella.h"
 
 #include "nubmsg.h"
+#include "uxmsg.h"
 #include "phbaxini.h"
 #include "phexitdialog.h"
 #include "phimage.h"
@@ -43,7 +44,6 @@
 
 namespace {
 
-QByteArray utf8(const QString &text) { return text.toUtf8(); }
 
 // The window icon: a small tessellation in black, blue, red and yellow.
 QIcon makeWindowIcon() {
@@ -224,7 +224,7 @@ void Tessella::slotFileOpen() {
   const QString file = QFileDialog::getOpenFileName(this, tr("Select a project file"), start,
                                                     tr("Project files ( *.(p) );;All files (*.*)"));
   if (file.isEmpty()) {
-    Nub::msg(Nub::MsgStatus | Nub::MsgInfo, "%s", utf8(tr("Operation aborted by user")).constData());
+    Ux::msg(Nub::MsgStatus | Nub::MsgInfo, tr("Operation aborted by user"));
     return;
   }
   openProject(file);
@@ -262,12 +262,12 @@ void Tessella::readFailed(const PhReadFailure &failure) {
     QMetaObject::invokeMethod(this, &Tessella::sigErrorGetNewProjectFile, Qt::QueuedConnection);
     return;
   }
-  Nub::fatal("%s", utf8(tr("Quitting ...")).constData());
+  Ux::fatal(tr("Quitting ..."));
 }
 
 void Tessella::openCurrentBAXProject() {
   if (!mOpenCurrentProject) {
-    Nub::warn("%s", utf8(tr("Trying to load BAX project without option '-p'!")).constData());
+    Ux::warn(tr("Trying to load BAX project without option '-p'!"));
     return;
   }
   const QString project = PhBaxIni::currentProjectFile();
@@ -280,7 +280,7 @@ void Tessella::_slotInitProject() {
   PhProjectInit::complete(mListImageData, mListObjectData, mProject.get());
   if (!mProject) return;
   _strProjectFile = mProject->projectFile();
-  Nub::debug("%s => %s", "_strProjectFile", utf8(_strProjectFile).constData());
+  Nub::debug("%s => %s", "_strProjectFile", _strProjectFile.toUtf8().constData());
   _fillProjectView();
   Ux::Cfg(QString::fromLatin1(metaObject()->className()))
       .writeEntry(QStringLiteral("Last project-file"), _strProjectFile);
@@ -295,8 +295,7 @@ void Tessella::_fillProjectView() {
 
 void Tessella::_slotFileClose() {
   if (!hasProject()) return;
-  Nub::info(utf8(tr("Closing current project <b>%s</b>...")).constData(),
-            utf8(QFileInfo(_strProjectFile).fileName()).constData());
+  Ux::info(tr("Closing current project <b>%1</b>...").arg(QFileInfo(_strProjectFile).fileName()));
   QApplication::setOverrideCursor(Qt::WaitCursor);
   PhViewers::deleteAll();
   _strProjectFile = QString();
@@ -309,7 +308,7 @@ void Tessella::_slotFileClose() {
   Nub::debug("%s => %d", "mListImageData.count()", mListImageData.count());
   Nub::debug("%s => %d", "mListObjectData.count()", mListObjectData.count());
   QApplication::restoreOverrideCursor();
-  Nub::info("%s", utf8(tr("Closing done.")).constData());
+  Ux::info(tr("Closing done."));
 }
 
 void Tessella::closeEvent(QCloseEvent *event) {
@@ -334,7 +333,7 @@ void Tessella::_slotShowImage(const QModelIndex &index) {
   bool ok = false;
   const int iImage = mImageModel->index(index.row(), 0).data().toString().toInt(&ok, 10);
   if (!ok) {
-    Nub::warn("%s", utf8(tr("Can't convert string to number!")).constData());
+    Ux::warn(tr("Can't convert string to number!"));
     return;
   }
   Nub::debug("%s => %d", "iImage", iImage);
@@ -348,7 +347,7 @@ void Tessella::_slotShowObjectConnections(const QModelIndex &index) {
   bool ok = false;
   const int iPointId = mObjectModel->index(index.row(), 0).data().toString().toInt(&ok, 10);
   if (!ok) {
-    Nub::warn("%s", utf8(tr("Can't convert string to number!")).constData());
+    Ux::warn(tr("Can't convert string to number!"));
     return;
   }
   Nub::debug("%s => %d", "iPointId", iPointId);

@@ -2,6 +2,7 @@
 
 #include "nubmath.h"
 #include "nubmsg.h"
+#include "uxmsg.h"
 #include "uxpath.h"
 
 #include <QButtonGroup>
@@ -20,7 +21,6 @@
 
 namespace {
 
-QByteArray utf8(const QString &text) { return text.toUtf8(); }
 
 // Layout of the contents of a group box: margin 11, spacing 5, 11 pixels
 // below the title.
@@ -240,19 +240,19 @@ void PhSearchWidget::_slotSelect() {
   for (int i = 0; i < 7; ++i)
     if (mGroupBoxes[i]->isChecked()) mode = i;
   if (mode < 0) {
-    Nub::warn("%s", utf8(tr("No mode for searching points enabled!")).constData());
+    Ux::warn(tr("No mode for searching points enabled!"));
     return;
   }
   const int selection = mSelectionMode->checkedId();
   if (selection < 0) {
-    Nub::warn("%s", utf8(tr("No mode for Selection!")).constData());
+    Ux::warn(tr("No mode for Selection!"));
     return;
   }
   QString strPar1 = QStringLiteral("");
   QString strPar2 = QStringLiteral("");
   bool bPatternMatching = false;
   if (!_collectParameters(PhGlobal::SearchModeE(mode), strPar1, strPar2, bPatternMatching)) {
-    Nub::warn("%s", utf8(tr("No valid parameters for search!")).constData());
+    Ux::warn(tr("No valid parameters for search!"));
     return;
   }
   emit sigRequestSelection(PhGlobal::SelectionModeE(selection), PhGlobal::SearchModeE(mode), strPar1, strPar2,
@@ -290,8 +290,7 @@ bool PhSearchWidget::_collectIdParameters(QButtonGroup *choice, int iPatternId, 
       continue;
     pattern->setFocus();
     // The character goes in as text: a byte of its own could break the message's encoding.
-    Nub::warn("%s", utf8(tr("Illegal character '%c' in Pattern!").replace(QStringLiteral("%c"), QString(c)))
-                        .constData());
+    Ux::warn(tr("Illegal character '%c' in Pattern!").replace(QStringLiteral("%c"), QString(c)));
     return false;
   }
   return true;
@@ -302,7 +301,7 @@ bool PhSearchWidget::_collectIntRange(QSpinBox *min, QSpinBox *max, QString &str
   const int iMax = max->value();
   if (iMin < 0 && iMax < 0) {
     min->setFocus();
-    return Nub::warn("%s", utf8(tr("No parameters selected!")).constData());
+    return Ux::warn(tr("No parameters selected!"));
   }
   if (iMin < 0) {
     strPar1 = QString();
@@ -316,7 +315,7 @@ bool PhSearchWidget::_collectIntRange(QSpinBox *min, QSpinBox *max, QString &str
   }
   if (iMin > iMax) {
     min->setFocus();
-    return Nub::warn(utf8(tr("Minimum (%d) > Maximum (%d)!")).constData(), iMin, iMax);
+    return Ux::warn(tr("Minimum (%1) > Maximum (%2)!").arg(QString::number(iMin), QString::number(iMax)));
   }
   strPar1 = QString::number(iMin);
   strPar2 = QString::number(iMax);
@@ -328,14 +327,14 @@ bool PhSearchWidget::_collectRealRange(QLineEdit *min, QLineEdit *max, QString &
   strPar2 = max->text();
   if (strPar1.isEmpty() && strPar2.isEmpty()) {
     min->setFocus();
-    return Nub::warn("%s", utf8(tr("No parameters selected!")).constData());
+    return Ux::warn(tr("No parameters selected!"));
   }
   // Unchecked on purpose: an empty or incomplete field counts as 0.0.
   const float fMin = strPar1.toFloat();
   const float fMax = strPar2.toFloat();
   if (fMin < 0.0f && fMax < 0.0f) {
     min->setFocus();
-    return Nub::warn("%s", utf8(tr("No parameters selected!")).constData());
+    return Ux::warn(tr("No parameters selected!"));
   }
   if (fMin < 0.0f) {
     strPar1 = QString();
@@ -347,7 +346,8 @@ bool PhSearchWidget::_collectRealRange(QLineEdit *min, QLineEdit *max, QString &
   }
   if (fMin > fMax) {
     min->setFocus();
-    return Nub::warn(utf8(tr("Minimum (%.2f) > Maximum (%.2f)!")).constData(), double(fMin), double(fMax));
+    return Ux::warn(tr("Minimum (%1) > Maximum (%2)!")
+                        .arg(QString::number(double(fMin), 'f', 2), QString::number(double(fMax), 'f', 2)));
   }
   return true;
 }
@@ -358,6 +358,6 @@ bool PhSearchWidget::_collectPointCodes(QString &strPar1, QString &strPar2) {
     if (mPointCodeBoxes[i] && mPointCodeBoxes[i]->isChecked()) strPar1[i] = QLatin1Char('1');
   strPar2 = QString();
   if (!strPar1.contains(QLatin1Char('1')))
-    return Nub::warn("%s", utf8(tr("No point-code activated!")).constData());
+    return Ux::warn(tr("No point-code activated!"));
   return true;
 }

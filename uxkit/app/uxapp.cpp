@@ -1,6 +1,7 @@
 #include "uxapp.h"
 
 #include "nubmsg.h"
+#include "uxmsg.h"
 #include "uxcfg.h"
 #include "uxpath.h"
 #include "uxplatform.h"
@@ -22,15 +23,13 @@ const char *const App::_sLogKey = "Global/MaxLogs";
 
 namespace {
 
-QByteArray utf8(const QString &text) { return text.toUtf8(); }
-
 QString nowText() { return QDateTime::currentDateTime().toString(Qt::TextDate); }
 
 // Runs beyond this in one day mean something is wrong with the directory.
 constexpr int kMaxRunsPerDay = 10000;
 
 void qtMessageHandler(QtMsgType, const QMessageLogContext &, const QString &message) {
-  if (App *app = App::getRep()) app->log(utf8(QStringLiteral("Qt: %1").arg(message)).constData());
+  if (App *app = App::getRep()) app->log(QStringLiteral("Qt: %1").arg(message).toUtf8().constData());
 }
 
 void appMessageHandler(Nub::MsgTypeE type, const char *text) {
@@ -38,8 +37,7 @@ void appMessageHandler(Nub::MsgTypeE type, const char *text) {
   if (!app) return;
   const QString message = QString::fromUtf8(text);
   auto logAs = [app, text](const char *format) {
-    app->log(utf8(QCoreApplication::translate("Ux::App", format).arg(QString::fromUtf8(text)))
-                 .constData());
+    app->log(QCoreApplication::translate("Ux::App", format).arg(QString::fromUtf8(text)).toUtf8().constData());
   };
   switch (type) {
     case Nub::MsgInfoDlg:
@@ -62,9 +60,9 @@ void appMessageHandler(Nub::MsgTypeE type, const char *text) {
     case Nub::MsgLog: logAs("Log: %1"); break;
     case Nub::MsgStatus: logAs("Status: %1"); break;
     default:
-      app->log(utf8(QCoreApplication::translate("Ux::App", "Warning (unknown type of message '%1'): %2")
-                        .arg(static_cast<unsigned>(type))
-                        .arg(message))
+      app->log(QCoreApplication::translate("Ux::App", "Warning (unknown type of message '%1'): %2")
+                   .arg(QString::number(static_cast<unsigned>(type)), message)
+                   .toUtf8()
                    .constData());
       break;
   }
@@ -75,7 +73,7 @@ void appMessageHandler(Nub::MsgTypeE type, const char *text) {
 App::App(const char *name, int &argc, char **argv) : QApplication(argc, argv) {
   if (getRep()) {
     Nub::checkFailed("getRep()", __FILE__, __LINE__);
-    Nub::warn("%s", utf8(tr("The global application can only be initialised once!")).constData());
+    Ux::warn(tr("The global application can only be initialised once!"));
     return;
   }
   setObjectName(QString::fromUtf8(name));
@@ -101,14 +99,13 @@ QString App::logFileName(int year, int month, int day, int run, const QString &e
 
 bool App::init(bool useLocalAppDir, const QString &logDir, const QString &logExt,
                const QString &cfgDir, const QString &cfgExt) {
-  if (!getRep()) return Nub::warn("%s", utf8(tr("The global application isn't initialised!")).constData());
+  if (!getRep()) return Ux::warn(tr("The global application isn't initialised!"));
 
   // Local application directory.
   if (useLocalAppDir) {
     const QString dir = pathConcat(userHomeDir(), QStringLiteral(".%1").arg(objectName()).toLower());
     if (!QFileInfo(dir).isDir() && !QDir().mkdir(dir))
-      return Nub::warn(utf8(tr("Can't create the local application-directory '%s'!")).constData(),
-                       utf8(dir).constData());
+      return Ux::warn(tr("Can't create the local application-directory '%1'!").arg(dir));
     mLocalAppDir = _native(dir);
   } else {
     mLocalAppDir = appDir();
@@ -120,12 +117,12 @@ bool App::init(bool useLocalAppDir, const QString &logDir, const QString &logExt
   {
     const QString dir = QDir::isAbsolutePath(logDir) ? logDir : pathConcat(mLocalAppDir, logDir);
     if (!QFileInfo(dir).isDir() && !QDir().mkpath(dir))
-      return Nub::warn(utf8(tr("Can't create the log-directory '%s'!")).constData(), utf8(dir).constData());
+      return Ux::warn(tr("Can't create the log-directory '%1'!").arg(dir));
     const QFileInfo info(dir);
     if (!info.isExecutable())
-      return Nub::warn(utf8(tr("Can't change to the directory '%s'!")).constData(), utf8(dir).constData());
+      return Ux::warn(tr("Can't change to the directory '%1'!").arg(dir));
     if (!info.isWritable())
-      return Nub::warn(utf8(tr("The log-directory '%s' is not writable !")).constData(), utf8(dir).constData());
+      return Ux::warn(tr("The log-directory '%1' is not writable !").arg(dir));
     mLogDir = _native(dir);
   }
 
@@ -140,14 +137,12 @@ bool App::init(bool useLocalAppDir, const QString &logDir, const QString &logExt
   {
     const QString dir = QDir::isAbsolutePath(cfgDir) ? cfgDir : pathConcat(mLocalAppDir, cfgDir);
     if (!QFileInfo(dir).isDir() && !QDir().mkpath(dir))
-      return Nub::warn(utf8(tr("Can't create the directory '%s' for storing configuration-files!")).constData(),
-                       utf8(dir).constData());
+      return Ux::warn(tr("Can't create the directory '%1' for storing configuration-files!").arg(dir));
     const QFileInfo info(dir);
     if (!info.isExecutable())
-      return Nub::warn(utf8(tr("Can't change to the directory '%s'!")).constData(), utf8(dir).constData());
+      return Ux::warn(tr("Can't change to the directory '%1'!").arg(dir));
     if (!info.isReadable())
-      return Nub::warn(utf8(tr("The configuration-directory '%s' is not readable!")).constData(),
-                       utf8(dir).constData());
+      return Ux::warn(tr("The configuration-directory '%1' is not readable!").arg(dir));
     mCfgDir = _native(dir);
   }
   return true;
@@ -175,17 +170,17 @@ bool App::_openLog() {
   }
   auto file = std::make_unique<QFile>(path);
   if (!file->open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Text))
-    return Nub::warn(utf8(tr("Can't open logfile '%s' for writing!")).constData(), utf8(path).constData());
+    return Ux::warn(tr("Can't open logfile '%1' for writing!").arg(path));
   mLogFile = std::move(file);
   mLogStream = std::make_unique<QTextStream>(mLogFile.get());
   log("#########################");
-  log(utf8(tr("Logging started at: %1").arg(nowText())).constData());
+  log(tr("Logging started at: %1").arg(nowText()).toUtf8().constData());
   return true;
 }
 
 void App::_closeLog() {
   if (!mLogStream) return;
-  log(utf8(tr("Logging stopped at: %1").arg(nowText())).constData());
+  log(tr("Logging stopped at: %1").arg(nowText()).toUtf8().constData());
   log("#########################");
   mLogStream.reset();
   mLogFile->close();
@@ -278,8 +273,7 @@ bool App::setHelpFile(const QString &strHelpFile) {
   const QString path = locate(strHelpFile);
   const QFileInfo info(path);
   if (!info.exists() || !info.isFile() || !info.isReadable())
-    return Nub::warn(utf8(tr("The helpfile '%s' does not exist or isn't readable!")).constData(),
-                     utf8(strHelpFile).constData());
+    return Ux::warn(tr("The helpfile '%1' does not exist or isn't readable!").arg(strHelpFile));
   mHelpFile = _native(info.absoluteFilePath());
   return true;
 }
@@ -290,9 +284,9 @@ bool App::addLibraryPath(const QString &strPath) {
   const QFileInfo info(path);
   const QString absolute = QDir::cleanPath(info.absoluteFilePath());
   if (!info.exists() || !info.isDir() || !info.isReadable())
-    return Nub::warn(utf8(tr("The library-path '%s' is invalid (%d, %d, %d)!")).constData(),
-                     utf8(_native(absolute)).constData(), info.exists() ? 1 : 0, info.isDir() ? 1 : 0,
-                     info.isReadable() ? 1 : 0);
+    return Ux::warn(tr("The library-path '%1' is invalid (%2, %3, %4)!")
+                        .arg(_native(absolute), QString::number(info.exists() ? 1 : 0),
+                             QString::number(info.isDir() ? 1 : 0), QString::number(info.isReadable() ? 1 : 0)));
   QCoreApplication::addLibraryPath(absolute);
   return true;
 }
@@ -321,26 +315,26 @@ bool App::reduceLogFiles(int iMaxFiles) {
     // The open log is this run's record; it is never deleted under us.
     if (!isCurrentLog(file) && QFile::remove(file)) {
       ++deleted;
-      Nub::info(utf8(tr("Logfile '%s' deleted.")).constData(), utf8(file).constData());
+      Ux::info(tr("Logfile '%1' deleted.").arg(file));
     } else {
-      Nub::warn(utf8(tr("Can't delete logfile '%s'!")).constData(), utf8(file).constData());
+      Ux::warn(tr("Can't delete logfile '%1'!").arg(file));
     }
   }
   Nub::progress(-1, -1);
   if (deleted == 1)
-    Nub::info("%s", utf8(tr("One logfile deleted.")).constData());
+    Ux::info(tr("One logfile deleted."));
   else if (deleted > 1)
-    Nub::info(utf8(tr("%d logfiles deleted.")).constData(), deleted);
+    Ux::info(tr("%1 logfiles deleted.").arg(QString::number(deleted)));
   return true;
 }
 
 bool App::reduceLogFiles() {
   int maxFiles = 0;
   if (!Cfg::read(maxFiles, QString::fromLatin1(_sLogKey), 0)) {
-    Nub::warn(utf8(tr("Setting '%s' does not exist in configuration!")).constData(), _sLogKey);
-    return Nub::warn("%s", utf8(tr("Logfiles will not be deleted.")).constData());
+    Ux::warn(tr("Setting '%1' does not exist in configuration!").arg(QString::fromUtf8(_sLogKey)));
+    return Ux::warn(tr("Logfiles will not be deleted."));
   }
-  Nub::info(utf8(tr("A maximum of %d Logfiles is allowed.")).constData(), maxFiles);
+  Ux::info(tr("A maximum of %1 Logfiles is allowed.").arg(QString::number(maxFiles)));
   return reduceLogFiles(maxFiles);
 }
 

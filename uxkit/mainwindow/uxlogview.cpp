@@ -1,6 +1,7 @@
 #include "uxlogview.h"
 
 #include "nubmsg.h"
+#include "uxmsg.h"
 #include "uxpath.h"
 
 #include <QFile>
@@ -49,13 +50,12 @@ LogView::~LogView() {
 LogView *LogView::find(const QString &path) { return _views.value(path, nullptr); }
 
 bool LogView::_load() {
-  if (mPath.isEmpty()) return Nub::warn("%s", qPrintable(tr("Empty filename!")));
-  const QByteArray name = mPath.toUtf8();
+  if (mPath.isEmpty()) return Ux::warn(tr("Empty filename!"));
   if (!QFileInfo::exists(mPath))
-    return Nub::warn(qPrintable(tr("Logfile '%s' does not exist!")), name.constData());
+    return Ux::warn(tr("Logfile '%1' does not exist!").arg(mPath));
   QFile file(mPath);
   if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-    return Nub::warn(qPrintable(tr("Logfile '%s' is not readable!")), name.constData());
+    return Ux::warn(tr("Logfile '%1' is not readable!").arg(mPath));
   QTextStream stream(&file);
   mText->setPlainText(stream.readAll());
   return true;

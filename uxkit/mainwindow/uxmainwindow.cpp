@@ -1,6 +1,7 @@
 #include "uxmainwindow.h"
 
 #include "nubmsg.h"
+#include "uxmsg.h"
 #include "nubplatform.h"
 #include "qtwindowlistmenu.h"
 #include "uxapp.h"
@@ -53,7 +54,6 @@ QIcon icon(const char *name) {
   return QIcon(QStringLiteral(":/uxkit/%1.svg").arg(QLatin1String(name)));
 }
 
-QByteArray utf8(const QString &text) { return text.toUtf8(); }
 
 }  // namespace
 
@@ -103,8 +103,7 @@ MainWindow::~MainWindow() {
     msg->setMainWindow(nullptr);
   }
   Nub::installProgressHandler(mPrevProgress);
-  Nub::info(qPrintable(tr("Closing mainwindow of application '%s'.")),
-            utf8(objectName()).constData());
+  Ux::info(tr("Closing mainwindow of application '%1'.").arg(objectName()));
   for (const QPointer<QAction> &action : std::as_const(mActions)) delete action.data();
   mActions.clear();
   mPopups.clear();
@@ -615,7 +614,7 @@ void MainWindow::_slotCfgOpen() {
   const QString file = QFileDialog::getOpenFileName(
       this, tr("Select configuration-file for loading"), _cfgStartPath(), app->cfgPattern());
   if (file.isEmpty()) {
-    Nub::msg(Nub::MsgInfo | Nub::MsgStatus, "%s", qPrintable(tr("Operation aborted by user")));
+    Ux::msg(Nub::MsgInfo | Nub::MsgStatus, tr("Operation aborted by user"));
     return;
   }
   if (!app->readCfg(file)) return;
@@ -637,7 +636,7 @@ void MainWindow::slotCfgSave() {
                                               _cfgStartPath(), app->cfgPattern(), nullptr,
                                               QFileDialog::DontConfirmOverwrite);
   if (file.isEmpty()) {
-    Nub::msg(Nub::MsgInfo | Nub::MsgStatus, "%s", qPrintable(tr("Operation aborted by user")));
+    Ux::msg(Nub::MsgInfo | Nub::MsgStatus, tr("Operation aborted by user"));
     return;
   }
   file = Ux::pathSetExtension(file, app->cfgExt());
@@ -690,14 +689,11 @@ void MainWindow::_slotHelpPrg() {
   App *app = App::getRep();
   const QString help = app ? app->helpFile() : QString();
   if (help.isEmpty()) {
-    Nub::warn("%s", qPrintable(tr("No helpfile configured!")));
+    Ux::warn(tr("No helpfile configured!"));
     return;
   }
-  const QByteArray name = utf8(help);
-  Nub::info(qPrintable(tr("Starting help '%s' of program in external viewer...")),
-            name.constData());
-  if (!Ux::openInExternalViewer(help, mProcess))
-    Nub::warn(qPrintable(tr("Error starting helpfile '%s'!")), name.constData());
+  Ux::info(tr("Starting help '%1' of program in external viewer...").arg(help));
+  if (!Ux::openInExternalViewer(help, mProcess)) Ux::warn(tr("Error starting helpfile '%1'!").arg(help));
 }
 
 void MainWindow::_slotReadProcessInfo() {
@@ -737,15 +733,15 @@ void MainWindow::keyPressEvent(QKeyEvent *event) {
   event->accept();
   const QPixmap picture = mInfoLabel ? mInfoLabel->pixmap() : QPixmap();
   if (picture.isNull()) {
-    Nub::warn("%s", qPrintable(tr("There is no image for saving!")));
+    Ux::warn(tr("There is no image for saving!"));
     return;
   }
   const QString file = QStringLiteral("%1_title.bmp").arg(App::info(QStringLiteral("name")));
-  const QByteArray path = utf8(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()));
+  const QString path = QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath());
   if (picture.save(file, "BMP"))
-    Nub::note(qPrintable(tr("Image '%s' saved.")), path.constData());
+    Ux::note(tr("Image '%1' saved.").arg(path));
   else
-    Nub::warn(qPrintable(tr("Can't save image '%s'!")), path.constData());
+    Ux::warn(tr("Can't save image '%1'!").arg(path));
 }
 
 // ---------------------------------------------------------------- default slots

@@ -1,6 +1,7 @@
 #include "uxprefstabcommon.h"
 
 #include "nubmsg.h"
+#include "uxmsg.h"
 #include "uxapp.h"
 #include "uxcfg.h"
 #include "uxlogview.h"
@@ -167,15 +168,15 @@ void PrefsTabCommon::_slotHandlePopup(int id) {
       const QString path = _pathOf(mPopupItem);
       if (path.isEmpty()) break;
       if (App::getRep()->isCurrentLog(path)) {
-        Nub::warn("%s", qPrintable(tr("The current logfile can't be deleted!")));
+        Ux::warn(tr("The current logfile can't be deleted!"));
         break;
       }
-      const QByteArray name = QDir::toNativeSeparators(path).toUtf8();
+      const QString name = QDir::toNativeSeparators(path);
       if (QFile::remove(path)) {
-        Nub::info(qPrintable(tr("Logfile '%s' deleted.")), name.constData());
+        Ux::info(tr("Logfile '%1' deleted.").arg(name));
         slotRefresh();
       } else {
-        Nub::warn(qPrintable(tr("Can't delete logfile '%s'!")), name.constData());
+        Ux::warn(tr("Can't delete logfile '%1'!").arg(name));
       }
       break;
     }

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -49,6 +50,8 @@ class TestUxApp : public QObject {
   void reduceLogFilesReadsTheLimit();
   void informationTable();
   void helpFile();
+  void translationsAreNeverFormats_data();
+  void translationsAreNeverFormats();
   void libraryPaths();
   void selfInfoNamesTheSettings();
   void closingLinesOnDestruction();
@@ -213,6 +216,53 @@ void TestUxApp::helpFile() {
   touch(file);
   QVERIFY(app().setHelpFile(file));
   QCOMPARE(app().helpFile(), QDir::toNativeSeparators(file));
+}
+
+namespace {
+// A translation that puts printf directives and a lone per cent sign into
+// every text it knows.
+class StrayPercentTranslator : public QTranslator {
+ public:
+  QString translate(const char *, const char *sourceText, const char *, int) const override {
+    const QString source = QString::fromUtf8(sourceText);
+    if (!source.contains(QLatin1String("%1"))) return QString();
+    return QStringLiteral("100 %s %n %d: ") + source;
+  }
+  bool isEmpty() const override { return false; }
+};
+}  // namespace
+
+void TestUxApp::translationsAreNeverFormats_data() {
+  QTest::addColumn<QString>("which");
+  QTest::newRow("help file") << "help";
+  QTest::newRow("library path") << "library";
+  QTest::newRow("log limit") << "logs";
+}
+
+// A translated text is filled, then handed over as data: what reaches the
+// message is the translation as it stands.
+void TestUxApp::translationsAreNeverFormats() {
+  QFETCH(QString, which);
+  StrayPercentTranslator translator;
+  QVERIFY(QCoreApplication::installTranslator(&translator));
+  MessageCapture capture;
+  QString expected;
+  if (which == QLatin1String("help")) {
+    QVERIFY(!app().setHelpFile(QStringLiteral("doc/%s%n.html")));
+    expected = QStringLiteral("100 %s %n %d: The helpfile 'doc/%s%n.html' does not exist or isn't readable!");
+  } else if (which == QLatin1String("library")) {
+    QVERIFY(!app().addLibraryPath(QStringLiteral("/no/%n/plugins")));
+    expected = QStringLiteral("100 %s %n %d: The library-path '%1' is invalid (0, 0, 0)!")
+                   .arg(QDir::toNativeSeparators(QStringLiteral("/no/%n/plugins")));
+  } else {
+    QVERIFY(app().reduceLogFiles(1000));
+    Ux::Cfg(QStringLiteral("Global")).writeEntry(QStringLiteral("MaxLogs"), 1000);
+    QVERIFY(app().reduceLogFiles());
+    expected = QStringLiteral("100 %s %n %d: A maximum of 1000 Logfiles is allowed.");
+  }
+  QCoreApplication::removeTranslator(&translator);
+  const QStringList texts = capture.texts(which == QLatin1String("logs") ? Nub::MsgInfo : Nub::MsgWarn);
+  QVERIFY2(texts.contains(expected), qPrintable(texts.join(QLatin1Char('|'))));
 }
 
 void TestUxApp::libraryPaths() {
