@@ -57,6 +57,18 @@ void PhImage::reservePoints(int count) {
   if (mHasTable) mSlots.reserve(mCount + count, [this](int p) { return pointAt(p)->pointId(); });
 }
 
+void PhImage::addPoints(const PhImagePoint *points, int count) {
+  reservePoints(count);
+  // Far enough ahead for the entry to arrive, near enough to stay cached.
+  constexpr int Ahead = 16;
+  for (int i = 0; i < count; ++i) {
+    if (i + Ahead < count) PhPointIndex::prefetch(points[i + Ahead].pointId());
+    const PhImagePoint &p = points[i];
+    addPoint(p.pointId(), p.adjustStatus(), p.x(), p.y(), p.residualX(), p.residualY(),
+             p.weight());
+  }
+}
+
 bool PhImage::addPoint(int iPointId, bool bAdjust, float x, float y, float residualX,
                        float residualY, float weight) {
   const PhImagePoint point(iPointId, bAdjust, x, y, residualX, residualY, weight);
@@ -164,3 +176,5 @@ int PhImage::adjustedPointCount(int iImageId) {
 }
 
 void PhImage::reservePointIndex(int count) { PhPointIndex::reserve(count); }
+
+void PhImage::reservePointIds(int count) { PhPointIndex::reserveIds(count); }

@@ -28,6 +28,9 @@ class PhImage {
                 float weight);
   // Room for that many points, when the count is known in advance.
   void reservePoints(int count);
+  // addPoint for each of `count` points in turn, with the index entries of
+  // the IDs ahead asked for while the earlier ones are linked.
+  void addPoints(const PhImagePoint *points, int count);
 
   PhImagePoint *point(int iPointId);
   const PhImagePoint *point(int iPointId) const;
@@ -82,6 +85,8 @@ class PhImage {
   static int adjustedPointCount(int iImageId);
   // Room for that many more points in the class-wide store.
   static void reservePointIndex(int count);
+  // Room for that many more point IDs in the class-wide index.
+  static void reservePointIds(int count);
 
  private:
   int findPosition(int iPointId) const;

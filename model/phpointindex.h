@@ -14,8 +14,9 @@ class PhImagePoint;
 // behind it moves its range to the end, with room to spare.
 //
 // Index: point ID -> the points with that ID, chained through a parallel
-// array in the order the images received them; the image of a point is found
-// from its range. One open-addressing table holds the IDs.
+// array in the order the images received them (a ring: the last place links
+// back to the first); the image of a point is found from its range. One
+// open-addressing table holds the IDs.
 class PhPointIndex {
  public:
   static int registerImage(PhImage *image);
@@ -33,6 +34,10 @@ class PhPointIndex {
   static void releaseRange(int iRangeIndex);
   // Room for that many more points, when a reader knows the count.
   static void reserve(int count);
+  // Room for that many more IDs, so that the table need not grow.
+  static void reserveIds(int count);
+  // Asks for the ID's table entry ahead of a look-up.
+  static void prefetch(int iPointId);
 
   // The last place chained under the ID; -1 when none.
   static int tailOf(int iPointId);

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <climits>
 
 #include "nubmsg.h"
 #include "phbaxini.h"
@@ -105,6 +106,10 @@ bool PhProjectReader::read(const QString &strProjectFile) {
   PhObjectReader objectReader(mObjects, *mProject);
   PhCameraReader cameraReader(mImages);
   PhReadFailure::FileE current = PhReadFailure::FILE_Image;
+  // Nearly every point ID of the image file is an object point: the
+  // object file's record count sizes the point index before it fills.
+  PhImage::reservePointIds(
+      int(qMin<qint64>(QFileInfo(objectFile).size() / PhObjectReader::ObjectRecordSize, INT_MAX / 2)));
   try {
     if (!imageReader.read(imageFile, orientationFile, &failure)) return fail(failure);
     current = PhReadFailure::FILE_Object;
