@@ -3,6 +3,7 @@
 #include <climits>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include "nubmsg.h"
 #include "phbaxfile.h"
@@ -11,6 +12,7 @@
 #include "phexception.h"
 #include "phimage.h"
 #include "phimagelist.h"
+#include "phimagepoint.h"
 #include "phobjectlist.h"
 #include "phobjectpoint.h"
 #include "phreadfailure.h"
@@ -63,6 +65,9 @@ bool PhImageReader::read(const QString &strImageFile, const QString &strOrientat
   mObjects.reserve(int(qMin<qint64>(mObjects.count() + orientations, INT_MAX)));
 
   PhBaxProgress progress(records);
+  constexpr qint64 BatchSize = 4096;
+  std::vector<PhImagePoint> batch;
+  batch.reserve(std::size_t(BatchSize));
   qint64 nextOrientation = 0;
   qint64 ignored = 0;
   qint64 i = 0;
@@ -75,8 +80,11 @@ bool PhImageReader::read(const QString &strImageFile, const QString &strOrientat
       ++i;
       continue;
     }
-    // The file is in memory: find the image's end first, so that an image
-    // cut off by another header or the end of the file never enters the model.
+    const int imageId = id9At(header + 2);
+    // Find the image's end first, so that an image cut off by another
+    // header or the end of the file never enters the model. An image that
+    // fits the file's window is then taken from it, a longer one read again.
+    imageFile.slideTo(i + 1);
     qint64 end = i + 1;
     RecordKindE kind = RK_Point;
     while (end < records && (kind = kindOf(imageFile.record(end))) == RK_Point) ++end;
@@ -87,14 +95,18 @@ bool PhImageReader::read(const QString &strImageFile, const QString &strOrientat
     }
 
     auto image = std::make_unique<PhImage>();
-    const int imageId = id9At(header + 2);
     image->setImageId(imageId);
-    image->reservePoints(int(end - i - 1));
-    for (qint64 p = i + 1; p < end; ++p) {
-      const char *r = imageFile.record(p);
-      image->addPoint(id9At(r + 2), int16At(r) == 0, float(doubleAt(r + 12)),
-                      float(doubleAt(r + 20)), float(doubleAt(r + 28)), float(doubleAt(r + 36)),
-                      float(doubleAt(r + 44)));
+    image->reservePoints(int(qMin<qint64>(end - i - 1, INT_MAX)));
+    // In batches: the points of one image may be as many as the file holds.
+    for (qint64 p = i + 1; p < end;) {
+      batch.clear();
+      for (const qint64 stop = qMin(end, p + BatchSize); p < stop; ++p) {
+        const char *r = imageFile.record(p);
+        batch.emplace_back(id9At(r + 2), int16At(r) == 0, float(doubleAt(r + 12)),
+                           float(doubleAt(r + 20)), float(doubleAt(r + 28)),
+                           float(doubleAt(r + 36)), float(doubleAt(r + 44)));
+      }
+      image->addPoints(batch.data(), int(batch.size()));
     }
 
     // A missing orientation record is as much a misfit as a wrong one.
