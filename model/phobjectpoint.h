@@ -2,7 +2,6 @@
 #define PHOBJECTPOINT_H
 
 #include <QString>
-#include <memory>
 
 #include "phobjectcoord.h"
 
@@ -76,11 +75,17 @@ class PhObjectPoint {
   // The first axis's rejection: X for XY and XZ, Y for YZ.
   bool rejectedOfPlaneAxis(int iPlane) const;
 
- private:
   // What only observed points (control points, observed projection
-  // centres) carry; most points never need it.
+  // centres) and points with a note carry; most points never need it. It is
+  // kept beside the points, found by the point's address, so that a point
+  // without it costs no pointer.
   struct Extras;
+
+ private:
   Extras &extras();
+  const Extras *findExtras() const;
+  void takeExtras(PhObjectPoint &other);
+  void dropExtras();
   bool hasObserved(int iAxis) const;
   bool axisAccepted(int iAxis) const;
 
@@ -90,7 +95,7 @@ class PhObjectPoint {
   float mAdjustedSigma[3] = {0.0f, 0.0f, 0.0f};
   bool mSelected = false;
   bool mAccepted = true;
-  std::unique_ptr<Extras> mExtras;
+  bool mHasExtras = false;
 };
 
 #endif  // PHOBJECTPOINT_H
