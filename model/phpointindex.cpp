@@ -243,6 +243,19 @@ void PhPointIndex::prefetch(int iPointId) {
 #endif
 }
 
+void PhPointIndex::prefetchLinks(int iPointId) {
+#if defined(__GNUC__)
+  const State &s = state();
+  if (const Entry *e = findEntry(iPointId)) {
+    if (e->tail < 0) return;
+    __builtin_prefetch(&s.next[std::size_t(e->tail)]);
+    __builtin_prefetch(&s.points[std::size_t(e->tail)]);
+  }
+#else
+  Q_UNUSED(iPointId);
+#endif
+}
+
 int PhPointIndex::tailOf(int iPointId) {
   const Entry *e = findEntry(iPointId);
   return e ? e->tail : -1;

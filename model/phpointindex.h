@@ -38,6 +38,9 @@ class PhPointIndex {
   static void reserveIds(int count);
   // Asks for the ID's table entry ahead of a look-up.
   static void prefetch(int iPointId);
+  // Asks for the first link and point of the ID ahead of a walk (the entry
+  // itself is read: ask for it with prefetch earlier).
+  static void prefetchLinks(int iPointId);
 
   // The last place chained under the ID; -1 when none.
   static int tailOf(int iPointId);
