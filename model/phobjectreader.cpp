@@ -37,13 +37,13 @@ bool PhObjectReader::read(const QString &strObjectFile, const QString &strObserv
                                strObjectFile, openText.arg(strObjectFile));
     return false;
   }
+  // Without the observation file the object points are still read; the
+  // failure is reported after them.
   PhBaxFile observationFile(ObservationRecordSize);
-  if (!observationFile.open(strObservationFile)) {
-    if (failure)
-      *failure = PhReadFailure(PhReadFailure::RF_CannotOpen, PhReadFailure::FILE_Observation,
-                               strObservationFile, openText.arg(strObservationFile));
-    return false;
-  }
+  const bool bObservations = observationFile.open(strObservationFile);
+  if (!bObservations && failure)
+    *failure = PhReadFailure(PhReadFailure::RF_CannotOpen, PhReadFailure::FILE_Observation,
+                             strObservationFile, openText.arg(strObservationFile));
 
   mCurrentFile = strObjectFile;
   const qint64 objects = objectFile.recordCount();
@@ -82,6 +82,8 @@ bool PhObjectReader::read(const QString &strObjectFile, const QString &strObserv
       previousId = id;
     }
   }
+
+  if (!bObservations) return false;
 
   mCurrentFile = strObservationFile;
   const qint64 observations = observationFile.recordCount();
