@@ -178,3 +178,7 @@ int PhImage::adjustedPointCount(int iImageId) {
 void PhImage::reservePointIndex(int count) { PhPointIndex::reserve(count); }
 
 void PhImage::reservePointIds(int count) { PhPointIndex::reserveIds(count); }
+
+std::size_t PhImage::pointStoreBytes() { return PhPointIndex::storeBytes(); }
+
+std::size_t PhImage::pointIdTableBytes() { return PhPointIndex::tableBytes(); }

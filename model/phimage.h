@@ -1,6 +1,8 @@
 #ifndef PHIMAGE_H
 #define PHIMAGE_H
 
+#include <cstddef>
+
 #include "phidslots.h"
 #include "phimagepoint.h"
 #include "phimagerefs.h"
@@ -87,6 +89,10 @@ class PhImage {
   static void reservePointIndex(int count);
   // Room for that many more point IDs in the class-wide index.
   static void reservePointIds(int count);
+  // Bytes held by the class-wide store of image points with their links,
+  // and by the table of point IDs.
+  static std::size_t pointStoreBytes();
+  static std::size_t pointIdTableBytes();
 
  private:
   int findPosition(int iPointId) const;

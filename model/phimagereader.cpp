@@ -61,7 +61,9 @@ bool PhImageReader::read(const QString &strImageFile, const QString &strOrientat
 
   const qint64 records = imageFile.recordCount();
   const qint64 orientations = orientationFile.recordCount();
-  PhImage::reservePointIndex(int(qMin<qint64>(records, INT_MAX)));
+  // Every image brings a header and an end record besides its points.
+  PhImage::reservePointIndex(
+      int(qMin<qint64>(records - 2 * qMin(orientations, records / 2), INT_MAX)));
   mObjects.reserve(int(qMin<qint64>(mObjects.count() + orientations, INT_MAX)));
 
   PhBaxProgress progress(records);

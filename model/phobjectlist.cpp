@@ -94,6 +94,16 @@ void PhObjectList::rebuildIndex() const {
   mIndexValid = true;
 }
 
+std::size_t PhObjectList::memoryBytes() const {
+  std::size_t bytes = mPoints.capacity() * sizeof(PhObjectPoint *) +
+                      mAdopted.capacity() * sizeof(PhObjectPoint *) +
+                      mAdopted.size() * sizeof(PhObjectPoint) +
+                      mBlocks.capacity() * sizeof(std::vector<PhObjectPoint>) + mIndex.bytes();
+  for (const std::vector<PhObjectPoint> &block : mBlocks)
+    bytes += block.capacity() * sizeof(PhObjectPoint);
+  return bytes;
+}
+
 PhObjectPoint *PhObjectList::find(int iPointId) const {
   if (!mIndexValid) rebuildIndex();
   const int p =

@@ -42,6 +42,11 @@ class PhObjectList {
   std::vector<PhObjectPoint *>::const_iterator begin() const { return mPoints.begin(); }
   std::vector<PhObjectPoint *>::const_iterator end() const { return mPoints.end(); }
 
+  // Bytes held by the points (their blocks or heap blocks), the list order
+  // and the ID index when it was made; observations kept beside the points
+  // are not counted.
+  std::size_t memoryBytes() const;
+
   int selectedCount() const { return mSelectedCount; }
   void setSelectedCount(int iCount) { mSelectedCount = iCount; }
 

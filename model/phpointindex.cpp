@@ -328,6 +328,15 @@ void PhPointIndex::claimRun(int iSlot) {
   ++s.run;
 }
 
+std::size_t PhPointIndex::storeBytes() {
+  const State &s = state();
+  return s.points.capacity() * sizeof(PhImagePoint) + s.next.capacity() * sizeof(int) +
+         s.ranges.capacity() * sizeof(Range) + s.images.capacity() * sizeof(PhImage *) +
+         s.freeSlots.capacity() * sizeof(int);
+}
+
+std::size_t PhPointIndex::tableBytes() { return state().entries.capacity() * sizeof(Entry); }
+
 PhImage *PhPointIndex::imageOfLink(int iPlace) {
   const State &s = state();
   // The range with the largest begin not above the place.

@@ -1,6 +1,8 @@
 #ifndef PHPOINTINDEX_H
 #define PHPOINTINDEX_H
 
+#include <cstddef>
+
 #include "phimagerefs.h"
 
 class PhImage;
@@ -64,6 +66,11 @@ class PhPointIndex {
   // the current run finds its earlier point of an ID at the chain's tail.
   static unsigned run();
   static void claimRun(int iSlot);
+
+  // Bytes held: the store (points, links, ranges and the image registry)
+  // and the ID table.
+  static std::size_t storeBytes();
+  static std::size_t tableBytes();
 
   static PhImage *imageOfLink(int iPlace);
   static PhImagePoint *pointOfLink(int iPlace) { return pointAt(iPlace); }
