@@ -96,6 +96,8 @@ class PhImage {
 
  private:
   int findPosition(int iPointId) const;
+  // Extents, largest residual and eliminated count of a point just added.
+  void account(const PhImagePoint &point);
   void makeTable() const;
 
   int mImageId = -1;
