@@ -1,56 +1,57 @@
 #include "benchchild.h"
 
-#include <QElapsedTimer>
-#include <QFile>
+#include <QCoreApplication>
+#include <QProcess>
 
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
-#include <vector>
+#include <cstdio>
 
 extern char **environ;
 
 BenchChild::Result BenchChild::run(const QString &program, const QStringList &arguments,
                                    const QStringList &environment) {
   Result result;
-  std::vector<QByteArray> argBytes{QFile::encodeName(program)};
-  for (const QString &a : arguments) argBytes.push_back(a.toLocal8Bit());
-  std::vector<char *> argv;
-  for (QByteArray &a : argBytes) argv.push_back(a.data());
-  argv.push_back(nullptr);
-
-  // The given entries replace those of the same name.
-  std::vector<QByteArray> envBytes;
-  for (char **e = environ; *e; ++e) {
-    const QByteArray entry(*e);
-    const QByteArray name = entry.left(entry.indexOf('=') + 1);
-    bool bReplaced = false;
-    for (const QString &given : environment) bReplaced = bReplaced || given.toLocal8Bit().startsWith(name);
-    if (!bReplaced) envBytes.push_back(entry);
+  QProcess starter;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  for (const QString &entry : environment) {
+    const int equals = entry.indexOf(QLatin1Char('='));
+    if (equals > 0) env.insert(entry.left(equals), entry.mid(equals + 1));
   }
-  for (const QString &e : environment) envBytes.push_back(e.toLocal8Bit());
-  std::vector<char *> envp;
-  for (QByteArray &e : envBytes) envp.push_back(e.data());
-  envp.push_back(nullptr);
+  starter.setProcessEnvironment(env);
+  starter.setProcessChannelMode(QProcess::SeparateChannels);
+  starter.start(QCoreApplication::applicationFilePath(),
+                QStringList{QLatin1String(StarterOption), program} + arguments);
+  if (!starter.waitForFinished(-1) || starter.exitStatus() != QProcess::NormalExit) return result;
+  const QList<QByteArray> fields = starter.readAllStandardOutput().simplified().split(' ');
+  if (fields.size() != 3) return result;
+  result.wallMs = fields[0].toDouble() / 1e6;
+  result.peakMiB = fields[1].toDouble() / 1024.0;  // kilobytes on Linux
+  result.ok = fields[2] == "1" && starter.exitCode() == 0;
+  return result;
+}
 
+int BenchChild::measure(char **argv) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  QElapsedTimer timer;
-  timer.start();
+  timespec start{}, end{};
+  clock_gettime(CLOCK_MONOTONIC, &start);
   pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+  const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv, environ);
   posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) return result;
+  if (spawned != 0) return 1;
   int status = 0;
   struct rusage usage {};
-  if (wait4(pid, &status, 0, &usage) != pid) return result;
-  result.wallMs = double(timer.nsecsElapsed()) / 1e6;
-  result.peakMiB = double(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
-  result.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  return result;
+  if (wait4(pid, &status, 0, &usage) != pid) return 1;
+  clock_gettime(CLOCK_MONOTONIC, &end);
+  const long long ns = (end.tv_sec - start.tv_sec) * 1000000000LL + (end.tv_nsec - start.tv_nsec);
+  std::printf("%lld %ld %d\n", ns, usage.ru_maxrss, WIFEXITED(status) && WEXITSTATUS(status) == 0 ? 1 : 0);
+  return 0;
 }

@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -557,6 +558,9 @@ bool benchSize(BenchTable &table, const BaxSimOptions &options, const QString &c
 }  // namespace
 
 int main(int argc, char *argv[]) {
+  // Started only to start and measure another program: nothing else loads.
+  if (argc >= 3 && std::strcmp(argv[1], BenchChild::StarterOption) == 0)
+    return BenchChild::measure(argv + 2);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
       qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
