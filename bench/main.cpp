@@ -408,8 +408,8 @@ bool benchReport(BenchTable &table, const QString &projectFile) {
   }
   table.add(QStringLiteral("tessella-report run (child process)"), kMs, QStringLiteral("<= 500 on 3.25 M"),
             median(wall));
-  table.add(QStringLiteral("  its peak resident set"), QStringLiteral("MiB"), QStringLiteral("<= 200 on 3.25 M"),
-            median(peak));
+  table.add(QStringLiteral("  the report's peak resident set"), QStringLiteral("MiB"),
+            QStringLiteral("<= 200 on 3.25 M"), median(peak));
   return true;
 }
 
@@ -439,7 +439,8 @@ bool benchProgram(BenchTable &table, const QString &projectFile, const QString &
   table.add(QStringLiteral("program: open, paint, close the project"), kMs,
             QStringLiteral("<= 1000 open + 50 close"), median(opened) - median(empty));
   table.add(QStringLiteral("  the program's start and end alone"), kMs, QString(), median(empty));
-  table.add(QStringLiteral("  its peak resident set"), QStringLiteral("MiB"), QString(), median(peak));
+  table.add(QStringLiteral("  the program's peak resident set"), QStringLiteral("MiB"), QString(),
+            median(peak));
   return true;
 }
 
