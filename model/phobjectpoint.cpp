@@ -29,8 +29,6 @@ static_assert(sizeof(PhObjectPoint) <= 48, "object points are stored by the mill
 
 PhObjectPoint::PhObjectPoint() = default;
 
-PhObjectPoint::~PhObjectPoint() { dropExtras(); }
-
 PhObjectPoint::PhObjectPoint(const PhObjectPoint &other)
     : mPointId(other.mPointId),
       mCode(other.mCode),
@@ -50,18 +48,6 @@ PhObjectPoint::PhObjectPoint(const PhObjectPoint &other)
 PhObjectPoint &PhObjectPoint::operator=(const PhObjectPoint &other) {
   if (this != &other) *this = PhObjectPoint(other);
   return *this;
-}
-
-PhObjectPoint::PhObjectPoint(PhObjectPoint &&other) noexcept
-    : mPointId(other.mPointId),
-      mCode(other.mCode),
-      mSelected(other.mSelected),
-      mAccepted(other.mAccepted) {
-  for (int i = 0; i < 3; ++i) {
-    mAdjusted[i] = other.mAdjusted[i];
-    mAdjustedSigma[i] = other.mAdjustedSigma[i];
-  }
-  takeExtras(other);
 }
 
 PhObjectPoint &PhObjectPoint::operator=(PhObjectPoint &&other) noexcept {

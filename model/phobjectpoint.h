@@ -18,10 +18,21 @@ class PhObjectPoint {
   // A new point as the readers make it: accepted, not selected, no axis
   // observed, all residuals and standard deviations 0.
   PhObjectPoint();
-  ~PhObjectPoint();
+  // Most points have nothing kept beside them: no call to find out.
+  ~PhObjectPoint() {
+    if (mHasExtras) dropExtras();
+  }
   PhObjectPoint(const PhObjectPoint &other);
   PhObjectPoint &operator=(const PhObjectPoint &other);
-  PhObjectPoint(PhObjectPoint &&other) noexcept;
+  PhObjectPoint(PhObjectPoint &&other) noexcept
+      : mPointId(other.mPointId),
+        mCode(other.mCode),
+        mAdjusted{other.mAdjusted[0], other.mAdjusted[1], other.mAdjusted[2]},
+        mAdjustedSigma{other.mAdjustedSigma[0], other.mAdjustedSigma[1], other.mAdjustedSigma[2]},
+        mSelected(other.mSelected),
+        mAccepted(other.mAccepted) {
+    if (other.mHasExtras) takeExtras(other);
+  }
   PhObjectPoint &operator=(PhObjectPoint &&other) noexcept;
 
   int pointId() const { return mPointId; }
