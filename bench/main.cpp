@@ -20,11 +20,13 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <vector>
 
 #include "baxsimulator.h"
+#include "benchchild.h"
 #include "benchheap.h"
 #include "benchtable.h"
 #include "nubmsg.h"
@@ -185,6 +187,8 @@ void mouse(QWidget *w, QEvent::Type type, const QPoint &pos, Qt::MouseButtons bu
 const QString kRead = QStringLiteral("read project to ready model");
 const QString kParse = QStringLiteral("read speed (file bytes / read time)");
 const QString kHeap = QStringLiteral("model heap per image point");
+const QString kBytesImage = QStringLiteral("model bytes per image point");
+const QString kBytesObject = QStringLiteral("model bytes per object point");
 const QString kClose = QStringLiteral("close project");
 const QString kHeapLeft = QStringLiteral("heap left after close");
 const QString kFillImages = QStringLiteral("fill image list + layout");
@@ -381,13 +385,68 @@ void benchImageView(BenchTable &table, Model &m) {
             image->pointCount());
 }
 
-bool benchSize(BenchTable &table, qint64 target, const QString &dataDir) {
-  BaxSimOptions options;
-  options.name = QStringLiteral("bench");
-  options.targetImagePoints = target;
-  options.forwardOverlap = 0.8;
-  options.sideOverlap = 0.4;
-  const QString folder = QDir(dataDir).filePath(QStringLiteral("ip%1").arg(target));
+// A program beside this one, or empty when it was not built.
+QString sibling(const char *name) {
+  const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(name));
+  return QFileInfo(path).isExecutable() ? path : QString();
+}
+
+// tessella-report on the project as a child process: wall time and peak
+// resident set, medians.
+bool benchReport(BenchTable &table, const QString &projectFile) {
+  const QString tool = sibling("tessella-report");
+  if (tool.isEmpty()) return true;
+  std::vector<double> wall, peak;
+  for (int r = 0; r < gRepeat; ++r) {
+    const BenchChild::Result run = BenchChild::run(tool, {projectFile});
+    if (!run.ok) {
+      std::fprintf(stderr, "tessella-bench: tessella-report failed on %s\n", qPrintable(projectFile));
+      return false;
+    }
+    wall.push_back(run.wallMs);
+    peak.push_back(run.peakMiB);
+  }
+  table.add(QStringLiteral("tessella-report run (child process)"), kMs, QStringLiteral("<= 500 on 3.25 M"),
+            median(wall));
+  table.add(QStringLiteral("  the report's peak resident set"), QStringLiteral("MiB"),
+            QStringLiteral("<= 200 on 3.25 M"), median(peak));
+  return true;
+}
+
+// The program started on the project until its window with the viewers is
+// painted and grabbed (screenshot mode), less the same start without a
+// project: what opening, painting and closing the project add.
+bool benchProgram(BenchTable &table, const QString &projectFile, const QString &dataDir) {
+  const QString program = sibling("tessella");
+  if (program.isEmpty()) return true;
+  const QString home = QDir(dataDir).filePath(QStringLiteral("program-home"));
+  QDir().mkpath(home);
+  const QStringList env{QStringLiteral("HOME=") + home, QStringLiteral("QT_QPA_PLATFORM=offscreen")};
+  const QString picture = QDir(home).filePath(QStringLiteral("shot.png"));
+  std::vector<double> empty, opened, peak;
+  for (int r = 0; r < gRepeat; ++r) {
+    const BenchChild::Result without = BenchChild::run(program, {QStringLiteral("--screenshot"), picture}, env);
+    const BenchChild::Result with =
+        BenchChild::run(program, {QStringLiteral("--screenshot"), picture, projectFile}, env);
+    if (!without.ok || !with.ok) {
+      std::fprintf(stderr, "tessella-bench: the program failed on %s\n", qPrintable(projectFile));
+      return false;
+    }
+    empty.push_back(without.wallMs);
+    opened.push_back(with.wallMs);
+    peak.push_back(with.peakMiB);
+  }
+  table.add(QStringLiteral("program: open, paint, close the project"), kMs,
+            QStringLiteral("<= 1000 open + 50 close"), median(opened) - median(empty));
+  table.add(QStringLiteral("  the program's start and end alone"), kMs, QString(), median(empty));
+  table.add(QStringLiteral("  the program's peak resident set"), QStringLiteral("MiB"), QString(),
+            median(peak));
+  return true;
+}
+
+bool benchSize(BenchTable &table, const BaxSimOptions &options, const QString &column,
+               const QString &dataDir) {
+  const QString folder = QDir(dataDir).filePath(column);
   BaxSimResult result;
   QString error;
   QElapsedTimer t;
@@ -402,7 +461,7 @@ bool benchSize(BenchTable &table, qint64 target, const QString &dataDir) {
   // The camera file lies in the simulated installation.
   qputenv("windir", QFile::encodeName(folder));
 
-  table.addSize(sizeName(target), result.imagePoints);
+  table.addSize(column, result.imagePoints);
   table.add(QStringLiteral("image points"), QStringLiteral("count"), QString(), double(result.imagePoints));
   table.add(QStringLiteral("object points"), QStringLiteral("count"), QString(), double(result.objectPoints));
   table.add(QStringLiteral("images"), QStringLiteral("count"), QString(), double(result.images));
@@ -412,6 +471,8 @@ bool benchSize(BenchTable &table, qint64 target, const QString &dataDir) {
   // Read and close, with the heap the model takes.
   Model m;
   std::vector<double> readMs, completeMs, closeMs, heap, left;
+  double bytesPerImagePoint = 0.0;
+  double bytesPerObjectPoint = 0.0;
   bool ok = true;
   for (int r = 0; r < gRepeat && ok; ++r) {
     const std::int64_t before = BenchHeap::inUse();
@@ -421,6 +482,12 @@ bool benchSize(BenchTable &table, qint64 target, const QString &dataDir) {
     readMs.push_back(double(timer.nsecsElapsed()) / 1e6);
     completeMs.push_back(m.completeMs);
     heap.push_back(double(BenchHeap::inUse() - before));
+    // What the model holds, by what it holds it for: the store of image
+    // points with their links; the object points with their list order and
+    // the table of point IDs.
+    bytesPerImagePoint = double(PhImage::pointStoreBytes()) / double(result.imagePoints);
+    bytesPerObjectPoint = double(m.objects.memoryBytes() + PhImage::pointIdTableBytes()) /
+                          double(qMax(1, m.objects.count()));
     timer.restart();
     m.close();
     closeMs.push_back(double(timer.nsecsElapsed()) / 1e6);
@@ -445,10 +512,14 @@ bool benchSize(BenchTable &table, qint64 target, const QString &dataDir) {
             double(parsedBytes) / 1e6 / parseTime);
   if (sink == 1.2345e300) std::fprintf(stderr, "\n");  // keeps the sum alive
   table.add(kHeap, QStringLiteral("bytes"), QStringLiteral("<= 64"), median(heap) / double(result.imagePoints));
+  table.add(kBytesImage, QStringLiteral("bytes"), QStringLiteral("<= 32"), bytesPerImagePoint);
+  table.add(kBytesObject, QStringLiteral("bytes"), QStringLiteral("<= 80"), bytesPerObjectPoint);
   table.add(kClose, kMs, QStringLiteral("<= 20 at 1 M"), median(closeMs));
   table.add(kHeapLeft, QStringLiteral("bytes"), QString(), median(left));
 
+  if (!benchReport(table, result.projectFile)) return false;
   if (gReadOnly) return true;
+  if (!benchProgram(table, result.projectFile, dataDir)) return false;
   m.read(result.projectFile);
   benchLists(table, &m.images, m.objects);
   benchObjectView(table, m.objects, m.images);
@@ -488,6 +559,9 @@ bool benchSize(BenchTable &table, qint64 target, const QString &dataDir) {
 }  // namespace
 
 int main(int argc, char *argv[]) {
+  // Started only to start and measure another program: nothing else loads.
+  if (argc >= 3 && std::strcmp(argv[1], BenchChild::StarterOption) == 0)
+    return BenchChild::measure(argv + 2);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
       qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -516,6 +590,12 @@ int main(int argc, char *argv[]) {
   const QCommandLineOption viewOption(QStringLiteral("view-size"),
                                      QStringLiteral("Side of the object view window in pixels."),
                                      QStringLiteral("pixels"), QStringLiteral("2000"));
+  const QCommandLineOption shapeOption(
+      QStringLiteral("shape"),
+      QStringLiteral("Blocks of strips x images per strip x points per image, comma-separated "
+                     "(e.g. 12x40x6800), measured after the sizes."),
+      QStringLiteral("SxIxP,..."));
+  parser.addOption(shapeOption);
   parser.addOptions({sizesOption, repeatOption, objectsOption, jsonOption, dataOption, readOption, viewOption});
   parser.process(app);
 
@@ -533,6 +613,24 @@ int main(int argc, char *argv[]) {
       return 2;
     }
     sizes.push_back(n);
+  }
+  struct Shape {
+    int strips, images, points;
+  };
+  std::vector<Shape> shapes;
+  for (const QString &s : parser.value(shapeOption).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+    const QStringList parts = s.trimmed().split(QLatin1Char('x'));
+    bool okStrips = false, okImages = false, okPoints = false;
+    const Shape shape{parts.value(0).toInt(&okStrips), parts.value(1).toInt(&okImages),
+                      parts.value(2).toInt(&okPoints)};
+    if (parts.size() != 3 || !okStrips || !okImages || !okPoints || shape.strips < 1 ||
+        shape.strips > 99 || shape.images < 1 || shape.images > 9999 || shape.points < 10 ||
+        shape.points > 100000) {
+      std::fprintf(stderr, "tessella-bench: shape '%s' is not STRIPSxIMAGESxPOINTS (1-99, 1-9999, 10-100000)\n",
+                   qPrintable(s));
+      return 2;
+    }
+    shapes.push_back(shape);
   }
   const int listPoints = parser.value(objectsOption).toInt(&ok);
   if (!ok || listPoints < 0 || listPoints > 50000000) {
@@ -560,8 +658,26 @@ int main(int argc, char *argv[]) {
   }
 
   BenchTable table;
-  for (qint64 n : sizes)
-    if (!benchSize(table, n, dataDir)) return 1;
+  for (qint64 n : sizes) {
+    // Strong overlaps: about 6.6 image points per object point.
+    BaxSimOptions options;
+    options.name = QStringLiteral("bench");
+    options.targetImagePoints = n;
+    options.forwardOverlap = 0.8;
+    options.sideOverlap = 0.4;
+    if (!benchSize(table, options, sizeName(n), dataDir)) return 1;
+  }
+  for (const Shape &shape : shapes) {
+    // The simulator's usual overlaps (60 %, 30 %): about 3 image points per object point.
+    BaxSimOptions options;
+    options.name = QStringLiteral("bench");
+    options.strips = shape.strips;
+    options.imagesPerStrip = shape.images;
+    options.pointsPerImage = shape.points;
+    if (!benchSize(table, options, QStringLiteral("%1x%2x%3").arg(shape.strips).arg(shape.images).arg(shape.points),
+                   dataDir))
+      return 1;
+  }
   if (listPoints > 0) {
     PhObjectList objects;
     syntheticObjects(objects, listPoints);

@@ -42,6 +42,7 @@ class PhIdSlots {
   }
 
   int count() const { return mUsed; }
+  std::size_t bytes() const { return mSlots.capacity() * sizeof(std::int32_t); }
 
  private:
   // Any table size: the well-mixed product is scaled onto it.

@@ -57,6 +57,64 @@ void PhImage::reservePoints(int count) {
   if (mHasTable) mSlots.reserve(mCount + count, [this](int p) { return pointAt(p)->pointId(); });
 }
 
+void PhImage::addPoints(const PhImagePoint *points, int count) {
+  if (count <= 0) return;
+  reservePoints(count);
+  // Far enough ahead for the entry to arrive, near enough to stay cached.
+  constexpr int Ahead = 16;
+  int i = 0;
+  // The first point as addPoint takes it; then, while this image's points
+  // were all linked in the current run and it has no table by ID, the rest
+  // go straight into the room made for them: an earlier point of an ID can
+  // only be the tail of its chain.
+  for (; i < count && !(mCount > 0 && !mHasTable && mFirstRun == PhPointIndex::run()); ++i) {
+    if (i + Ahead < count) PhPointIndex::prefetch(points[i + Ahead].pointId());
+    const PhImagePoint &p = points[i];
+    addPoint(p.pointId(), p.adjustStatus(), p.x(), p.y(), p.residualX(), p.residualY(),
+             p.weight());
+  }
+  if (i == count) return;
+  // The room is made: the range does not move while it fills.
+  PhImagePoint *range = pointAt(0);
+  for (; i < count; ++i) {
+    if (i + Ahead < count) PhPointIndex::prefetch(points[i + Ahead].pointId());
+    const PhImagePoint &p = points[i];
+    const int tail =
+        PhPointIndex::tailInRangeOrLink(p.pointId(), mBegin, mBegin + mCount, mBegin + mCount);
+    if (tail >= 0) {
+      PhImagePoint &replaced = range[tail - mBegin];
+      if (!replaced.adjustStatus()) --mNotAdjustedCount;
+      replaced = p;
+    } else {
+      range[mCount++] = p;
+    }
+    account(p);
+  }
+  PhPointIndex::claimRun(mIndexSlot);
+  mLinkEpoch = PhPointIndex::epoch();
+}
+
+void PhImage::account(const PhImagePoint &point) {
+  const float x = point.x();
+  const float y = point.y();
+  if (x < mMinX) mMinX = x;
+  if (y < mMinY) mMinY = y;
+  if (x > mMaxX) mMaxX = x;
+  if (y > mMaxY) mMaxY = y;
+  if (point.adjustStatus()) {
+    const float residualX = point.residualX();
+    const float residualY = point.residualY();
+    const float sum = residualX * residualX + residualY * residualY;
+    const float r = sum > 0.0f ? std::sqrt(sum) : 0.0f;
+    if (r > mLargestResidual) {
+      mLargestResidual = r;
+      mLargestResidualPointId = point.pointId();
+    }
+  } else {
+    ++mNotAdjustedCount;
+  }
+}
+
 bool PhImage::addPoint(int iPointId, bool bAdjust, float x, float y, float residualX,
                        float residualY, float weight) {
   const PhImagePoint point(iPointId, bAdjust, x, y, residualX, residualY, weight);
@@ -101,21 +159,7 @@ bool PhImage::addPoint(int iPointId, bool bAdjust, float x, float y, float resid
     }
   }
   mLinkEpoch = PhPointIndex::epoch();
-
-  if (x < mMinX) mMinX = x;
-  if (y < mMinY) mMinY = y;
-  if (x > mMaxX) mMaxX = x;
-  if (y > mMaxY) mMaxY = y;
-  if (bAdjust) {
-    const float sum = residualX * residualX + residualY * residualY;
-    const float r = sum > 0.0f ? std::sqrt(sum) : 0.0f;
-    if (r > mLargestResidual) {
-      mLargestResidual = r;
-      mLargestResidualPointId = iPointId;
-    }
-  } else {
-    ++mNotAdjustedCount;
-  }
+  account(point);
   return true;
 }
 
@@ -164,3 +208,9 @@ int PhImage::adjustedPointCount(int iImageId) {
 }
 
 void PhImage::reservePointIndex(int count) { PhPointIndex::reserve(count); }
+
+void PhImage::reservePointIds(int count) { PhPointIndex::reserveIds(count); }
+
+std::size_t PhImage::pointStoreBytes() { return PhPointIndex::storeBytes(); }
+
+std::size_t PhImage::pointIdTableBytes() { return PhPointIndex::tableBytes(); }

@@ -1,6 +1,8 @@
 #ifndef PHIMAGE_H
 #define PHIMAGE_H
 
+#include <cstddef>
+
 #include "phidslots.h"
 #include "phimagepoint.h"
 #include "phimagerefs.h"
@@ -28,6 +30,9 @@ class PhImage {
                 float weight);
   // Room for that many points, when the count is known in advance.
   void reservePoints(int count);
+  // addPoint for each of `count` points in turn, with the index entries of
+  // the IDs ahead asked for while the earlier ones are linked.
+  void addPoints(const PhImagePoint *points, int count);
 
   PhImagePoint *point(int iPointId);
   const PhImagePoint *point(int iPointId) const;
@@ -82,9 +87,17 @@ class PhImage {
   static int adjustedPointCount(int iImageId);
   // Room for that many more points in the class-wide store.
   static void reservePointIndex(int count);
+  // Room for that many more point IDs in the class-wide index.
+  static void reservePointIds(int count);
+  // Bytes held by the class-wide store of image points with their links,
+  // and by the table of point IDs.
+  static std::size_t pointStoreBytes();
+  static std::size_t pointIdTableBytes();
 
  private:
   int findPosition(int iPointId) const;
+  // Extents, largest residual and eliminated count of a point just added.
+  void account(const PhImagePoint &point);
   void makeTable() const;
 
   int mImageId = -1;

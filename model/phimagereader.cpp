@@ -3,6 +3,7 @@
 #include <climits>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include "nubmsg.h"
 #include "phbaxfile.h"
@@ -11,6 +12,7 @@
 #include "phexception.h"
 #include "phimage.h"
 #include "phimagelist.h"
+#include "phimagepoint.h"
 #include "phobjectlist.h"
 #include "phobjectpoint.h"
 #include "phreadfailure.h"
@@ -19,16 +21,25 @@ namespace {
 
 enum RecordKindE { RK_Point, RK_Header, RK_End };
 
-RecordKindE kindOf(const char *r) {
+// The kind of a record whose ID field reads `id`.
+RecordKindE kindOf(const char *r, int id) {
   using namespace PhBaxRecord;
   if (int16At(r) != 0) return RK_Point;
   if (doubleAt(r + 20) == 1.0 && doubleAt(r + 28) == 1.0 && doubleAt(r + 36) == 1.0 &&
       doubleAt(r + 44) == 1.0 && doubleAt(r + 12) == 1.0)
     return RK_Header;
-  if (id9At(r + 2) == PhImageReader::EndId && doubleAt(r + 20) == 0.0 &&
-      doubleAt(r + 28) == 0.0 && doubleAt(r + 36) == 0.0 && doubleAt(r + 44) == 0.0)
+  if (id == PhImageReader::EndId && doubleAt(r + 20) == 0.0 && doubleAt(r + 28) == 0.0 &&
+      doubleAt(r + 36) == 0.0 && doubleAt(r + 44) == 0.0)
     return RK_End;
   return RK_Point;
+}
+
+RecordKindE kindOf(const char *r) { return kindOf(r, PhBaxRecord::id9At(r + 2)); }
+
+PhImagePoint pointOf(const char *r, int id) {
+  using namespace PhBaxRecord;
+  return PhImagePoint(id, int16At(r) == 0, float(doubleAt(r + 12)), float(doubleAt(r + 20)),
+                      float(doubleAt(r + 28)), float(doubleAt(r + 36)), float(doubleAt(r + 44)));
 }
 
 PhReadFailure cannotOpen(PhReadFailure::FileE file, const QString &path, const QString &text) {
@@ -59,10 +70,15 @@ bool PhImageReader::read(const QString &strImageFile, const QString &strOrientat
 
   const qint64 records = imageFile.recordCount();
   const qint64 orientations = orientationFile.recordCount();
-  PhImage::reservePointIndex(int(qMin<qint64>(records, INT_MAX)));
+  // Every image brings a header and an end record besides its points.
+  PhImage::reservePointIndex(
+      int(qMin<qint64>(records - 2 * qMin(orientations, records / 2), INT_MAX)));
   mObjects.reserve(int(qMin<qint64>(mObjects.count() + orientations, INT_MAX)));
 
   PhBaxProgress progress(records);
+  constexpr qint64 BatchSize = 65536;
+  std::vector<PhImagePoint> batch;
+  batch.reserve(std::size_t(BatchSize));
   qint64 nextOrientation = 0;
   qint64 ignored = 0;
   qint64 i = 0;
@@ -75,11 +91,21 @@ bool PhImageReader::read(const QString &strImageFile, const QString &strOrientat
       ++i;
       continue;
     }
-    // The file is in memory: find the image's end first, so that an image
-    // cut off by another header or the end of the file never enters the model.
+    const int imageId = id9At(header + 2);
+    // One walk finds the image's end, so that an image cut off by another
+    // header or the end of the file never enters the model, and decodes its
+    // points on the way as far as the batch holds them. An image that fits
+    // the file's window is read once, a longer one partly again.
+    imageFile.slideTo(i + 1);
+    batch.clear();
     qint64 end = i + 1;
     RecordKindE kind = RK_Point;
-    while (end < records && (kind = kindOf(imageFile.record(end))) == RK_Point) ++end;
+    for (; end < records; ++end) {
+      const char *r = imageFile.record(end);
+      const int id = id9At(r + 2);
+      if ((kind = kindOf(r, id)) != RK_Point) break;
+      if (end - i <= BatchSize) batch.push_back(pointOf(r, id));
+    }
     if (end == records || kind != RK_End) {
       ignored += end - i;
       i = end;
@@ -87,14 +113,18 @@ bool PhImageReader::read(const QString &strImageFile, const QString &strOrientat
     }
 
     auto image = std::make_unique<PhImage>();
-    const int imageId = id9At(header + 2);
     image->setImageId(imageId);
-    image->reservePoints(int(end - i - 1));
-    for (qint64 p = i + 1; p < end; ++p) {
-      const char *r = imageFile.record(p);
-      image->addPoint(id9At(r + 2), int16At(r) == 0, float(doubleAt(r + 12)),
-                      float(doubleAt(r + 20)), float(doubleAt(r + 28)), float(doubleAt(r + 36)),
-                      float(doubleAt(r + 44)));
+    image->reservePoints(int(qMin<qint64>(end - i - 1, INT_MAX)));
+    image->addPoints(batch.data(), int(batch.size()));
+    // The points beyond the batch, in batches: the points of one image may
+    // be as many as the file holds.
+    for (qint64 p = i + 1 + qint64(batch.size()); p < end;) {
+      batch.clear();
+      for (const qint64 stop = qMin(end, p + BatchSize); p < stop; ++p) {
+        const char *r = imageFile.record(p);
+        batch.push_back(pointOf(r, id9At(r + 2)));
+      }
+      image->addPoints(batch.data(), int(batch.size()));
     }
 
     // A missing orientation record is as much a misfit as a wrong one.

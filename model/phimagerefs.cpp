@@ -7,7 +7,8 @@ PhImage *PhImageRefs::const_iterator::operator*() const { return PhPointIndex::i
 PhImagePoint *PhImageRefs::const_iterator::point() const { return PhPointIndex::pointOfLink(mLink); }
 
 PhImageRefs::const_iterator &PhImageRefs::const_iterator::operator++() {
-  mLink = PhPointIndex::nextLink(mLink);
+  // The last link leads back to the first: the count ends the walk.
+  mLink = --mLeft > 0 ? PhPointIndex::nextLink(mLink) : -1;
   return *this;
 }
 

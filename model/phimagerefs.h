@@ -35,8 +35,9 @@ class PhImageRefs {
 
    private:
     friend class PhImageRefs;
-    explicit const_iterator(int iLink) : mLink(iLink) {}
+    const_iterator(int iLink, int iLeft) : mLink(iLeft > 0 ? iLink : -1), mLeft(iLeft) {}
     int mLink = -1;
+    int mLeft = 0;  // links from this one to the end of the ring
   };
 
   PhImageRefs() = default;
@@ -48,8 +49,8 @@ class PhImageRefs {
   PhImage *first() const;
   bool contains(const PhImage *image) const;
 
-  const_iterator begin() const { return const_iterator(mHead); }
-  const_iterator end() const { return const_iterator(-1); }
+  const_iterator begin() const { return const_iterator(mHead, mCount); }
+  const_iterator end() const { return const_iterator(-1, 0); }
 
  private:
   friend class PhPointIndex;

@@ -4,6 +4,7 @@
 
 #include "nubmath.h"
 #include "phglobal.h"
+#include "phhugepages.h"
 
 PhObjectList::PhObjectList() { resetExtents(); }
 
@@ -29,12 +30,15 @@ void PhObjectList::append(PhObjectPoint *point) {
 }
 
 PhObjectPoint *PhObjectList::append(PhObjectPoint &&point) {
-  if (mBlocks.empty() || mBlockUsed == BlockSize) {
-    mBlocks.push_back(std::make_unique<PhObjectPoint[]>(BlockSize));
-    mBlockUsed = 0;
+  if (mBlocks.empty() || mBlocks.back().size() == mBlocks.back().capacity()) {
+    mBlocks.emplace_back();
+    std::vector<PhObjectPoint> &block = mBlocks.back();
+    block.reserve(std::size_t(std::max(BlockSize, mNextBlock)));
+    PhHugePages::advise(block.data(), block.capacity() * sizeof(PhObjectPoint));
+    mNextBlock = 0;
   }
-  PhObjectPoint *kept = &mBlocks.back()[mBlockUsed++];
-  *kept = std::move(point);
+  mBlocks.back().push_back(std::move(point));
+  PhObjectPoint *kept = &mBlocks.back().back();
   enter(kept);
   return kept;
 }
@@ -57,7 +61,7 @@ void PhObjectList::clear() {
   for (PhObjectPoint *point : mAdopted) delete point;
   mAdopted.clear();
   mBlocks.clear();
-  mBlockUsed = 0;
+  mNextBlock = 0;
   mPoints.clear();
   mPoints.shrink_to_fit();
   mIndex.clear();
@@ -68,7 +72,13 @@ void PhObjectList::clear() {
 
 void PhObjectList::reserve(int count) {
   if (count <= 0) return;
-  mPoints.reserve(std::size_t(count));
+  if (std::size_t(count) > mPoints.capacity()) {
+    mPoints.reserve(std::size_t(count));
+    PhHugePages::advise(mPoints.data(), mPoints.capacity() * sizeof(PhObjectPoint *));
+  }
+  const int room =
+      mBlocks.empty() ? 0 : int(mBlocks.back().capacity() - mBlocks.back().size());
+  mNextBlock = std::max(mNextBlock, count - int(mPoints.size()) - room);
   if (mIndexValid)
     mIndex.reserve(count, [this](int p) { return mPoints[std::size_t(p)]->pointId(); });
 }
@@ -82,6 +92,16 @@ void PhObjectList::rebuildIndex() const {
     if (mIndex.find(id, keyOf) < 0) mIndex.insert(id, p, keyOf);
   }
   mIndexValid = true;
+}
+
+std::size_t PhObjectList::memoryBytes() const {
+  std::size_t bytes = mPoints.capacity() * sizeof(PhObjectPoint *) +
+                      mAdopted.capacity() * sizeof(PhObjectPoint *) +
+                      mAdopted.size() * sizeof(PhObjectPoint) +
+                      mBlocks.capacity() * sizeof(std::vector<PhObjectPoint>) + mIndex.bytes();
+  for (const std::vector<PhObjectPoint> &block : mBlocks)
+    bytes += block.capacity() * sizeof(PhObjectPoint);
+  return bytes;
 }
 
 PhObjectPoint *PhObjectList::find(int iPointId) const {

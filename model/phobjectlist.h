@@ -24,6 +24,8 @@ class PhObjectList {
   PhObjectPoint *append(PhObjectPoint &&point);
   // Deletes all points; resets the extents and the selected count.
   void clear();
+  // Room for `count` points in all; the points still to come are kept in one
+  // block.
   void reserve(int count);
 
   // The first point with that ID in list order, or null. Found through an
@@ -39,6 +41,11 @@ class PhObjectList {
   PhObjectPoint *first() const { return mPoints.empty() ? nullptr : mPoints.front(); }
   std::vector<PhObjectPoint *>::const_iterator begin() const { return mPoints.begin(); }
   std::vector<PhObjectPoint *>::const_iterator end() const { return mPoints.end(); }
+
+  // Bytes held by the points (their blocks or heap blocks), the list order
+  // and the ID index when it was made; observations kept beside the points
+  // are not counted.
+  std::size_t memoryBytes() const;
 
   int selectedCount() const { return mSelectedCount; }
   void setSelectedCount(int iCount) { mSelectedCount = iCount; }
@@ -68,8 +75,10 @@ class PhObjectList {
   void enter(PhObjectPoint *point);
 
   std::vector<PhObjectPoint *> mPoints;
-  std::vector<std::unique_ptr<PhObjectPoint[]>> mBlocks;
-  int mBlockUsed = 0;
+  // Each block is filled up to the capacity it was given and never beyond,
+  // so its points stay in place.
+  std::vector<std::vector<PhObjectPoint>> mBlocks;
+  int mNextBlock = 0;  // size of the next block; 0: the standard size
   std::vector<PhObjectPoint *> mAdopted;
   double mMin[3] = {0.0, 0.0, 0.0};
   double mMax[3] = {0.0, 0.0, 0.0};

@@ -1,5 +1,7 @@
 #include "phobjectpoint.h"
 
+#include <unordered_map>
+
 #include "phglobal.h"
 
 struct PhObjectPoint::Extras {
@@ -17,19 +19,29 @@ bool validAxis(int iAxis) { return iAxis >= 0 && iAxis < 3; }
 
 }  // namespace
 
-PhObjectPoint::PhObjectPoint() = default;
+// Never destroyed: points in static storage may outlive any other static.
+static std::unordered_map<const PhObjectPoint *, PhObjectPoint::Extras> &extrasTable() {
+  static auto *table = new std::unordered_map<const PhObjectPoint *, PhObjectPoint::Extras>;
+  return *table;
+}
 
-PhObjectPoint::~PhObjectPoint() = default;
+static_assert(sizeof(PhObjectPoint) <= 48, "object points are stored by the million");
+
+PhObjectPoint::PhObjectPoint() = default;
 
 PhObjectPoint::PhObjectPoint(const PhObjectPoint &other)
     : mPointId(other.mPointId),
       mCode(other.mCode),
       mSelected(other.mSelected),
-      mAccepted(other.mAccepted),
-      mExtras(other.mExtras ? std::make_unique<Extras>(*other.mExtras) : nullptr) {
+      mAccepted(other.mAccepted) {
   for (int i = 0; i < 3; ++i) {
     mAdjusted[i] = other.mAdjusted[i];
     mAdjustedSigma[i] = other.mAdjustedSigma[i];
+  }
+  if (const Extras *found = other.findExtras()) {
+    // The reference stays valid while the table grows.
+    extrasTable()[this] = *found;
+    mHasExtras = true;
   }
 }
 
@@ -38,17 +50,53 @@ PhObjectPoint &PhObjectPoint::operator=(const PhObjectPoint &other) {
   return *this;
 }
 
-PhObjectPoint::PhObjectPoint(PhObjectPoint &&other) noexcept = default;
+PhObjectPoint &PhObjectPoint::operator=(PhObjectPoint &&other) noexcept {
+  if (this == &other) return *this;
+  mPointId = other.mPointId;
+  mCode = other.mCode;
+  mSelected = other.mSelected;
+  mAccepted = other.mAccepted;
+  for (int i = 0; i < 3; ++i) {
+    mAdjusted[i] = other.mAdjusted[i];
+    mAdjustedSigma[i] = other.mAdjustedSigma[i];
+  }
+  dropExtras();
+  takeExtras(other);
+  return *this;
+}
 
-PhObjectPoint &PhObjectPoint::operator=(PhObjectPoint &&other) noexcept = default;
+void PhObjectPoint::takeExtras(PhObjectPoint &other) {
+  if (!other.mHasExtras) return;
+  auto &table = extrasTable();
+  auto node = table.extract(&other);
+  node.key() = this;
+  table.insert(std::move(node));
+  other.mHasExtras = false;
+  mHasExtras = true;
+}
+
+void PhObjectPoint::dropExtras() {
+  if (!mHasExtras) return;
+  extrasTable().erase(this);
+  mHasExtras = false;
+}
+
+const PhObjectPoint::Extras *PhObjectPoint::findExtras() const {
+  if (!mHasExtras) return nullptr;
+  const auto &table = extrasTable();
+  const auto it = table.find(this);
+  return it == table.end() ? nullptr : &it->second;
+}
 
 PhObjectPoint::Extras &PhObjectPoint::extras() {
-  if (!mExtras) mExtras = std::make_unique<Extras>();
-  return *mExtras;
+  if (mHasExtras) return extrasTable()[this];
+  mHasExtras = true;
+  return extrasTable().emplace(this, Extras()).first->second;
 }
 
 PhObjectCoord PhObjectPoint::observation() const {
-  return mExtras ? mExtras->observation : Extras().observation;
+  const Extras *found = findExtras();
+  return found ? found->observation : Extras().observation;
 }
 
 void PhObjectPoint::setObservation(const PhObjectCoord &coord) { extras().observation = coord; }
@@ -69,10 +117,13 @@ void PhObjectPoint::setAdjusted(const PhObjectCoord &coord) {
   }
 }
 
-QString PhObjectPoint::note() const { return mExtras ? mExtras->note : QString(); }
+QString PhObjectPoint::note() const {
+  const Extras *found = findExtras();
+  return found ? found->note : QString();
+}
 
 void PhObjectPoint::setNote(const QString &strNote) {
-  if (mExtras || !strNote.isEmpty()) extras().note = strNote;
+  if (mHasExtras || !strNote.isEmpty()) extras().note = strNote;
 }
 
 bool PhObjectPoint::isProjectionCentre() const { return mCode == 900 || mCode == 901; }
@@ -87,15 +138,18 @@ float PhObjectPoint::adjustedSigma(int iAxis) const {
 
 double PhObjectPoint::observedCoord(int iAxis) const {
   if (!validAxis(iAxis)) return 0.0;
-  return mExtras ? mExtras->observation.f(iAxis) : NotObserved;
+  const Extras *found = findExtras();
+  return found ? found->observation.f(iAxis) : NotObserved;
 }
 
 float PhObjectPoint::observedResidual(int iAxis) const {
-  return validAxis(iAxis) && mExtras ? float(mExtras->observation.f(iAxis + 3)) : 0.0f;
+  const Extras *found = validAxis(iAxis) ? findExtras() : nullptr;
+  return found ? float(found->observation.f(iAxis + 3)) : 0.0f;
 }
 
 float PhObjectPoint::residualSigma(int iAxis) const {
-  return validAxis(iAxis) && mExtras ? mExtras->observation.w(iAxis) : 0.0f;
+  const Extras *found = validAxis(iAxis) ? findExtras() : nullptr;
+  return found ? found->observation.w(iAxis) : 0.0f;
 }
 
 void PhObjectPoint::setAdjustedValues(double x, double y, double z, float sigmaX, float sigmaY,
@@ -143,11 +197,13 @@ float PhObjectPoint::verticalResidual(int iPlane) const {
 }
 
 bool PhObjectPoint::hasObserved(int iAxis) const {
-  return mExtras && mExtras->observation.f(iAxis) < NotObserved;
+  const Extras *found = findExtras();
+  return found && found->observation.f(iAxis) < NotObserved;
 }
 
 bool PhObjectPoint::axisAccepted(int iAxis) const {
-  return mExtras && mExtras->observation.b(iAxis);
+  const Extras *found = findExtras();
+  return found && found->observation.b(iAxis);
 }
 
 int PhObjectPoint::rejectedStatus(int iPlane) const {

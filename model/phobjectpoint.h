@@ -2,7 +2,6 @@
 #define PHOBJECTPOINT_H
 
 #include <QString>
-#include <memory>
 
 #include "phobjectcoord.h"
 
@@ -19,10 +18,21 @@ class PhObjectPoint {
   // A new point as the readers make it: accepted, not selected, no axis
   // observed, all residuals and standard deviations 0.
   PhObjectPoint();
-  ~PhObjectPoint();
+  // Most points have nothing kept beside them: no call to find out.
+  ~PhObjectPoint() {
+    if (mHasExtras) dropExtras();
+  }
   PhObjectPoint(const PhObjectPoint &other);
   PhObjectPoint &operator=(const PhObjectPoint &other);
-  PhObjectPoint(PhObjectPoint &&other) noexcept;
+  PhObjectPoint(PhObjectPoint &&other) noexcept
+      : mPointId(other.mPointId),
+        mCode(other.mCode),
+        mAdjusted{other.mAdjusted[0], other.mAdjusted[1], other.mAdjusted[2]},
+        mAdjustedSigma{other.mAdjustedSigma[0], other.mAdjustedSigma[1], other.mAdjustedSigma[2]},
+        mSelected(other.mSelected),
+        mAccepted(other.mAccepted) {
+    if (other.mHasExtras) takeExtras(other);
+  }
   PhObjectPoint &operator=(PhObjectPoint &&other) noexcept;
 
   int pointId() const { return mPointId; }
@@ -76,11 +86,17 @@ class PhObjectPoint {
   // The first axis's rejection: X for XY and XZ, Y for YZ.
   bool rejectedOfPlaneAxis(int iPlane) const;
 
- private:
   // What only observed points (control points, observed projection
-  // centres) carry; most points never need it.
+  // centres) and points with a note carry; most points never need it. It is
+  // kept beside the points, found by the point's address, so that a point
+  // without it costs no pointer.
   struct Extras;
+
+ private:
   Extras &extras();
+  const Extras *findExtras() const;
+  void takeExtras(PhObjectPoint &other);
+  void dropExtras();
   bool hasObserved(int iAxis) const;
   bool axisAccepted(int iAxis) const;
 
@@ -90,7 +106,7 @@ class PhObjectPoint {
   float mAdjustedSigma[3] = {0.0f, 0.0f, 0.0f};
   bool mSelected = false;
   bool mAccepted = true;
-  std::unique_ptr<Extras> mExtras;
+  bool mHasExtras = false;
 };
 
 #endif  // PHOBJECTPOINT_H

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cmath>
 #include <memory>
+#include <unordered_map>
 
 #include "nubmsg.h"
 #include "phbaxfile.h"
@@ -36,13 +37,13 @@ bool PhObjectReader::read(const QString &strObjectFile, const QString &strObserv
                                strObjectFile, openText.arg(strObjectFile));
     return false;
   }
+  // Without the observation file the object points are still read; the
+  // failure is reported after them.
   PhBaxFile observationFile(ObservationRecordSize);
-  if (!observationFile.open(strObservationFile)) {
-    if (failure)
-      *failure = PhReadFailure(PhReadFailure::RF_CannotOpen, PhReadFailure::FILE_Observation,
-                               strObservationFile, openText.arg(strObservationFile));
-    return false;
-  }
+  const bool bObservations = observationFile.open(strObservationFile);
+  if (!bObservations && failure)
+    *failure = PhReadFailure(PhReadFailure::RF_CannotOpen, PhReadFailure::FILE_Observation,
+                             strObservationFile, openText.arg(strObservationFile));
 
   mCurrentFile = strObjectFile;
   const qint64 objects = objectFile.recordCount();
@@ -82,8 +83,23 @@ bool PhObjectReader::read(const QString &strObjectFile, const QString &strObserv
     }
   }
 
+  if (!bObservations) return false;
+
   mCurrentFile = strObservationFile;
   const qint64 observations = observationFile.recordCount();
+  // The observed IDs are few beside the object points: they are collected
+  // first and found in one walk through the list, instead of indexing every
+  // point of the list for them.
+  std::unordered_map<int, PhObjectPoint *> observed;
+  observed.reserve(std::size_t(qMin<qint64>(observations, 1 << 20)));
+  for (qint64 i = 0; i < observations; ++i)
+    observed.emplace(id9At(observationFile.record(i) + 4), nullptr);
+  for (PhObjectPoint *point : mObjects) {
+    const auto it = observed.find(point->pointId());
+    // The first point in list order with the ID.
+    if (it != observed.end() && !it->second) it->second = point;
+  }
+
   PhBaxProgress progress(observations);
   int unknown = 0;
   for (qint64 i = 0; i < observations; ++i) {
@@ -92,7 +108,7 @@ bool PhObjectReader::read(const QString &strObjectFile, const QString &strObserv
     const int component = int16At(r);
     const bool bAccepted = int16At(r + 2) == 0;
     const int id = id9At(r + 4);
-    PhObjectPoint *point = mObjects.find(id);
+    PhObjectPoint *point = observed[id];
     if (!point) {
       if (++unknown <= MaxWarnings)
         Nub::warn(qUtf8Printable(tr("Point/Image %d found in file (c) but not in (o) or (e)")), id);

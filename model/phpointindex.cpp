@@ -5,16 +5,18 @@
 #include <vector>
 
 #include "phimage.h"
+#include "phhugepages.h"
 #include "phimagepoint.h"
 
 namespace {
 
 constexpr int FreeEntry = -2;
 
+// One point ID. Its places form a ring through `next`: the tail's next is
+// the head, so an entry needs no head of its own (12 bytes an ID).
 struct Entry {
   int id = 0;
-  int head = FreeEntry;  // first place; -1: known ID without images
-  int tail = -1;
+  int tail = FreeEntry;  // last place; -1: known ID without places
   int count = 0;
 };
 
@@ -45,10 +47,10 @@ State &state() {
 }
 
 // IDs that differ only in their last three bits share one block of eight
-// entries (two cache lines), so that the runs of neighbouring IDs an image
-// or the object list brings are looked up without a miss each; the blocks
-// are spread by the well-mixed product, scaled onto the table (a multiple
-// of eight entries).
+// entries (96 bytes), so that the runs of neighbouring IDs an image or the
+// object list brings are looked up without a miss each; the blocks are
+// spread by the well-mixed product, scaled onto the table (a multiple of
+// eight entries).
 constexpr std::uint32_t BlockBits = 3;
 std::size_t home(const State &s, int id) {
   const std::uint32_t u = std::uint32_t(id);
@@ -64,7 +66,7 @@ Entry *findEntry(int id) {
   if (size == 0) return nullptr;
   for (std::size_t i = home(s, id);; i = i + 1 == size ? 0 : i + 1) {
     Entry &e = s.entries[i];
-    if (e.head == FreeEntry) return nullptr;
+    if (e.tail == FreeEntry) return nullptr;
     if (e.id == id) return &e;
   }
 }
@@ -72,46 +74,79 @@ Entry *findEntry(int id) {
 Entry &place(State &s, int id) {
   const std::size_t size = s.entries.size();
   std::size_t i = home(s, id);
-  while (s.entries[i].head != FreeEntry) i = i + 1 == size ? 0 : i + 1;
+  while (s.entries[i].tail != FreeEntry) i = i + 1 == size ? 0 : i + 1;
   return s.entries[i];
 }
 
+// A table of at least `count` entries at most three quarters full; the
+// entries move into it.
+void resize(State &s, std::size_t count) {
+  const std::size_t size = std::max<std::size_t>(1024, (count * 4 / 3 + 7) & ~std::size_t(7));
+  if (size <= s.entries.size()) return;
+  std::vector<Entry> old;
+  old.swap(s.entries);
+  s.entries.reserve(size);
+  PhHugePages::advise(s.entries.data(), size * sizeof(Entry));
+  s.entries.resize(size);
+  for (const Entry &e : old)
+    if (e.tail != FreeEntry) place(s, e.id) = e;
+}
+
+// One probe finds the ID or the free entry where it goes.
 Entry &findOrCreateEntry(int id) {
-  if (Entry *e = findEntry(id)) return *e;
   State &s = state();
-  // At most four fifths full.
-  if ((std::size_t(s.used) + 1) * 5 > s.entries.size() * 4) {
-    std::vector<Entry> old;
-    old.swap(s.entries);
-    s.entries.assign(std::max<std::size_t>(1024, old.size() * 2), Entry());
-    for (const Entry &e : old)
-      if (e.head != FreeEntry) place(s, e.id) = e;
+  if ((std::size_t(s.used) + 1) * 5 > s.entries.size() * 4) resize(s, std::size_t(s.used + 1) * 2);
+  const std::size_t size = s.entries.size();
+  for (std::size_t i = home(s, id);; i = i + 1 == size ? 0 : i + 1) {
+    Entry &e = s.entries[i];
+    if (e.tail == FreeEntry) {
+      e.id = id;
+      e.tail = -1;
+      e.count = 0;
+      ++s.used;
+      return e;
+    }
+    if (e.id == id) return e;
   }
-  Entry &e = place(s, id);
-  e.id = id;
-  e.head = -1;
-  e.tail = -1;
-  e.count = 0;
-  ++s.used;
-  return e;
+}
+
+// The place before `place` in its ring, -1 when the ring does not hold it.
+int previousInRing(const State &s, const Entry &e, int place) {
+  int previous = e.tail;
+  for (int k = 0; k < e.count; ++k) {
+    const int l = s.next[std::size_t(previous)];
+    if (l == place) return previous;
+    previous = l;
+  }
+  return -1;
 }
 
 // Replaces a chained place by another one (a range moved).
 void rechain(int id, int from, int to) {
   State &s = state();
   Entry *e = findEntry(id);
-  if (!e) return;
-  int previous = -1;
-  for (int l = e->head; l >= 0; previous = l, l = s.next[std::size_t(l)]) {
-    if (l != from) continue;
+  if (!e || e->count == 0) return;
+  const int previous = previousInRing(s, *e, from);
+  if (previous < 0) return;
+  if (e->count == 1) {
+    s.next[std::size_t(to)] = to;
+  } else {
     s.next[std::size_t(to)] = s.next[std::size_t(from)];
-    if (previous >= 0)
-      s.next[std::size_t(previous)] = to;
-    else
-      e->head = to;
-    if (e->tail == from) e->tail = to;
-    return;
+    s.next[std::size_t(previous)] = to;
   }
+  if (e->tail == from) e->tail = to;
+}
+
+// Appends a place to the ring of an entry.
+void append(State &s, Entry &e, int place) {
+  if (e.tail < 0) {
+    s.next[std::size_t(place)] = place;
+  } else {
+    s.next[std::size_t(place)] = s.next[std::size_t(e.tail)];
+    s.next[std::size_t(e.tail)] = place;
+  }
+  e.tail = place;
+  ++e.count;
 }
 
 }  // namespace
@@ -188,6 +223,37 @@ void PhPointIndex::reserve(int count) {
   const std::size_t size = s.points.empty() ? needed : std::max(needed, s.points.capacity() * 3 / 2);
   s.points.reserve(size);
   s.next.reserve(size);
+  PhHugePages::advise(s.points.data(), s.points.capacity() * sizeof(PhImagePoint));
+  PhHugePages::advise(s.next.data(), s.next.capacity() * sizeof(int));
+}
+
+void PhPointIndex::reserveIds(int count) {
+  if (count <= 0) return;
+  State &s = state();
+  resize(s, std::size_t(s.used) + std::size_t(count));
+}
+
+void PhPointIndex::prefetch(int iPointId) {
+  const State &s = state();
+#if defined(__GNUC__)
+  if (!s.entries.empty()) __builtin_prefetch(&s.entries[home(s, iPointId)]);
+#else
+  Q_UNUSED(s);
+  Q_UNUSED(iPointId);
+#endif
+}
+
+void PhPointIndex::prefetchLinks(int iPointId) {
+#if defined(__GNUC__)
+  const State &s = state();
+  if (const Entry *e = findEntry(iPointId)) {
+    if (e->tail < 0) return;
+    __builtin_prefetch(&s.next[std::size_t(e->tail)]);
+    __builtin_prefetch(&s.points[std::size_t(e->tail)]);
+  }
+#else
+  Q_UNUSED(iPointId);
+#endif
 }
 
 int PhPointIndex::tailOf(int iPointId) {
@@ -197,62 +263,42 @@ int PhPointIndex::tailOf(int iPointId) {
 
 void PhPointIndex::link(int iPointId, int iPlace) {
   State &s = state();
-  Entry &e = findOrCreateEntry(iPointId);
-  s.next[std::size_t(iPlace)] = -1;
-  if (e.tail >= 0)
-    s.next[std::size_t(e.tail)] = iPlace;
-  else
-    e.head = iPlace;
-  e.tail = iPlace;
-  ++e.count;
+  append(s, findOrCreateEntry(iPointId), iPlace);
 }
 
 int PhPointIndex::tailInRangeOrLink(int iPointId, int iBegin, int iEnd, int iPlace) {
   State &s = state();
   Entry &e = findOrCreateEntry(iPointId);
   if (e.tail >= iBegin && e.tail < iEnd) return e.tail;
-  s.next[std::size_t(iPlace)] = -1;
-  if (e.tail >= 0)
-    s.next[std::size_t(e.tail)] = iPlace;
-  else
-    e.head = iPlace;
-  e.tail = iPlace;
-  ++e.count;
+  append(s, e, iPlace);
   return -1;
 }
 
 void PhPointIndex::linkIfAbsent(int iPointId, int iPlace) {
   State &s = state();
-  if (const Entry *e = findEntry(iPointId)) {
-    if (e->tail == iPlace) return;
-    for (int l = e->head; l >= 0; l = s.next[std::size_t(l)])
-      if (l == iPlace) return;
-  }
+  if (const Entry *e = findEntry(iPointId))
+    if (e->tail == iPlace || (e->count > 0 && previousInRing(s, *e, iPlace) >= 0)) return;
   link(iPointId, iPlace);
 }
 
 void PhPointIndex::unlink(int iPointId, int iPlace) {
   State &s = state();
   Entry *e = findEntry(iPointId);
-  if (!e) return;
-  int previous = -1;
-  for (int l = e->head; l >= 0; previous = l, l = s.next[std::size_t(l)]) {
-    if (l != iPlace) continue;
-    const int next = s.next[std::size_t(l)];
-    if (previous >= 0)
-      s.next[std::size_t(previous)] = next;
-    else
-      e->head = next;
-    if (e->tail == l) e->tail = previous;
-    --e->count;
+  if (!e || e->count == 0) return;
+  const int previous = previousInRing(s, *e, iPlace);
+  if (previous < 0) return;
+  if (--e->count == 0) {
+    e->tail = -1;
     return;
   }
+  s.next[std::size_t(previous)] = s.next[std::size_t(iPlace)];
+  if (e->tail == iPlace) e->tail = previous;
 }
 
 PhImageRefs PhPointIndex::images(int iPointId) {
   const Entry *e = findEntry(iPointId);
   if (!e || e->count == 0) return PhImageRefs();
-  return PhImageRefs(e->head, e->count);
+  return PhImageRefs(state().next[std::size_t(e->tail)], e->count);
 }
 
 int PhPointIndex::linkCount(int iPointId) {
@@ -281,6 +327,15 @@ void PhPointIndex::claimRun(int iSlot) {
   s.lastLinker = iSlot;
   ++s.run;
 }
+
+std::size_t PhPointIndex::storeBytes() {
+  const State &s = state();
+  return s.points.capacity() * sizeof(PhImagePoint) + s.next.capacity() * sizeof(int) +
+         s.ranges.capacity() * sizeof(Range) + s.images.capacity() * sizeof(PhImage *) +
+         s.freeSlots.capacity() * sizeof(int);
+}
+
+std::size_t PhPointIndex::tableBytes() { return state().entries.capacity() * sizeof(Entry); }
 
 PhImage *PhPointIndex::imageOfLink(int iPlace) {
   const State &s = state();

@@ -1,6 +1,8 @@
 #ifndef PHPOINTINDEX_H
 #define PHPOINTINDEX_H
 
+#include <cstddef>
+
 #include "phimagerefs.h"
 
 class PhImage;
@@ -14,8 +16,9 @@ class PhImagePoint;
 // behind it moves its range to the end, with room to spare.
 //
 // Index: point ID -> the points with that ID, chained through a parallel
-// array in the order the images received them; the image of a point is found
-// from its range. One open-addressing table holds the IDs.
+// array in the order the images received them (a ring: the last place links
+// back to the first); the image of a point is found from its range. One
+// open-addressing table holds the IDs.
 class PhPointIndex {
  public:
   static int registerImage(PhImage *image);
@@ -33,6 +36,13 @@ class PhPointIndex {
   static void releaseRange(int iRangeIndex);
   // Room for that many more points, when a reader knows the count.
   static void reserve(int count);
+  // Room for that many more IDs, so that the table need not grow.
+  static void reserveIds(int count);
+  // Asks for the ID's table entry ahead of a look-up.
+  static void prefetch(int iPointId);
+  // Asks for the first link and point of the ID ahead of a walk (the entry
+  // itself is read: ask for it with prefetch earlier).
+  static void prefetchLinks(int iPointId);
 
   // The last place chained under the ID; -1 when none.
   static int tailOf(int iPointId);
@@ -56,6 +66,11 @@ class PhPointIndex {
   // the current run finds its earlier point of an ID at the chain's tail.
   static unsigned run();
   static void claimRun(int iSlot);
+
+  // Bytes held: the store (points, links, ranges and the image registry)
+  // and the ID table.
+  static std::size_t storeBytes();
+  static std::size_t tableBytes();
 
   static PhImage *imageOfLink(int iPlace);
   static PhImagePoint *pointOfLink(int iPlace) { return pointAt(iPlace); }

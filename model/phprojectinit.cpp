@@ -5,6 +5,7 @@
 #include "phimagelist.h"
 #include "phobjectlist.h"
 #include "phobjectpoint.h"
+#include "phpointindex.h"
 #include "phprojectdata.h"
 
 namespace {
@@ -24,8 +25,18 @@ void PhProjectInit::complete(PhImageList &images, const PhObjectList &objects,
   // repeats IDs must not make this step quadratic. Image points enter with
   // code -1 and the first object point of an ID gives all of them its code,
   // so the first of them tells what the ID has got so far.
+  //
+  // The IDs come in list order, their entries and points anywhere in the
+  // index: the entry of the ID 16 ahead and the links of the one 8 ahead are
+  // asked for while this one is walked.
+  constexpr int EntryAhead = 16;
+  constexpr int LinksAhead = 8;
   qint64 conflicts = 0;
-  for (const PhObjectPoint *object : objects) {
+  const int count = objects.count();
+  for (int i = 0; i < count; ++i) {
+    if (i + EntryAhead < count) PhPointIndex::prefetch(objects.at(i + EntryAhead)->pointId());
+    if (i + LinksAhead < count) PhPointIndex::prefetchLinks(objects.at(i + LinksAhead)->pointId());
+    const PhObjectPoint *object = objects.at(i);
     if (object->isProjectionCentre()) continue;
     const int id = object->pointId();
     const PhImageRefs observers = PhImage::imagesOfPoint(id);

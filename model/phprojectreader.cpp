@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <climits>
 
 #include "nubmsg.h"
 #include "phbaxini.h"
@@ -104,11 +105,22 @@ bool PhProjectReader::read(const QString &strProjectFile) {
   PhImageReader imageReader(mImages, mObjects);
   PhObjectReader objectReader(mObjects, *mProject);
   PhCameraReader cameraReader(mImages);
+  PhReadFailure observationsMissing;
   PhReadFailure::FileE current = PhReadFailure::FILE_Image;
+  // Nearly every point ID of the image file is an object point: the
+  // object file's record count sizes the point index before it fills.
+  PhImage::reservePointIds(
+      int(qMin<qint64>(QFileInfo(objectFile).size() / PhObjectReader::ObjectRecordSize, INT_MAX / 2)));
   try {
     if (!imageReader.read(imageFile, orientationFile, &failure)) return fail(failure);
     current = PhReadFailure::FILE_Object;
-    if (!objectReader.read(objectFile, observationFile, &failure)) return fail(failure);
+    if (!objectReader.read(objectFile, observationFile, &failure)) {
+      if (!failure.isFailure() || failure.kind() != PhReadFailure::RF_CannotOpen ||
+          failure.file() != PhReadFailure::FILE_Observation)
+        return fail(failure);
+      // Images and object points are read; only the observations are missing.
+      observationsMissing = failure;
+    }
     if (QFileInfo(cameraFile).isFile()) {
       current = PhReadFailure::FILE_Camera;
       if (!cameraReader.read(cameraFile, &failure)) return fail(failure);
@@ -125,6 +137,10 @@ bool PhProjectReader::read(const QString &strProjectFile) {
     }
     return fail(PhReadFailure(PhReadFailure::RF_Damaged, current, path, exception.message(),
                               exception.errorNumber()));
+  }
+  if (observationsMissing.isFailure()) {
+    if (mHandler) mHandler->readFailed(observationsMissing);
+    return false;
   }
   return true;
 }

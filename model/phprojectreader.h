@@ -18,7 +18,10 @@ class PhReadFailureHandler;
 //
 // A read that fails leaves no half-read project: the lists and the
 // class-wide point and image indexes are emptied, then the handler hears of
-// the failure, and `read` returns false.
+// the failure, and `read` returns false. Only an observation file that
+// cannot be opened leaves the project read without observations: the images,
+// object points and camera frame stay, then the handler hears of it and
+// `read` returns false.
 class PhProjectReader {
   Q_DECLARE_TR_FUNCTIONS(Tessella)
 

@@ -57,6 +57,7 @@ class TstPhProjectFile : public QObject {
   void readsAndCompletesAProject();
   void relativeNamesResolveAgainstTheProjectDirectory();
   void missingDataFile();
+  void missingObservationFileKeepsTheRest();
   void corruptProjectFile_data();
   void corruptProjectFile();
   void cameraLookup_data();
@@ -249,6 +250,39 @@ void TstPhProjectFile::missingDataFile() {
   QVERIFY(mFailures->modelWasEmpty);
   QVERIFY(mImages.isEmpty());
   QVERIFY(mObjects.isEmpty());
+}
+
+void TstPhProjectFile::missingObservationFileKeepsTheRest() {
+  Project p = smallProject(3, 4);
+  p.observation += observation(4, 0, 11, 4500100.5, 0.5, 0.1);
+  const QString path = p.write(mDir.filePath(QStringLiteral("p")));
+  QFile::remove(mDir.filePath(QStringLiteral("p/blk.(c)")));
+  PhMsgCapture capture;
+  QVERIFY(!readProject(path));
+  QCOMPARE(capture.count(Nub::MsgWarn, QStringLiteral("Can't find file '%1'").arg(
+                                           QDir::toNativeSeparators(mDir.filePath(QStringLiteral("p/blk.(c)"))))),
+           1);
+  QCOMPARE(mFailures->failures.count(), 1);
+  const PhReadFailure &failure = mFailures->failures.first();
+  QCOMPARE(failure.kind(), PhReadFailure::RF_CannotOpen);
+  QCOMPARE(failure.file(), PhReadFailure::FILE_Observation);
+  QCOMPARE(failure.text(), QStringLiteral("Could not open file\nblk.(c)\n\n"));
+  // Images, projection centres, object points and the camera frame stay;
+  // nothing is observed.
+  QVERIFY(!mFailures->modelWasEmpty);
+  QCOMPARE(mImages.count(), 3);
+  QCOMPARE(mObjects.count(), 3 + 4);
+  QCOMPARE(PhImage::numberOfLinks(101), 3);
+  QVERIFY(PhImageList::hasImage(11));
+  QCOMPARE(mImages.first()->minX(), -115.0f);
+  QCOMPARE(mProject->sigma0(), 0.8);
+  for (const PhObjectPoint *point : mObjects) {
+    QVERIFY(!point->hasObservedX());
+    QVERIFY(point->isAccepted());
+    QVERIFY(point->code() != 901);
+  }
+  PhProjectInit::complete(mImages, mObjects, mProject.get());
+  QCOMPARE(mImages.first()->point(100)->code(), 500);
 }
 
 void TstPhProjectFile::corruptProjectFile_data() {

@@ -217,13 +217,15 @@ bool BaxSimulator::validate(const BaxSimOptions &o, QString *error) {
                     .arg(o.name));
   if (o.targetImagePoints < 0 || o.targetImagePoints > MaxTargetImagePoints)
     return fail(QStringLiteral("Target image points must be 0 to %1").arg(MaxTargetImagePoints));
+  if (o.pointsPerImage < 0 || o.pointsPerImage > 1000000)
+    return fail(QStringLiteral("Points per image must be 0 to 1000000"));
   if (o.targetImagePoints == 0) {
     if (o.strips < 1 || o.strips > 99) return fail(QStringLiteral("Strips must be 1 to 99"));
     if (o.imagesPerStrip < 1 || o.imagesPerStrip > 9999)
       return fail(QStringLiteral("Images per strip must be 1 to 9999"));
     if (qint64(o.strips) * o.imagesPerStrip > MaxImages)
       return fail(QStringLiteral("At most %1 images").arg(MaxImages));
-    if (!inRange(o.spacing, 0.01, 1e6))
+    if (o.pointsPerImage == 0 && !inRange(o.spacing, 0.01, 1e6))
       return fail(QStringLiteral("Ground point spacing must be 0.01 to 1000000 m"));
   }
   if (!inRange(o.scale, 100.0, 1e6)) return fail(QStringLiteral("Image scale must be 100 to 1000000"));
@@ -242,7 +244,7 @@ bool BaxSimulator::validate(const BaxSimOptions &o, QString *error) {
   for (double rate : rates)
     if (!inRange(rate, 0.0, 1.0)) return fail(QStringLiteral("Rates must be 0 to 1"));
   if (o.missRate > 0.9) return fail(QStringLiteral("Miss rate must be at most 0.9"));
-  if (o.targetImagePoints == 0) {
+  if (o.targetImagePoints == 0 && o.pointsPerImage == 0) {
     Layout l = layoutOf(o);
     if (l.nx == 0)
       return fail(QStringLiteral("The ground grid would hold %1 points (at most %2); "
@@ -257,7 +259,14 @@ bool BaxSimulator::resolve(const BaxSimOptions &options, BaxSimOptions *resolved
   if (!validate(options, error)) return false;
   *resolved = options;
   const qint64 target = options.targetImagePoints;
-  if (target == 0) return true;
+  if (target == 0 && options.pointsPerImage == 0) return true;
+  if (target == 0) {
+    // The block as given, the spacing tuned for the points per image.
+    const qint64 images = qint64(options.strips) * options.imagesPerStrip;
+    if (!_tuneSpacing(resolved, images * options.pointsPerImage, options.pointsPerImage, error))
+      return false;
+    return validate(*resolved, error);
+  }
 
   // A few hundred to a few thousand points per image, blocks about three
   // times as long as wide; then the spacing is tuned on counted rays.
@@ -267,9 +276,22 @@ bool BaxSimulator::resolve(const BaxSimOptions &options, BaxSimOptions *resolved
   int perStrip = int(std::min(9999.0, std::max(1.0, std::ceil(images / strips))));
   resolved->strips = strips;
   resolved->imagesPerStrip = perStrip;
+  if (!_tuneSpacing(resolved, target, perImage, error)) return false;
+  resolved->targetImagePoints = 0;
+  if (!validate(*resolved, error)) return false;
+  resolved->targetImagePoints = target;
+  return true;
+}
+
+bool BaxSimulator::_tuneSpacing(BaxSimOptions *resolved, qint64 target, double perImage,
+                                QString *error) {
+  const qint64 keptTarget = resolved->targetImagePoints;
+  const int keptPerImage = resolved->pointsPerImage;
+  resolved->targetImagePoints = 0;
+  resolved->pointsPerImage = 0;
   Layout l = layoutOf(*resolved);
-  double spacing = 2.0 * l.halfUsable / 1000.0 * options.scale /
-                   std::sqrt(perImage / (1.0 - options.missRate));
+  double spacing = 2.0 * l.halfUsable / 1000.0 * resolved->scale /
+                   std::sqrt(perImage / (1.0 - resolved->missRate));
 
   double bestSpacing = spacing;
   double bestMiss = -1.0;
@@ -292,9 +314,8 @@ bool BaxSimulator::resolve(const BaxSimOptions &options, BaxSimOptions *resolved
     spacing = total > 0.0 ? spacing * std::sqrt(total / double(target)) : spacing / 2.0;
   }
   resolved->spacing = bestSpacing;
-  resolved->targetImagePoints = 0;
-  if (!validate(*resolved, error)) return false;
-  resolved->targetImagePoints = target;
+  resolved->targetImagePoints = keptTarget;
+  resolved->pointsPerImage = keptPerImage;
   return true;
 }
 
@@ -328,6 +349,7 @@ bool BaxSimulator::write(const BaxSimOptions &options, const QString &folder, Ba
 bool BaxSimulator::_setup(QString *error) {
   BaxSimOptions checked = mOpt;
   checked.targetImagePoints = 0;
+  checked.pointsPerImage = 0;
   if (!validate(checked, error)) return false;
   const BaxSimOptions &o = mOpt;
   Layout l = layoutOf(o);

@@ -16,6 +16,8 @@ struct BaxSimOptions {
   int imagesPerStrip = 5;
   double spacing = 150.0;          // ground point spacing, metres
   qint64 targetImagePoints = 0;    // > 0: strips, imagesPerStrip and spacing are chosen to reach it
+  int pointsPerImage = 0;          // > 0 (without a target): the spacing is chosen to measure about
+                                   // this many points in an image on average
   double scale = 10000.0;          // image scale 1 : scale
   double focalLength = 153.0;      // mm
   double frameSize = 230.0;        // mm, square frame
@@ -97,7 +99,8 @@ class BaxSimulator {
   static bool validate(const BaxSimOptions &options, QString *error);
 
   // In target mode returns the options with strips, imagesPerStrip and spacing
-  // chosen to come near targetImagePoints; otherwise the options unchanged.
+  // chosen to come near targetImagePoints; with pointsPerImage, the spacing
+  // chosen for that many points per image; otherwise the options unchanged.
   static bool resolve(const BaxSimOptions &options, BaxSimOptions *resolved, QString *error);
 
   // Fills `result` without writing any file.
@@ -114,6 +117,8 @@ class BaxSimulator {
   struct Control;
 
   explicit BaxSimulator(const BaxSimOptions &options);
+  static bool _tuneSpacing(BaxSimOptions *resolved, qint64 target, double perImage,
+                           QString *error);
   bool _setup(QString *error);
   void _countRays();
   void _chooseControl();

@@ -49,6 +49,9 @@ int main(int argc, char *argv[]) {
   QCommandLineOption strips = opt("strips", QStringLiteral("Number of strips (1-99)."), QString::number(d.strips));
   QCommandLineOption images = opt("images", QStringLiteral("Images per strip (1-9999)."), QString::number(d.imagesPerStrip));
   QCommandLineOption spacing = opt("spacing", QStringLiteral("Ground point spacing in metres."), QString::number(d.spacing));
+  QCommandLineOption perImage = opt("points-per-image",
+      QStringLiteral("Choose the spacing to measure about this many points per image "
+                     "(overrides --spacing)."), QStringLiteral("0"));
   QCommandLineOption target = opt("target-image-points",
       QStringLiteral("Choose strips, images and spacing to write about this many image points "
                      "(overrides --strips, --images and --spacing)."), QStringLiteral("0"));
@@ -91,6 +94,7 @@ int main(int argc, char *argv[]) {
   o.relativeIni = parser.isSet(relative);
   const bool parsed = toInt(parser.value(strips), &o.strips) &&
                       toInt(parser.value(images), &o.imagesPerStrip) &&
+                      toInt(parser.value(perImage), &o.pointsPerImage) &&
                       toDouble(parser.value(spacing), &o.spacing) &&
                       toDouble(parser.value(scale), &o.scale) &&
                       toDouble(parser.value(focal), &o.focalLength) &&

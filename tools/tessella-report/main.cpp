@@ -1,7 +1,7 @@
 // tessella-report PROJECT.(p): reads a BAX project with the program's own
 // readers and model completion and prints a JSON summary on standard output.
-// A project that cannot be read gives the failure's text on standard error
-// and exit status 2.
+// A project that cannot be read gives the failure's text on standard error,
+// followed by the messages of reading before it, and exit status 2.
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -34,12 +34,24 @@ void collect(Nub::MsgTypeE type, const char *text) {
 
 void noProgress(int, int) {}
 
+const char *typeName(Nub::MsgTypeE type) {
+  switch (type) {
+    case Nub::MsgInfo: return "Info";
+    case Nub::MsgNote: return "Notice";
+    default: return "Warning";
+  }
+}
+
+// The failure, then what was said before it: where the reader looked for a
+// file ("Can't find file ...") tells why it could not be opened.
 class FailurePrinter : public PhReadFailureHandler {
  public:
   void readFailed(const PhReadFailure &failure) override {
     QString text = failure.text().trimmed();
     if (!text.contains(failure.path())) text += QStringLiteral("\nFile: ") + failure.path();
     std::fprintf(stderr, "%s\n", qUtf8Printable(text));
+    for (const auto &message : messages())
+      std::fprintf(stderr, "%s: %s\n", typeName(message.first), qUtf8Printable(message.second));
   }
 };
 

@@ -1,6 +1,7 @@
 #include "projectreport.h"
 
 #include <cmath>
+#include <vector>
 
 #include "phglobal.h"
 #include "phimage.h"
@@ -17,21 +18,39 @@ struct ResidualSum {
   double squares = 0.0;
   long long count = 0;
 
-  void add(const PhImage &image) {
-    for (const PhImagePoint &point : image) {
-      if (!point.adjustStatus()) continue;
-      const double rx = point.residualX();
-      const double ry = point.residualY();
-      squares += rx * rx + ry * ry;
-      ++count;
-    }
-  }
   // Root mean square of the residual vectors' lengths; null without points.
   void write(ReportJson &json) const {
     if (count == 0)
       json.null();
     else
       json.value(std::sqrt(squares / double(count)));
+  }
+};
+
+// One walk through each image's points gives its own sums and the
+// project's, each added in point order.
+struct PointSums {
+  std::vector<ResidualSum> perImage;
+  ResidualSum all;
+  long long lonely = 0;
+
+  explicit PointSums(const PhImageList &images) {
+    perImage.reserve(std::size_t(images.count()));
+    for (const PhImage *image : images) {
+      ResidualSum own;
+      for (const PhImagePoint &point : *image) {
+        if (point.code() == PhGlobal::LonelyCode) ++lonely;
+        if (!point.adjustStatus()) continue;
+        const double rx = point.residualX();
+        const double ry = point.residualY();
+        const double square = rx * rx + ry * ry;
+        own.squares += square;
+        ++own.count;
+        all.squares += square;
+        ++all.count;
+      }
+      perImage.push_back(own);
+    }
   }
 };
 
@@ -43,7 +62,7 @@ const char *typeName(Nub::MsgTypeE type) {
   }
 }
 
-void writeImage(ReportJson &json, const PhImage &image) {
+void writeImage(ReportJson &json, const PhImage &image, const ResidualSum &residuals) {
   json.beginObject();
   json.key("id").value(image.imageId());
   json.key("camera").value(image.cameraId());
@@ -57,8 +76,6 @@ void writeImage(ReportJson &json, const PhImage &image) {
     json.key("largest_residual").value(image.largestResidual());
     json.key("largest_residual_point").value(image.largestResidualPointId());
   }
-  ResidualSum residuals;
-  residuals.add(image);
   residuals.write(json.key("rms_residual"));
   json.key("frame").beginArray();
   json.value(image.minX());
@@ -81,16 +98,12 @@ void writeImage(ReportJson &json, const PhImage &image) {
 QByteArray ProjectReport::json(const PhProjectData &project, const PhImageList &images,
                                const PhObjectList &objects, const Messages &messages) {
   long long imagePoints = 0;
-  long long lonely = 0;
   long long blunders = 0;
-  ResidualSum residuals;
   for (const PhImage *image : images) {
     imagePoints += image->pointCount();
     blunders += image->notAdjustedCount();
-    for (const PhImagePoint &point : *image)
-      if (point.code() == PhGlobal::LonelyCode) ++lonely;
-    residuals.add(*image);
   }
+  const PointSums sums(images);
   long long byType[PhGlobal::PointTypeCount] = {};
   long long rejected = 0;
   for (const PhObjectPoint *point : objects) {
@@ -108,15 +121,16 @@ QByteArray ProjectReport::json(const PhProjectData &project, const PhImageList &
   for (int type = 0; type < PhGlobal::PointTypeCount; ++type)
     json.key(PhGlobal::pointTypeName(type, false)).value(byType[type]);
   json.endObject();
-  json.key("lonely_image_points").value(lonely);
+  json.key("lonely_image_points").value(sums.lonely);
   json.key("blunders").value(blunders);
   json.key("rejected_object_points").value(rejected);
   json.key("sigma0").value(project.sigma0());
   json.key("redundancy").value(project.averageRedundancy());
   json.key("inversion").value(project.inversion());
-  residuals.write(json.key("rms_image_residual"));
+  sums.all.write(json.key("rms_image_residual"));
   json.key("images_list").beginArray();
-  for (const PhImage *image : images) writeImage(json, *image);
+  for (int i = 0; i < images.count(); ++i)
+    writeImage(json, *images.at(i), sums.perImage[std::size_t(i)]);
   json.endArray();
   json.key("messages").beginArray();
   for (const auto &message : messages) {

@@ -199,6 +199,11 @@ class TestBaxSimulator : public QObject {
     target.targetImagePoints = 20000;
     target.seed = 99;
     QTest::addRow("target of 20000 image points") << target << true;
+    BaxSimOptions dense;
+    dense.strips = 3;
+    dense.imagesPerStrip = 6;
+    dense.pointsPerImage = 1500;
+    QTest::addRow("1500 points per image") << dense << true;
   }
 
   void countsMatchTheFiles() {
@@ -242,6 +247,13 @@ class TestBaxSimulator : public QObject {
     if (options.targetImagePoints > 0)
       QVERIFY2(qAbs(r.imagePoints - options.targetImagePoints) < options.targetImagePoints / 50,
                qPrintable(QString::number(r.imagePoints)));
+    if (options.pointsPerImage > 0) {
+      // The spacing is chosen, the block stays as given.
+      QCOMPARE(r.strips, options.strips);
+      QCOMPARE(r.imagesPerStrip, options.imagesPerStrip);
+      const qint64 wanted = qint64(options.pointsPerImage) * r.images;
+      QVERIFY2(qAbs(r.imagePoints - wanted) < wanted / 50, qPrintable(QString::number(r.imagePoints)));
+    }
     if (everyFeature) {
       for (int code : {200, 300, 500}) QVERIFY(r.pointsOfCode(code) > 0);
       QVERIFY(r.eliminatedImagePoints > 0);
@@ -364,6 +376,9 @@ class TestBaxSimulator : public QObject {
     o = BaxSimOptions();
     o.targetImagePoints = -1;
     QTest::addRow("negative target") << o;
+    o = BaxSimOptions();
+    o.pointsPerImage = -1;
+    QTest::addRow("negative points per image") << o;
   }
 
   void rejectsBadOptions() {

@@ -20,6 +20,7 @@ class TstTessellaReport : public QObject {
   void imageWithoutAdjustedPoints();
   void unreadableProjects_data();
   void unreadableProjects();
+  void failureShowsWhereTheReaderLooked();
 
  private:
   // Runs the tool on the project with "windir" naming an empty directory.
@@ -180,6 +181,28 @@ void TstTessellaReport::unreadableProjects() {
   QCOMPARE(status, 2);
   QVERIFY(out.isEmpty());
   QVERIFY2(QString::fromUtf8(err).startsWith(text), err.constData());
+}
+
+void TstTessellaReport::failureShowsWhereTheReaderLooked() {
+  Project p = smallProject(2, 3);
+  const QString path = p.write(mDir.filePath(QStringLiteral("looked")));
+  const QString missing = mDir.filePath(QStringLiteral("looked/blk.(o)"));
+  QFile::remove(missing);
+  QByteArray out;
+  QByteArray err;
+  QCOMPARE(run(path, &out, &err), 2);
+  QVERIFY(out.isEmpty());
+  const QStringList lines = QString::fromUtf8(err).split(QLatin1Char('\n'));
+  // The failure first, then the warnings gathered before it, the resolved
+  // path among them.
+  QVERIFY2(lines.first() == QLatin1String("Could not open file"), err.constData());
+  const QString looked =
+      QStringLiteral("Warning: Can't find file '%1'").arg(QDir::toNativeSeparators(missing));
+  QVERIFY2(lines.contains(looked), err.constData());
+  QVERIFY2(lines.indexOf(looked) > lines.indexOf(QStringLiteral("blk.(o)")), err.constData());
+  QVERIFY2(lines.contains(QStringLiteral("Warning: BAX configuaration file '%1' doesn't exist!")
+                              .arg(QDir::toNativeSeparators(mDir.filePath(QStringLiteral("windows/Bax.ini"))))),
+           err.constData());
 }
 
 QTEST_GUILESS_MAIN(TstTessellaReport)
