@@ -44,7 +44,8 @@ int main(int argc, char **argv) {
   }
 
   if (!startup.initApplication()) {
-    Ux::warnDlg(tr("Can't initialise application '%1'!\nQuitting now.").arg(QString::fromLatin1(PhStartup::sAppName)));
+    Ux::warnDlg(
+        tr("Can't initialise application '%1'!\nQuitting now.").arg(QString::fromLatin1(PhStartup::sAppName)));
     return Ux::App::FAILURE;
   }
   PhStartup::installOutOfMemoryHandler();

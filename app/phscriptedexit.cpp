@@ -21,10 +21,12 @@ PhScriptedExit *PhScriptedExit::fromEnvironment(QWidget *window, QObject *parent
   const QString script = qEnvironmentVariable(sVariable).simplified();
   if (script.isEmpty()) return nullptr;
   const QStringList words = script.split(QLatin1Char(' '));
-  const bool wayKnown = !words.isEmpty() && (words.at(0) == QLatin1String("close") || words.at(0) == QLatin1String("quit"));
-  auto flag = [&words](int i) { return words.size() > i && (words.at(i) == QLatin1String("0") || words.at(i) == QLatin1String("1")); };
-  if (words.size() != 3 || !wayKnown || !flag(1) || !flag(2)) {
-    Nub::warn("%s=\"%s\" is not understood; expected \"close|quit 0|1 0|1\".", sVariable, script.toUtf8().constData());
+  auto is = [&words](int i, const char *a, const char *b) {
+    return words.size() > i && (words.at(i) == QLatin1String(a) || words.at(i) == QLatin1String(b));
+  };
+  if (words.size() != 3 || !is(0, "close", "quit") || !is(1, "0", "1") || !is(2, "0", "1")) {
+    Nub::warn("%s=\"%s\" is not understood; expected \"close|quit 0|1 0|1\".", sVariable,
+              script.toUtf8().constData());
     return nullptr;
   }
   return new PhScriptedExit(window, words.at(0) == QLatin1String("quit"), words.at(1) == QLatin1String("1"),
