@@ -68,7 +68,7 @@ class PhViewerWindow : public QMainWindow {
   // Enables the zoom controls for the zoom, or disables all without data.
   void updateZoomControls(int iPercent, bool bHasData);
 
-  // The icon of the image viewer's resources.
+  // An icon both viewers show, by name.
   static QIcon icon(const char *name);
   // The viewer's icon, also on its window in the workspace.
   void setViewerIcon(const QIcon &icon);

@@ -543,4 +543,4 @@ QMenu *PhZoomView::addSubMenu(QMenu *menu, const QString &title) {
   return sub;
 }
 
-QIcon PhZoomView::zoomIcon() { return QIcon(QStringLiteral(":/imageviewer/zoom.png")); }
+QIcon PhZoomView::zoomIcon() { return QIcon(QStringLiteral(":/planeview/zoom.png")); }

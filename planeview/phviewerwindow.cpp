@@ -116,7 +116,7 @@ void PhViewerWindow::buildZoomBar(PhZoomView *view) {
   QMenu *fixed = menu->addMenu(tr("&Fixed Zoom"));
   for (int percent : {400, 200, 100, 75, 50, 25}) {
     const bool hundred = percent == 100;
-    QAction *action = addBoth(nullptr, fixed, hundred ? QIcon(QStringLiteral(":/imageviewer/zoom.png")) : QIcon(),
+    QAction *action = addBoth(nullptr, fixed, hundred ? QIcon(QStringLiteral(":/planeview/zoom.png")) : QIcon(),
                               tr("%1 %").arg(percent), hundred ? QKeySequence(Qt::Key_F3) : QKeySequence());
     connect(action, &QAction::triggered, view, [view, percent]() { view->slotZoom(percent); });
     mFixedZooms.append(action);
@@ -157,5 +157,5 @@ void PhViewerWindow::updateZoomControls(int iPercent, bool bHasData) {
 }
 
 QIcon PhViewerWindow::icon(const char *name) {
-  return QIcon(QStringLiteral(":/imageviewer/%1.png").arg(QLatin1String(name)));
+  return QIcon(QStringLiteral(":/planeview/%1.png").arg(QLatin1String(name)));
 }
