@@ -15,7 +15,6 @@
 #include <cmath>
 
 #include "nubmsg.h"
-#include "phround.h"
 #include "uxcfg.h"
 
 namespace {
@@ -85,45 +84,19 @@ PhZoomView::PhZoomView(QWidget *parent) : PhScrollView(parent) {
 
 PhZoomView::~PhZoomView() = default;
 
-QPoint PhZoomView::toContents(double h, double v) const {
-  return QPoint(phRound((h - mMinH) * mScale + Margin),
-                phRound((mExtentV - (v - mMinV)) * mScale + Margin));
-}
+void PhZoomView::calculateResize() { layoutAt(zoom()); }
 
-void PhZoomView::calculateResize() {
+void PhZoomView::layoutAt(int iPercent) {
   Nub::debug("calculateResize");
   double minH = 0.0;
   double maxH = 0.0;
   double minV = 0.0;
   double maxV = 0.0;
   if (!contentsExtent(minH, maxH, minV, maxV)) minH = maxH = minV = maxV = 0.0;
-  // An extent that is empty, inverted or not finite counts as zero.
-  double w = maxH - minH;
-  double h = maxV - minV;
-  if (!(w > 0.0) || !std::isfinite(w)) w = 0.0;
-  if (!(h > 0.0) || !std::isfinite(h)) h = 0.0;
-  mMinH = std::isfinite(minH) ? minH : 0.0;
-  mMinV = std::isfinite(minV) ? minV : 0.0;
-  mExtentV = h;
-
-  const int base = phRound(mZoom / 100.0 * BaseSize);
-  int width = base;
-  int height = base;
-  if (h < w) {
-    height = phRound(h / w * base);
-  } else if (h > w) {
-    width = phRound(w / h * base);
-  } else if (w == 0.0) {
-    // No extent at all (one point, or all on one spot): the points sit in
-    // the middle of the margins, and one unit spans the base size.
-    width = height = 0;
-  }
-  const double longer = w <= h ? h : w;
-  mScale = longer > 0.0 ? base / longer : double(base);
-
-  width += 2 * Margin;
-  height += 2 * Margin;
-  if (width != contentsWidth() || height != contentsHeight()) resizeContents(width, height);
+  mTransform.layout(minH, maxH, minV, maxV, iPercent);
+  const QSize size = mTransform.contentsSize();
+  if (size.width() != contentsWidth() || size.height() != contentsHeight())
+    resizeContents(size.width(), size.height());
   layoutChanged();
 }
 
@@ -315,16 +288,15 @@ bool PhZoomView::labelMayShow(const QRect &exposed, int x, int baseline, int len
   return box.intersects(exposed);
 }
 
-void PhZoomView::slotZoomPlus() { slotZoom(mZoom + ZoomStep); }
+void PhZoomView::slotZoomPlus() { slotZoom(zoom() + ZoomStep); }
 
-void PhZoomView::slotZoomMinus() { slotZoom(mZoom - ZoomStep); }
+void PhZoomView::slotZoomMinus() { slotZoom(zoom() - ZoomStep); }
 
 void PhZoomView::slotZoom(int iPercent) {
   if (!hasData()) return;
-  iPercent = std::clamp(iPercent, MinZoom, MaxZoom);
-  if (iPercent == mZoom) return;
-  mZoom = iPercent;
-  calculateResize();
+  iPercent = PhPlaneTransform::boundedZoom(iPercent);
+  if (iPercent == zoom()) return;
+  layoutAt(iPercent);
   updateContents();
   emit sigZoomChanged(iPercent);
 }
@@ -416,7 +388,7 @@ void PhZoomView::contentsMousePressEvent(QMouseEvent *event) {
     default:
       mZooming = false;
       // No deeper zoom to drag for.
-      if (left && mZoom < MaxZoom) {
+      if (left && zoom() < MaxZoom) {
         mZooming = true;
         mPressPos = event->position().toPoint();
       }
@@ -499,12 +471,9 @@ void PhZoomView::releaseBand(bool bZoom) {
 }
 
 void PhZoomView::zoomToBand(const QRect &band) {
-  double f = std::min(double(width()) / band.width(), double(height()) / band.height());
-  if (phRound(mZoom * f) > MaxZoom) f = double(MaxZoom) / mZoom;
-  slotZoom(phRound(mZoom * f));
-  // The band's top-left corner becomes the viewport's.
-  setContentsPos(phRound((band.left() - Margin) * f + Margin),
-                 phRound((band.top() - Margin) * f + Margin));
+  const PhPlaneTransform::BandZoom to = PhPlaneTransform::zoomToBand(zoom(), size(), band);
+  slotZoom(to.zoom);
+  setContentsPos(to.contentsPos.x(), to.contentsPos.y());
 }
 
 void PhZoomView::drawContentsOverlay(QPainter *painter, const QRect &) {

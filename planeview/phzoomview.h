@@ -7,6 +7,7 @@
 #include <QPen>
 
 #include "phglobal.h"
+#include "phplanetransform.h"
 #include "phscrollview.h"
 #include "phsymbolsprite.h"
 #include "phviewmode.h"
@@ -20,19 +21,18 @@ class QMouseEvent;
 class QResizeEvent;
 
 // What the image view and the object view share: the layout of a plane
-// extent in the contents (a 40-pixel margin, the longer side 500 pixels at
-// 100 %), its transform and rounding, zoom steps and limits, zoom to a dragged
+// extent in the contents through a PhPlaneTransform, zoom to a dragged
 // rectangle, scroll mode, the rubber band, the drawing settings per point type
 // with their symbol sprites, and the context-menu mechanics.
 class PhZoomView : public PhScrollView {
   Q_OBJECT
 
  public:
-  static constexpr int Margin = 40;
-  static constexpr int BaseSize = 500;
-  static constexpr int MinZoom = 10;
-  static constexpr int MaxZoom = 100000000;
-  static constexpr int ZoomStep = 10;
+  static constexpr int Margin = PhPlaneTransform::Margin;
+  static constexpr int BaseSize = PhPlaneTransform::BaseSize;
+  static constexpr int MinZoom = PhPlaneTransform::MinZoom;
+  static constexpr int MaxZoom = PhPlaneTransform::MaxZoom;
+  static constexpr int ZoomStep = PhPlaneTransform::ZoomStep;
   // A rubber band narrower and lower than this is refused.
   static constexpr int MinBand = 20;
 
@@ -44,8 +44,10 @@ class PhZoomView : public PhScrollView {
   // Whether there is something to show; without it mouse, zoom and toggles do nothing.
   virtual bool hasData() const = 0;
 
-  int zoom() const { return mZoom; }
-  double scale() const { return mScale; }
+  int zoom() const { return mTransform.zoom(); }
+  double scale() const { return mTransform.scale(); }
+  // The layout as last run.
+  const PhPlaneTransform &transform() const { return mTransform; }
   int mode() const { return mMode; }
   // The rubber band of a zoom or selection drag (invalid when none).
   QRect rubberBand() const { return mBand; }
@@ -56,7 +58,7 @@ class PhZoomView : public PhScrollView {
   void cancelDrag();
 
   // Pixel of a point with plane coordinates (h, v).
-  QPoint toContents(double h, double v) const;
+  QPoint toContents(double h, double v) const { return mTransform.toContents(h, v); }
 
   // Runs the layout of the current extent and zoom; resizes the contents
   // only when their size changes.
@@ -170,6 +172,7 @@ class PhZoomView : public PhScrollView {
   float effectiveResidualScale();
 
  private:
+  void layoutAt(int iPercent);
   void applyScrollCursor(int w, int h);
   void dragBand(const QPoint &pos);
   void releaseBand(bool bZoom);
@@ -177,8 +180,7 @@ class PhZoomView : public PhScrollView {
   void clearContextMenu();
   void settingsChanged();
 
-  int mZoom = 100;
-  double mScale = 1.0;
+  PhPlaneTransform mTransform;
   int mMode = MODE_Zoom;
   // Scroll mode: the last global pointer position; zoom and selection mode:
   // the band's anchor in contents coordinates.
@@ -190,10 +192,6 @@ class PhZoomView : public PhScrollView {
   bool mSelecting = false;
   bool mAddToSelection = false;
   bool mFast = true;
-  // The extent as last laid out.
-  double mMinH = 0.0;
-  double mMinV = 0.0;
-  double mExtentV = 0.0;
   QMenu *mMenu = nullptr;
   QList<QMenu *> mSubMenus;
   QPen mBandPen;

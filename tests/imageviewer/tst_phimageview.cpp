@@ -11,7 +11,6 @@
 #include <QtTest>
 
 #include <cmath>
-#include <limits>
 
 #include "messagecapture.h"
 #include "phimage.h"
@@ -98,8 +97,6 @@ class TestPhImageView : public QObject {
   }
 
  private slots:
-  void rounding_data();
-  void rounding();
   void layoutAndTransform_data();
   void layoutAndTransform();
   void symbolShapes_data();
@@ -131,26 +128,6 @@ class TestPhImageView : public QObject {
   void contextMenuEmptyWithoutImage();
   void keptDrawingMatchesPlainDrawing();
 };
-
-void TestPhImageView::rounding_data() {
-  QTest::addColumn<double>("value");
-  QTest::addColumn<int>("expected");
-  QTest::addRow("2.5 up") << 2.5 << 3;
-  QTest::addRow("-2.5 up") << -2.5 << -2;
-  QTest::addRow("-0.5 up") << -0.5 << 0;
-  QTest::addRow("-1.5 up") << -1.5 << -1;
-  QTest::addRow("0.4999 down") << 0.4999 << 0;
-  QTest::addRow("-2.51 down") << -2.51 << -3;
-  QTest::addRow("huge held") << 1e12 << 1073741823;
-  QTest::addRow("huge negative held") << -1e12 << -1073741823;
-  QTest::addRow("NaN") << std::numeric_limits<double>::quiet_NaN() << 0;
-}
-
-void TestPhImageView::rounding() {
-  QFETCH(double, value);
-  QFETCH(int, expected);
-  QCOMPARE(phRound(value), expected);
-}
 
 void TestPhImageView::layoutAndTransform_data() {
   QTest::addColumn<QRectF>("frame");  // minX, minY, maxX, maxY as left, top, right, bottom
