@@ -17,6 +17,7 @@
 #include "phimagelist.h"
 #include "phimageview.h"
 #include "phround.h"
+#include "tessellatest.h"
 #include "viewtestutil.h"
 
 namespace {
@@ -54,31 +55,10 @@ struct ImageFixture {
   }
 };
 
-// The frame 100 x 50 at 100 %: 5 pixels a unit, contents 580 x 330.
-QPoint pixelOf(double x, double y) { return QPoint(phRound(x * 5 + 40), phRound((50 - y) * 5 + 40)); }
-
-QStringList texts(const QMenu *menu) {
-  QStringList result;
-  for (const QAction *action : menu->actions())
-    result << (action->isSeparator() ? QStringLiteral("-") : action->text());
-  return result;
-}
-
-QAction *actionWithId(QMenu *menu, int id) {
-  for (QAction *action : menu->actions()) {
-    if (action->menu())
-      if (QAction *inner = actionWithId(action->menu(), id)) return inner;
-    if (!action->isSeparator() && action->data().isValid() && action->data().toInt() == id)
-      return action;
-  }
-  return nullptr;
-}
-
-void openContextMenu(PhScrollView *view) {
-  const QPoint pos(60, 60);
-  QContextMenuEvent event(QContextMenuEvent::Mouse, pos, view->viewport()->mapToGlobal(pos));
-  QApplication::sendEvent(view->viewport(), &event);
-}
+using ViewTest::actionWithId;
+using ViewTest::openContextMenu;
+using ViewTest::pixelOf;
+using ViewTest::texts;
 
 }  // namespace
 
@@ -97,6 +77,9 @@ class TestPhImageView : public QObject {
   }
 
  private slots:
+  void init() { TessellaTest::beginTest(); }
+  void cleanup() { TessellaTest::endTest(); }
+
   void layoutAndTransform_data();
   void layoutAndTransform();
   void symbolShapes_data();
@@ -754,5 +737,5 @@ void TestPhImageView::interruptedDragLeavesNoBand() {
   QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(200, 190));
 }
 
-QTEST_MAIN(TestPhImageView)
+TESSELLA_TEST_MAIN(TestPhImageView)
 #include "tst_phimageview.moc"

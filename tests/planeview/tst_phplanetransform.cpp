@@ -8,6 +8,7 @@
 
 #include "phplanetransform.h"
 #include "phround.h"
+#include "tessellatest.h"
 
 namespace {
 
@@ -19,6 +20,9 @@ class TestPhPlaneTransform : public QObject {
   Q_OBJECT
 
  private slots:
+  void init() { TessellaTest::beginTest(); }
+  void cleanup() { TessellaTest::endTest(); }
+
   void rounding_data();
   void rounding();
   void layout_data();
@@ -153,6 +157,6 @@ void TestPhPlaneTransform::zoomToBand() {
   QCOMPARE(to.contentsPos, contentsPos);
 }
 
-QTEST_APPLESS_MAIN(TestPhPlaneTransform)
+TESSELLA_TEST_MAIN(TestPhPlaneTransform)
 
 #include "tst_phplanetransform.moc"
