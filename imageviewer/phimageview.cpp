@@ -46,13 +46,13 @@ bool PhImageView::contentsExtent(double &minH, double &maxH, double &minV, doubl
 }
 
 void PhImageView::setLargestResidualColor(const QColor &colour) {
-  mLargestColour = colour;
+  settings().largestColour = colour;
   spritesChanged();
   invalidateLayer();
 }
 
 void PhImageView::setLargestResidualSize(int iSize) {
-  mLargestSize = std::clamp(iSize, 0, MaxMarkerSize);
+  settings().largestSize = std::clamp(iSize, 0, MaxMarkerSize);
   spritesChanged();
   invalidateLayer();
 }
@@ -65,9 +65,9 @@ void PhImageView::prepareSprites() {
     buildSprite(mSprites[t][0], t, false, -1, QColor());
     buildSprite(mSprites[t][1], t, true, -1, QColor());
     // The ring takes the type's size as set, without the odd rule.
-    const int d = pointSize(t) + 2 * mLargestSize;
+    const int d = pointSize(t) + 2 * largestResidualSize();
     mLargestRing[t].clear();
-    mLargestRing[t].addRing(mLargestColour, -(d / 2), -(d / 2), d);
+    mLargestRing[t].addRing(largestResidualColor(), -(d / 2), -(d / 2), d);
   }
   mSpritesValid = true;
 }
@@ -79,7 +79,7 @@ void PhImageView::drawContents(QPainter *painter, int clipx, int clipy, int clip
   painter->setPen(mFramePen);
   painter->setFont(textFont());
   painter->fillRect(exposed, backgroundColor());
-  const double residualScale = effectiveResidualScale();
+  const double vectorScale = residualScale();
   const double s = scale();
 
   painter->setBrush(Qt::NoBrush);
@@ -129,8 +129,8 @@ void PhImageView::drawContents(QPainter *painter, int clipx, int clipy, int clip
     const QPen &vectorPen = adjusted ? typePen(t) : blunderPen();
     if (vectors) {
       painter->setPen(vectorPen);
-      const QPoint end(phRound(px + point.residualX() * residualScale * s),
-                       phRound(py - point.residualY() * residualScale * s));
+      const QPoint end(phRound(px + point.residualX() * vectorScale * s),
+                       phRound(py - point.residualY() * vectorScale * s));
       drawLine(painter, pos, end, exposed);
     }
     const int labelX = px + outerHalf + 2;
@@ -189,7 +189,7 @@ void PhImageView::drawContents(QPainter *painter, int clipx, int clipy, int clip
     const QPoint pos = toContents(largest->x(), largest->y());
     drawSprite(painter, mLargestRing[t], exposed, pos.x(), pos.y());
     if (vectors && !texts) {
-      const int d = pointSize(t) + 2 * mLargestSize;
+      const int d = pointSize(t) + 2 * largestResidualSize();
       const int labelX = pos.x() + d / 2 + 2;
       const int baseline = pos.y() + descent + lineStep;
       painter->setPen(typePen(t));

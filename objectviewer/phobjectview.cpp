@@ -125,46 +125,46 @@ void PhObjectView::layoutChanged() { mLayoutValid = false; }
 void PhObjectView::spritesChanged() { mSpritesValid = false; }
 
 void PhObjectView::setMarkColor(const QColor &colour) {
-  mMarkColour = colour;
+  settings().markColour = colour;
   spritesChanged();
   invalidateLayer();
 }
 
 void PhObjectView::setMarkSize(int iSize) {
-  mMarkSize = std::clamp(iSize, 0, MaxMarkSize);
+  settings().markSize = std::clamp(iSize, 0, MaxMarkSize);
   spritesChanged();
   invalidateLayer();
 }
 
 void PhObjectView::setLinkLineType(int iType) {
-  mLinkLineType = iType;
+  settings().linkLineType = iType;
   invalidateLayer();
 }
 
 void PhObjectView::setShowImageIds(bool bOn) {
-  mShowImageIds = bOn;
+  settings().showImageIds = bOn;
   invalidateLayer();
 }
 
 void PhObjectView::setShowConnections(bool bOn) {
-  mShowConnections = bOn;
+  settings().showConnections = bOn;
   invalidateLayer();
 }
 
 void PhObjectView::setResidualsOn(ViewModeE mode, bool bOn) {
   PhZoomView::setResidualsOn(mode, bOn);
-  if (mode == VM_Textual && bOn) mSigmasOn[VM_Textual] = false;
+  if (mode == VM_Textual && bOn) settings().sigmasOn[VM_Textual] = false;
 }
 
 void PhObjectView::setSigmasOn(ViewModeE mode, bool bOn) {
   if (mode != VM_Graphical && mode != VM_Textual) return;
-  mSigmasOn[mode] = bOn;
+  settings().sigmasOn[mode] = bOn;
   if (mode == VM_Textual && bOn) PhZoomView::setResidualsOn(VM_Textual, false);
   invalidateLayer();
 }
 
 bool PhObjectView::hasSigmasOn(ViewModeE mode) const {
-  return (mode == VM_Graphical || mode == VM_Textual) && mSigmasOn[mode];
+  return (mode == VM_Graphical || mode == VM_Textual) && drawSettings().sigmasOn[mode];
 }
 
 void PhObjectView::applyPointPrefs() {
@@ -179,14 +179,14 @@ void PhObjectView::applyPointPrefs() {
 // Toggles ------------------------------------------------------------------
 
 void PhObjectView::slotToggleImageIds() {
-  mShowImageIds = !mShowImageIds;
+  setShowImageIds(!hasImageIdsOn());
   if (hasData()) updateContents();
 }
 
 void PhObjectView::slotToggleResiduals(ViewModeE mode) {
   PhZoomView::slotToggleResiduals(mode);
-  if (mode == VM_Textual && hasResidualsOn(VM_Textual) && mSigmasOn[VM_Textual]) {
-    mSigmasOn[VM_Textual] = false;
+  if (mode == VM_Textual && hasResidualsOn(VM_Textual) && hasSigmasOn(VM_Textual)) {
+    settings().sigmasOn[VM_Textual] = false;
     if (hasData()) updateContents();
   }
 }
@@ -197,13 +197,12 @@ void PhObjectView::slotToggleSigmas(ViewModeE mode) {
     warnText(tr("No inversion: sigmas were not computed!"));
     return;
   }
-  mSigmasOn[mode] = !mSigmasOn[mode];
-  if (mode == VM_Textual && mSigmasOn[mode]) PhZoomView::setResidualsOn(VM_Textual, false);
+  setSigmasOn(mode, !hasSigmasOn(mode));
   if (hasData()) updateContents();
 }
 
 void PhObjectView::slotToggleShowConnections() {
-  mShowConnections = !mShowConnections;
+  setShowConnections(!hasConnectionsOn());
   if (hasData()) updateContents();
 }
 
@@ -282,9 +281,9 @@ void PhObjectView::deselectAll(Touched &touched) {
 }
 
 bool PhObjectView::decorationsOn() const {
-  return hasPointIdsOn() || mShowImageIds || hasLinkCountOn() || hasResidualsOn(VM_Graphical) ||
-         hasResidualsOn(VM_Textual) || mSigmasOn[VM_Graphical] || mSigmasOn[VM_Textual] ||
-         mShowConnections;
+  return hasPointIdsOn() || hasImageIdsOn() || hasLinkCountOn() || hasResidualsOn(VM_Graphical) ||
+         hasResidualsOn(VM_Textual) || hasSigmasOn(VM_Graphical) || hasSigmasOn(VM_Textual) ||
+         hasConnectionsOn();
 }
 
 void PhObjectView::selectionChanged(const Touched &touched) {
@@ -418,7 +417,7 @@ void PhObjectView::runSearch(int iSelectionMode, int iSearchMode, const QString 
 int PhObjectView::reachMargin() const {
   int widest = 0;
   for (int t = 0; t < PhGlobal::PointTypeCount; ++t)
-    widest = std::max(widest, symbolSize(t) + 2 * blunderSize() + 2 * mMarkSize);
+    widest = std::max(widest, symbolSize(t) + 2 * blunderSize() + 2 * markSize());
   return widest / 2 + 1;
 }
 
@@ -512,8 +511,8 @@ void PhObjectView::prepareSprites() {
   for (int t = 0; t < PhGlobal::PointTypeCount; ++t)
     for (int blunder = 0; blunder < 2; ++blunder)
       for (int selected = 0; selected < 2; ++selected)
-        buildSprite(mSprites[t][blunder][selected], t, blunder == 1, selected ? mMarkSize : -1,
-                    mMarkColour);
+        buildSprite(mSprites[t][blunder][selected], t, blunder == 1, selected ? markSize() : -1,
+                    markColor());
   mSpritesValid = true;
 }
 
@@ -532,8 +531,8 @@ void PhObjectView::drawContents(QPainter *painter, int clipx, int clipy, int cli
   state.exposed = QRect(clipx, clipy, clipw, cliph);
   painter->fillRect(state.exposed, backgroundColor());
   painter->setFont(textFont());
-  state.factor = double(effectiveResidualScale()) * scale();
-  switch (mLinkLineType) {
+  state.factor = double(residualScale()) * scale();
+  switch (linkLineType()) {
     case PhGlobal::LT_Dash: mConnectionPen.setStyle(Qt::DashLine); break;
     case PhGlobal::LT_Dot: mConnectionPen.setStyle(Qt::DotLine); break;
     default: mConnectionPen.setStyle(Qt::SolidLine); break;
@@ -545,12 +544,12 @@ void PhObjectView::drawContents(QPainter *painter, int clipx, int clipy, int cli
   state.blunders = hasBlundersOn();
   state.links = hasLinkCountOn();
   state.pointIds = hasPointIdsOn();
-  state.imageIds = mShowImageIds;
+  state.imageIds = hasImageIdsOn();
   state.residualLines = hasResidualsOn(VM_Graphical);
   state.residualTexts = hasResidualsOn(VM_Textual);
-  state.sigmaEllipses = mSigmasOn[VM_Graphical];
-  state.sigmaTexts = mSigmasOn[VM_Textual];
-  state.connections = mShowConnections;
+  state.sigmaEllipses = hasSigmasOn(VM_Graphical);
+  state.sigmaTexts = hasSigmasOn(VM_Textual);
+  state.connections = hasConnectionsOn();
   state.residualFormat[0] = tr("X: %.3f ± %.3f").toUtf8();
   state.residualFormat[1] = tr("Y: %.3f ± %.3f").toUtf8();
   state.residualFormat[2] = tr("Z: %.3f ± %.3f").toUtf8();
@@ -663,7 +662,7 @@ void PhObjectView::drawPoint(QPainter *painter, const DrawState &state, int i, c
     if (!state.blunders) return;
     outer += 2 * blunderSize();
   }
-  if (selected) outer += 2 * mMarkSize;
+  if (selected) outer += 2 * markSize();
   const int px = pos.x();
   const int py = pos.y();
   const int outerHalf = outer / 2;
@@ -789,7 +788,7 @@ void PhObjectView::buildContextMenu(QMenu *menu) {
     menu->addSeparator();
   }
   addMenuItem(menu, hasPointIdsOn() ? tr("Hide Point-IDs") : tr("Show Point-IDs"), POP_PointIds);
-  addMenuItem(menu, mShowImageIds ? tr("Hide Image-IDs") : tr("Show Image-IDs"), POP_ImageIds);
+  addMenuItem(menu, hasImageIdsOn() ? tr("Hide Image-IDs") : tr("Show Image-IDs"), POP_ImageIds);
   addMenuItem(menu, hasLinkCountOn() ? tr("Hide Number of Links") : tr("Show Number of Links"),
               POP_LinkCount);
   addMenuItem(menu, hasBlundersOn() ? tr("Hide Blunders") : tr("Show Blunders"), POP_Blunders);
@@ -801,12 +800,12 @@ void PhObjectView::buildContextMenu(QMenu *menu) {
   addMenuItem(residuals, hasResidualsOn(VM_Textual) ? tr("Hide Textual") : tr("Show Textual"),
               POP_ResidualsTextual);
   QMenu *sigmas = addSubMenu(menu, tr("&Sigmas"));
-  addMenuItem(sigmas, mSigmasOn[VM_Graphical] ? tr("Hide Graphical") : tr("Show Graphical"),
+  addMenuItem(sigmas, hasSigmasOn(VM_Graphical) ? tr("Hide Graphical") : tr("Show Graphical"),
               POP_SigmasGraphical);
-  addMenuItem(sigmas, mSigmasOn[VM_Textual] ? tr("Hide Textual") : tr("Show Textual"),
+  addMenuItem(sigmas, hasSigmasOn(VM_Textual) ? tr("Hide Textual") : tr("Show Textual"),
               POP_SigmasTextual);
   menu->addSeparator();
-  addMenuItem(menu, mShowConnections ? tr("Hide Connections") : tr("Show Connections"),
+  addMenuItem(menu, hasConnectionsOn() ? tr("Hide Connections") : tr("Show Connections"),
               POP_Connections);
   if (mList->selectedCount() > 0) {
     menu->addSeparator();

@@ -19,8 +19,8 @@
 
 namespace {
 
-constexpr int MaxSymbolSize = 255;
-constexpr int MaxExtraSize = 100;
+constexpr int MaxSymbolSize = PhDrawSettings::MaxSymbolSize;
+constexpr int MaxExtraSize = PhDrawSettings::MaxExtraSize;
 // Line ends further than this beyond the drawn area are brought in along the
 // line, so the painter never sees coordinates far outside the viewport.
 constexpr int LineReach = 4096;
@@ -78,8 +78,8 @@ PhZoomView::PhZoomView(QWidget *parent) : PhScrollView(parent) {
     if (ok) handleContextMenu(id);
   });
   mBandPen = QPen(Qt::black, 0, Qt::DotLine);
-  for (int t = 0; t < PhGlobal::PointTypeCount; ++t) mTypePen[t] = QPen(mColour[t], 0);
-  mBlunderPen = QPen(mBlunderColour, 0);
+  for (int t = 0; t < PhGlobal::PointTypeCount; ++t) mTypePen[t] = QPen(mSettings.colour[t], 0);
+  mBlunderPen = QPen(mSettings.blunderColour, 0);
 }
 
 PhZoomView::~PhZoomView() = default;
@@ -112,103 +112,98 @@ void PhZoomView::settingsChanged() {
 }
 
 void PhZoomView::setBackgroundColor(const QColor &colour) {
-  mBackground = colour;
+  mSettings.background = colour;
   invalidateLayer();
 }
 
 void PhZoomView::setTextFont(const QFont &font) {
-  mTextFont = font;
+  mSettings.textFont = font;
   invalidateLayer();
 }
 
 void PhZoomView::setPointOn(int iType, bool bOn) {
   if (iType < 0 || iType >= PhGlobal::PointTypeCount) return;
-  mOn[iType] = bOn;
+  mSettings.pointOn[iType] = bOn;
   invalidateLayer();
 }
 
 bool PhZoomView::pointOn(int iType) const {
-  return iType >= 0 && iType < PhGlobal::PointTypeCount && mOn[iType];
+  return iType >= 0 && iType < PhGlobal::PointTypeCount && mSettings.pointOn[iType];
 }
 
 void PhZoomView::setPointSymbol(int iType, int iSymbol) {
   if (iType < 0 || iType >= PhGlobal::PointTypeCount) return;
   // An unknown symbol from a damaged configuration draws a circle.
   if (iSymbol < PhGlobal::SYM_Circle || iSymbol > PhGlobal::SYM_Cross) iSymbol = PhGlobal::SYM_Circle;
-  mSymbol[iType] = iSymbol;
+  mSettings.symbol[iType] = iSymbol;
   settingsChanged();
 }
 
 int PhZoomView::pointSymbol(int iType) const {
-  return iType >= 0 && iType < PhGlobal::PointTypeCount ? mSymbol[iType] : 0;
+  return iType >= 0 && iType < PhGlobal::PointTypeCount ? mSettings.symbol[iType] : 0;
 }
 
 void PhZoomView::setPointColor(int iType, const QColor &colour) {
   if (iType < 0 || iType >= PhGlobal::PointTypeCount) return;
-  mColour[iType] = colour;
+  mSettings.colour[iType] = colour;
   mTypePen[iType].setColor(colour);
   settingsChanged();
 }
 
 QColor PhZoomView::pointColor(int iType) const {
-  return iType >= 0 && iType < PhGlobal::PointTypeCount ? mColour[iType] : QColor(Qt::black);
+  return iType >= 0 && iType < PhGlobal::PointTypeCount ? mSettings.colour[iType] : QColor(Qt::black);
 }
 
 void PhZoomView::setPointSize(int iType, int iSize) {
   if (iType < 0 || iType >= PhGlobal::PointTypeCount) return;
   // Sizes from a damaged configuration stay drawable.
-  mSize[iType] = std::clamp(iSize, 1, MaxSymbolSize);
+  mSettings.size[iType] = std::clamp(iSize, 1, MaxSymbolSize);
   settingsChanged();
 }
 
 int PhZoomView::pointSize(int iType) const {
-  return iType >= 0 && iType < PhGlobal::PointTypeCount ? mSize[iType] : 7;
+  return iType >= 0 && iType < PhGlobal::PointTypeCount ? mSettings.size[iType] : 7;
 }
 
 void PhZoomView::setBlunderColor(const QColor &colour) {
-  mBlunderColour = colour;
+  mSettings.blunderColour = colour;
   mBlunderPen.setColor(colour);
   settingsChanged();
 }
 
 void PhZoomView::setBlunderSize(int iSize) {
-  mBlunderSize = std::clamp(iSize, 0, MaxExtraSize);
+  mSettings.blunderSize = std::clamp(iSize, 0, MaxExtraSize);
   settingsChanged();
 }
 
 void PhZoomView::setResidualScale(float scale) {
-  mResidualScale = scale;
+  mSettings.residualScale = scale == 0.0f ? 1.0f : scale;
   invalidateLayer();
 }
 
-float PhZoomView::effectiveResidualScale() {
-  if (mResidualScale == 0.0f) mResidualScale = 1.0f;
-  return mResidualScale;
-}
-
 void PhZoomView::setShowPointIds(bool bOn) {
-  mShowPointIds = bOn;
+  mSettings.showPointIds = bOn;
   invalidateLayer();
 }
 
 void PhZoomView::setShowBlunders(bool bOn) {
-  mShowBlunders = bOn;
+  mSettings.showBlunders = bOn;
   invalidateLayer();
 }
 
 void PhZoomView::setShowLinkCount(bool bOn) {
-  mShowLinks = bOn;
+  mSettings.showLinks = bOn;
   invalidateLayer();
 }
 
 void PhZoomView::setResidualsOn(ViewModeE mode, bool bOn) {
   if (mode != VM_Graphical && mode != VM_Textual) return;
-  mResidualsOn[mode] = bOn;
+  mSettings.residualsOn[mode] = bOn;
   invalidateLayer();
 }
 
 bool PhZoomView::hasResidualsOn(ViewModeE mode) const {
-  return (mode == VM_Graphical || mode == VM_Textual) && mResidualsOn[mode];
+  return (mode == VM_Graphical || mode == VM_Textual) && mSettings.residualsOn[mode];
 }
 
 void PhZoomView::applyPointPrefs() {
@@ -229,26 +224,20 @@ void PhZoomView::setFastDrawing(bool bOn) {
   updateContents();
 }
 
-int PhZoomView::symbolSize(int iType) const {
-  int size = mSize[iType];
-  if (mSymbol[iType] != PhGlobal::SYM_Circle && size % 2 == 0) --size;
-  return size;
-}
-
 int PhZoomView::typeIndex(int iCode) { return PhGlobal::pointTypeOfCode(iCode); }
 
 void PhZoomView::buildSprite(PhSymbolSprite &sprite, int iType, bool bBlunder, int iMarkSize,
                              const QColor &markColour) const {
   sprite.clear();
   const int size = symbolSize(iType);
-  const int blunderDiameter = size + 2 * mBlunderSize;
+  const int blunderDiameter = size + 2 * mSettings.blunderSize;
   if (iMarkSize >= 0) {
     const int outer = (bBlunder ? blunderDiameter : size) + 2 * iMarkSize;
     sprite.addDisc(markColour, -(outer / 2), -(outer / 2), outer);
   }
   if (bBlunder)
-    sprite.addDisc(mBlunderColour, -(blunderDiameter / 2), -(blunderDiameter / 2), blunderDiameter);
-  sprite.addSymbol(mSymbol[iType], mColour[iType], size);
+    sprite.addDisc(mSettings.blunderColour, -(blunderDiameter / 2), -(blunderDiameter / 2), blunderDiameter);
+  sprite.addSymbol(mSettings.symbol[iType], mSettings.colour[iType], size);
 }
 
 void PhZoomView::drawSprite(QPainter *painter, const PhSymbolSprite &sprite, const QRect &clip,
@@ -318,22 +307,22 @@ void PhZoomView::slotSetMode(int iMode) {
 
 void PhZoomView::slotToggleResiduals(ViewModeE mode) {
   if (mode != VM_Graphical && mode != VM_Textual) return;
-  mResidualsOn[mode] = !mResidualsOn[mode];
+  setResidualsOn(mode, !hasResidualsOn(mode));
   if (hasData()) updateContents();
 }
 
 void PhZoomView::slotTogglePointIds() {
-  mShowPointIds = !mShowPointIds;
+  setShowPointIds(!hasPointIdsOn());
   if (hasData()) updateContents();
 }
 
 void PhZoomView::slotToggleBlunders() {
-  mShowBlunders = !mShowBlunders;
+  setShowBlunders(!hasBlundersOn());
   if (hasData()) updateContents();
 }
 
 void PhZoomView::slotToggleShowLinkCount() {
-  mShowLinks = !mShowLinks;
+  setShowLinkCount(!hasLinkCountOn());
   if (hasData()) updateContents();
 }
 

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPen>
 
+#include "phdrawsettings.h"
 #include "phglobal.h"
 #include "phplanetransform.h"
 #include "phscrollview.h"
@@ -64,11 +65,13 @@ class PhZoomView : public PhScrollView {
   // only when their size changes.
   void calculateResize();
 
-  // Drawing settings. Setters store and take effect at the next repaint.
+  // Drawing settings. Setters store and take effect at the next repaint;
+  // the toggles go through them too.
+  const PhDrawSettings &drawSettings() const { return mSettings; }
   void setBackgroundColor(const QColor &colour);
-  QColor backgroundColor() const { return mBackground; }
+  QColor backgroundColor() const { return mSettings.background; }
   void setTextFont(const QFont &font);
-  QFont textFont() const { return mTextFont; }
+  QFont textFont() const { return mSettings.textFont; }
   void setPointOn(int iType, bool bOn);
   bool pointOn(int iType) const;
   void setPointSymbol(int iType, int iSymbol);
@@ -78,17 +81,18 @@ class PhZoomView : public PhScrollView {
   void setPointSize(int iType, int iSize);
   int pointSize(int iType) const;
   void setBlunderColor(const QColor &colour);
-  QColor blunderColor() const { return mBlunderColour; }
+  QColor blunderColor() const { return mSettings.blunderColour; }
   void setBlunderSize(int iSize);
-  int blunderSize() const { return mBlunderSize; }
+  int blunderSize() const { return mSettings.blunderSize; }
+  // A scale of exactly 0 is drawn, and kept, as 1.
   void setResidualScale(float scale);
-  float residualScale() const { return mResidualScale; }
+  float residualScale() const { return mSettings.residualScale; }
   void setShowPointIds(bool bOn);
-  bool hasPointIdsOn() const { return mShowPointIds; }
+  bool hasPointIdsOn() const { return mSettings.showPointIds; }
   void setShowBlunders(bool bOn);
-  bool hasBlundersOn() const { return mShowBlunders; }
+  bool hasBlundersOn() const { return mSettings.showBlunders; }
   void setShowLinkCount(bool bOn);
-  bool hasLinkCountOn() const { return mShowLinks; }
+  bool hasLinkCountOn() const { return mSettings.showLinks; }
   virtual void setResidualsOn(ViewModeE mode, bool bOn);
   bool hasResidualsOn(ViewModeE mode) const;
 
@@ -139,7 +143,9 @@ class PhZoomView : public PhScrollView {
   static QIcon zoomIcon();
 
   // The size a type's symbol is drawn with: triangles and crosses always odd.
-  int symbolSize(int iType) const;
+  int symbolSize(int iType) const { return mSettings.symbolSize(iType); }
+  // For the views' own setters.
+  PhDrawSettings &settings() { return mSettings; }
   // Point-type index of a BAX point code.
   static int typeIndex(int iCode);
   // Builds the sprite of one type: an optional selection disc that fills the
@@ -168,8 +174,6 @@ class PhZoomView : public PhScrollView {
 
   const QPen &typePen(int iType) const { return mTypePen[iType]; }
   const QPen &blunderPen() const { return mBlunderPen; }
-  // A residual scale stored as exactly 0 is drawn, and kept, as 1.
-  float effectiveResidualScale();
 
  private:
   void layoutAt(int iPercent);
@@ -196,20 +200,7 @@ class PhZoomView : public PhScrollView {
   QList<QMenu *> mSubMenus;
   QPen mBandPen;
 
-  QColor mBackground = Qt::white;
-  QFont mTextFont = QFont(QStringLiteral("Arial"), 8);
-  bool mShowPointIds = false;
-  bool mResidualsOn[2] = {false, false};
-  bool mShowBlunders = false;
-  bool mShowLinks = false;
-  bool mOn[PhGlobal::PointTypeCount] = {true, true, true, true, true, true, true};
-  int mSymbol[PhGlobal::PointTypeCount] = {0, 0, 0, 0, 0, 0, 0};
-  QColor mColour[PhGlobal::PointTypeCount] = {Qt::black, Qt::black, Qt::black, Qt::black,
-                                              Qt::black, Qt::black, Qt::black};
-  int mSize[PhGlobal::PointTypeCount] = {7, 7, 7, 7, 7, 7, 7};
-  QColor mBlunderColour = Qt::red;
-  int mBlunderSize = 2;
-  float mResidualScale = 1.0f;
+  PhDrawSettings mSettings;
   // One pen per type colour and one for blunders, made when a colour changes.
   QPen mTypePen[PhGlobal::PointTypeCount];
   QPen mBlunderPen;
