@@ -9,6 +9,7 @@
 
 #include "nubmsg.h"
 #include "phimage.h"
+#include "phpointpainter.h"
 #include "phround.h"
 
 namespace {
@@ -101,8 +102,7 @@ void PhImageView::drawContents(QPainter *painter, int clipx, int clipy, int clip
   const bool ids = hasPointIdsOn();
   const bool links = hasLinkCountOn();
   const bool blunders = hasBlundersOn();
-  const int descent = metrics.descent();
-  const int lineStep = metrics.height() - 1;
+  const PhPointPainter::Labels labels(metrics);
   const QByteArray formatX = tr("X: %.3f").toUtf8();
   const QByteArray formatY = tr("Y: %.3f").toUtf8();
   QString text;
@@ -131,32 +131,33 @@ void PhImageView::drawContents(QPainter *painter, int clipx, int clipy, int clip
       painter->setPen(vectorPen);
       const QPoint end(phRound(px + point.residualX() * vectorScale * s),
                        phRound(py - point.residualY() * vectorScale * s));
-      drawLine(painter, pos, end, exposed);
+      PhPointPainter::drawLine(painter, pos, end, exposed);
     }
-    const int labelX = px + outerHalf + 2;
+    const int labelX = PhPointPainter::Labels::x(px, outer);
     if (texts) {
       painter->setPen(vectors ? vectorPen : typePen(t));
-      const int baseline = py + descent + lineStep;
+      const int first = labels.textBaseline(py, 0);
+      const int second = labels.textBaseline(py, 1);
       text = QString::asprintf(formatX.constData(), double(point.residualX()));
-      if (labelMayShow(exposed, labelX, baseline, int(text.size()), metrics))
-        painter->drawText(labelX, baseline, text);
+      if (PhPointPainter::labelMayShow(exposed, labelX, first, int(text.size()), metrics))
+        painter->drawText(labelX, first, text);
       text = QString::asprintf(formatY.constData(), double(point.residualY()));
-      if (labelMayShow(exposed, labelX, baseline + lineStep, int(text.size()), metrics))
-        painter->drawText(labelX, baseline + lineStep, text);
+      if (PhPointPainter::labelMayShow(exposed, labelX, second, int(text.size()), metrics))
+        painter->drawText(labelX, second, text);
     }
     if (fastNumbers) {
       // Both labels in one glyph run: the same pen, nothing drawn between.
       bool queued = false;
-      if (ids && labelMayShow(exposed, labelX, py + descent + 1,
-                              PhNumberLabels::length(point.pointId()), metrics)) {
-        mNumberLabels.add(point.pointId(), labelX, py + descent + 1);
+      if (ids && PhPointPainter::labelMayShow(exposed, labelX, labels.idBaseline(py),
+                                              PhNumberLabels::length(point.pointId()), metrics)) {
+        mNumberLabels.add(point.pointId(), labelX, labels.idBaseline(py));
         queued = true;
       }
       if (links) {
         const int count = PhImage::numberOfLinks(point.pointId());
-        if (labelMayShow(exposed, labelX, py - descent - 4, PhNumberLabels::length(count),
-                         metrics)) {
-          mNumberLabels.add(count, labelX, py - descent - 4);
+        if (PhPointPainter::labelMayShow(exposed, labelX, labels.linkBaseline(py),
+                                         PhNumberLabels::length(count), metrics)) {
+          mNumberLabels.add(count, labelX, labels.linkBaseline(py));
           queued = true;
         }
       }
@@ -168,16 +169,16 @@ void PhImageView::drawContents(QPainter *painter, int clipx, int clipy, int clip
     }
     if (ids) {
       text = QString::number(point.pointId());
-      if (labelMayShow(exposed, labelX, py + descent + 1, int(text.size()), metrics)) {
+      if (PhPointPainter::labelMayShow(exposed, labelX, labels.idBaseline(py), int(text.size()), metrics)) {
         painter->setPen(typePen(t));
-        painter->drawText(labelX, py + descent + 1, text);
+        painter->drawText(labelX, labels.idBaseline(py), text);
       }
     }
     if (links) {
       text = QString::number(PhImage::numberOfLinks(point.pointId()));
-      if (labelMayShow(exposed, labelX, py - descent - 4, int(text.size()), metrics)) {
+      if (PhPointPainter::labelMayShow(exposed, labelX, labels.linkBaseline(py), int(text.size()), metrics)) {
         painter->setPen(typePen(t));
-        painter->drawText(labelX, py - descent - 4, text);
+        painter->drawText(labelX, labels.linkBaseline(py), text);
       }
     }
   }
@@ -190,13 +191,12 @@ void PhImageView::drawContents(QPainter *painter, int clipx, int clipy, int clip
     drawSprite(painter, mLargestRing[t], exposed, pos.x(), pos.y());
     if (vectors && !texts) {
       const int d = pointSize(t) + 2 * largestResidualSize();
-      const int labelX = pos.x() + d / 2 + 2;
-      const int baseline = pos.y() + descent + lineStep;
+      const int labelX = PhPointPainter::Labels::x(pos.x(), d);
       painter->setPen(typePen(t));
       painter->setFont(textFont());
-      painter->drawText(labelX, baseline,
+      painter->drawText(labelX, labels.textBaseline(pos.y(), 0),
                         QString::asprintf(formatX.constData(), double(largest->residualX())));
-      painter->drawText(labelX, baseline + lineStep,
+      painter->drawText(labelX, labels.textBaseline(pos.y(), 1),
                         QString::asprintf(formatY.constData(), double(largest->residualY())));
     }
   }

@@ -14,6 +14,7 @@
 #include "phimage.h"
 #include "phobjectlist.h"
 #include "phobjectpoint.h"
+#include "phpointpainter.h"
 #include "phpointsearch.h"
 #include "phround.h"
 #include "uxcfg.h"
@@ -21,9 +22,6 @@
 namespace {
 
 constexpr int MaxMarkSize = 100;
-// Ellipses larger than this are drawn as lines through their rows in view,
-// never as a whole shape far beyond the viewport.
-constexpr int LargeEllipse = 8192;
 
 constexpr quint8 StyleType = 7;
 constexpr quint8 StyleBlunder = 8;
@@ -58,12 +56,11 @@ bool isRejected(const PhObjectPoint *point, int iAxis) {
 }  // namespace
 
 struct PhObjectView::DrawState {
-  explicit DrawState(const QFont &font) : metrics(font) {}
+  explicit DrawState(const QFont &font) : metrics(font), labels(metrics) {}
 
   QRect exposed;
   QFontMetrics metrics;
-  int descent = 0;
-  int lineStep = 0;
+  PhPointPainter::Labels labels;
   double factor = 1.0;  // residual scale x contents scale
   bool blunders = false;
   bool links = false;
@@ -539,8 +536,6 @@ void PhObjectView::drawContents(QPainter *painter, int clipx, int clipy, int cli
   }
   prepareSprites();
 
-  state.descent = state.metrics.descent();
-  state.lineStep = state.metrics.height() - 1;
   state.blunders = hasBlundersOn();
   state.links = hasLinkCountOn();
   state.pointIds = hasPointIdsOn();
@@ -602,54 +597,6 @@ void PhObjectView::drawContents(QPainter *painter, int clipx, int clipy, int cli
   }
 }
 
-namespace {
-
-// The outline of an ellipse too large to hand to the painter whole: its two
-// sides row by row over the rows in view, joined to its top and bottom.
-template <class Line>
-void drawLargeEllipse(const QRect &box, const QRect &exposed, Line line) {
-  const double cx = box.x() + (box.width() - 1) / 2.0;
-  const double cy = box.y() + (box.height() - 1) / 2.0;
-  const double a = (box.width() - 1) / 2.0;
-  const double b = (box.height() - 1) / 2.0;
-  if (a <= 0.0 || b <= 0.0) return;
-  const double top = cy - b;
-  const double bottom = cy + b;
-  const double first = std::max(double(exposed.top() - 1), std::ceil(top));
-  const double last = std::min(double(exposed.bottom() + 1), std::floor(bottom));
-  auto half = [&](double y) {
-    const double r = (y - cy) / b;
-    return a * std::sqrt(std::max(0.0, 1.0 - r * r));
-  };
-  if (first > last) {
-    // The rows in view lie between two rows of the ellipse's outline.
-    if (top <= exposed.bottom() + 1 && bottom >= exposed.top() - 1) {
-      line(QPointF(cx, top), QPointF(cx, top));
-    }
-    return;
-  }
-  QPointF prevLeft(cx, top);
-  QPointF prevRight(cx, top);
-  bool fromApex = first <= std::ceil(top);
-  for (double y = first; y <= last; y += 1.0) {
-    const double dx = half(y);
-    const QPointF left(cx - dx, y);
-    const QPointF right(cx + dx, y);
-    if (y > first || fromApex) {
-      line(prevLeft, left);
-      line(prevRight, right);
-    }
-    prevLeft = left;
-    prevRight = right;
-  }
-  if (last >= std::floor(bottom)) {
-    line(prevLeft, QPointF(cx, bottom));
-    line(prevRight, QPointF(cx, bottom));
-  }
-}
-
-}  // namespace
-
 void PhObjectView::drawPoint(QPainter *painter, const DrawState &state, int i, const QPoint &pos) {
   const PhObjectPoint *point = mList->at(i);
   const int t = typeIndex(point->code());
@@ -676,21 +623,21 @@ void PhObjectView::drawPoint(QPainter *painter, const DrawState &state, int i, c
   const bool centre = point->isProjectionCentre();
   const int id = point->pointId();
   const QPen &labelPen = status ? typePen(t) : blunderPen();
-  const int labelX = px + outerHalf + 2;
+  const int labelX = PhPointPainter::Labels::x(px, outer);
   QString text;
 
   if (state.links) {
     text = QString::number(centre ? PhImage::adjustedPointCount(id) : PhImage::numberOfLinks(id));
-    const int baseline = py - state.descent - 4;
-    if (labelMayShow(exposed, labelX, baseline, int(text.size()), metrics)) {
+    const int baseline = state.labels.linkBaseline(py);
+    if (PhPointPainter::labelMayShow(exposed, labelX, baseline, int(text.size()), metrics)) {
       painter->setPen(labelPen);
       painter->drawText(labelX, baseline, text);
     }
   }
   if ((state.pointIds && !centre) || (state.imageIds && centre)) {
     text = QString::number(id);
-    const int baseline = py + state.descent + 1;
-    if (labelMayShow(exposed, labelX, baseline, int(text.size()), metrics)) {
+    const int baseline = state.labels.idBaseline(py);
+    if (PhPointPainter::labelMayShow(exposed, labelX, baseline, int(text.size()), metrics)) {
       painter->setPen(labelPen);
       painter->drawText(labelX, baseline, text);
     }
@@ -702,11 +649,11 @@ void PhObjectView::drawPoint(QPainter *painter, const DrawState &state, int i, c
     switch (point->rejectedStatus(mPlane)) {
       case 0:
         painter->setPen(typePen(t));
-        drawLine(painter, pos, end, exposed);
+        PhPointPainter::drawLine(painter, pos, end, exposed);
         break;
       case 1:
         painter->setPen(blunderPen());
-        drawLine(painter, pos, end, exposed);
+        PhPointPainter::drawLine(painter, pos, end, exposed);
         break;
       case 2: {
         // The accepted axis's component, then, when the rejected axis was
@@ -714,10 +661,10 @@ void PhObjectView::drawPoint(QPainter *painter, const DrawState &state, int i, c
         const QPoint accepted =
             point->rejectedOfPlaneAxis(mPlane) ? QPoint(px, end.y()) : QPoint(end.x(), py);
         painter->setPen(typePen(t));
-        drawLine(painter, pos, accepted, exposed);
+        PhPointPainter::drawLine(painter, pos, accepted, exposed);
         if (point->rejectedAxisObserved(mPlane)) {
           painter->setPen(blunderPen());
-          drawLine(painter, pos, end, exposed);
+          PhPointPainter::drawLine(painter, pos, end, exposed);
         }
         break;
       }
@@ -726,17 +673,17 @@ void PhObjectView::drawPoint(QPainter *painter, const DrawState &state, int i, c
     }
   }
   if (state.residualTexts) {
-    int baseline = py + state.descent + state.lineStep;
+    int line = 0;
     for (int axis = 0; axis < 3; ++axis) {
       if (!hasObserved(point, axis)) continue;
+      const int baseline = state.labels.textBaseline(py, line++);
       text = QString::asprintf(state.residualFormat[axis].constData(),
                                double(point->observedResidual(axis)),
                                double(point->residualSigma(axis)));
-      if (labelMayShow(exposed, labelX, baseline, int(text.size()), metrics)) {
+      if (PhPointPainter::labelMayShow(exposed, labelX, baseline, int(text.size()), metrics)) {
         painter->setPen(!status && isRejected(point, axis) ? blunderPen() : typePen(t));
         painter->drawText(labelX, baseline, text);
       }
-      baseline += state.lineStep;
     }
   }
   if (state.sigmaEllipses) {
@@ -746,24 +693,18 @@ void PhObjectView::drawPoint(QPainter *painter, const DrawState &state, int i, c
     if (w >= 1 && h >= 1 && box.adjusted(-1, -1, 1, 1).intersects(exposed)) {
       painter->setPen(typePen(t));
       painter->setBrush(Qt::NoBrush);
-      if (w <= LargeEllipse && h <= LargeEllipse)
-        painter->drawEllipse(box.x(), box.y(), w - 1, h - 1);
-      else
-        drawLargeEllipse(box, exposed, [&](const QPointF &a, const QPointF &b) {
-          drawLine(painter, a, b, exposed);
-        });
+      PhPointPainter::drawEllipse(painter, box, exposed);
     }
   }
   if (state.sigmaTexts) {
-    int baseline = py + state.descent + state.lineStep;
     for (int axis = 0; axis < 3; ++axis) {
+      const int baseline = state.labels.textBaseline(py, axis);
       text = QString::asprintf(state.sigmaFormat[axis].constData(),
                                double(point->adjustedSigma(axis)));
-      if (labelMayShow(exposed, labelX, baseline, int(text.size()), metrics)) {
+      if (PhPointPainter::labelMayShow(exposed, labelX, baseline, int(text.size()), metrics)) {
         painter->setPen(typePen(t));
         painter->drawText(labelX, baseline, text);
       }
-      baseline += state.lineStep;
     }
   }
   if (state.connections && !centre && !mImageSet.isEmpty()) {
@@ -775,7 +716,7 @@ void PhObjectView::drawPoint(QPainter *painter, const DrawState &state, int i, c
       mConnectionPen.setColor(imagePoint && !imagePoint->adjustStatus() ? blunderColor()
                                                                          : pointColor(t));
       painter->setPen(mConnectionPen);
-      drawLine(painter, pos, target, exposed);
+      PhPointPainter::drawLine(painter, pos, target, exposed);
     }
   }
 }

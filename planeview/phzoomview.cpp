@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QCursor>
-#include <QFontMetrics>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenu>
@@ -15,44 +14,13 @@
 #include <cmath>
 
 #include "nubmsg.h"
+#include "phpointpainter.h"
 #include "uxcfg.h"
 
 namespace {
 
 constexpr int MaxSymbolSize = PhDrawSettings::MaxSymbolSize;
 constexpr int MaxExtraSize = PhDrawSettings::MaxExtraSize;
-// Line ends further than this beyond the drawn area are brought in along the
-// line, so the painter never sees coordinates far outside the viewport.
-constexpr int LineReach = 4096;
-
-// Liang-Barsky: shortens the segment to the part inside `r`; false when none is.
-bool clipLine(QPointF &a, QPointF &b, const QRectF &r) {
-  const double dx = b.x() - a.x();
-  const double dy = b.y() - a.y();
-  double t0 = 0.0;
-  double t1 = 1.0;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0.0) {
-      if (q[i] < 0.0) return false;
-      continue;
-    }
-    const double t = q[i] / p[i];
-    if (p[i] < 0.0) {
-      if (t > t1) return false;
-      t0 = std::max(t0, t);
-    } else {
-      if (t < t0) return false;
-      t1 = std::min(t1, t);
-    }
-  }
-  const QPointF start = a;
-  a = QPointF(start.x() + t0 * dx, start.y() + t0 * dy);
-  b = QPointF(start.x() + t1 * dx, start.y() + t1 * dy);
-  return true;
-}
-
 QByteArray number(int value) { return QByteArray::number(value); }
 
 // The rectangle with both points as corners, whichever way round.
@@ -242,39 +210,7 @@ void PhZoomView::buildSprite(PhSymbolSprite &sprite, int iType, bool bBlunder, i
 
 void PhZoomView::drawSprite(QPainter *painter, const PhSymbolSprite &sprite, const QRect &clip,
                             int px, int py) const {
-  const PhRaster *target = raster();
-  if (target && sprite.isOpaque())
-    sprite.blit(*target, clip & target->rect, px, py);
-  else
-    sprite.paint(painter, px, py);
-}
-
-void PhZoomView::drawLine(QPainter *painter, const QPoint &from, const QPoint &to,
-                          const QRect &clip) const {
-  // A vector of no length shows nothing.
-  if (from == to) return;
-  drawLine(painter, QPointF(from), QPointF(to), clip);
-}
-
-void PhZoomView::drawLine(QPainter *painter, const QPointF &from, const QPointF &to,
-                          const QRect &clip) const {
-  const QRectF box = QRectF(from, to).normalized().adjusted(-1.0, -1.0, 1.0, 1.0);
-  if (!box.intersects(QRectF(clip))) return;
-  QPointF a(from);
-  QPointF b(to);
-  const QRectF reach(clip.adjusted(-LineReach, -LineReach, LineReach, LineReach));
-  if (!reach.contains(a) || !reach.contains(b)) {
-    if (!clipLine(a, b, reach)) return;
-  }
-  painter->drawLine(a, b);
-}
-
-bool PhZoomView::labelMayShow(const QRect &exposed, int x, int baseline, int length,
-                              const QFontMetrics &metrics) {
-  // Generous on purpose: the painter clips; this only skips what cannot show.
-  const QRect box(x - 2, baseline - metrics.ascent() - 2, length * metrics.maxWidth() + 4,
-                  metrics.height() + 4);
-  return box.intersects(exposed);
+  PhPointPainter::drawSprite(painter, raster(), sprite, clip, px, py);
 }
 
 void PhZoomView::slotZoomPlus() { slotZoom(zoom() + ZoomStep); }

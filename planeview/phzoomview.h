@@ -15,7 +15,6 @@
 
 class QAction;
 class QContextMenuEvent;
-class QFontMetrics;
 class QIcon;
 class QMenu;
 class QMouseEvent;
@@ -156,13 +155,6 @@ class PhZoomView : public PhScrollView {
   // when there is one, else painted.
   void drawSprite(QPainter *painter, const PhSymbolSprite &sprite, const QRect &clip, int px,
                   int py) const;
-  // A residual vector or link: the part that can show is drawn; ends far
-  // beyond the viewport are brought in along the line.
-  void drawLine(QPainter *painter, const QPoint &from, const QPoint &to, const QRect &clip) const;
-  void drawLine(QPainter *painter, const QPointF &from, const QPointF &to, const QRect &clip) const;
-  // True when a text label at (x, baseline) may reach into the rectangle.
-  static bool labelMayShow(const QRect &exposed, int x, int baseline, int length,
-                           const QFontMetrics &metrics);
 
   void drawContentsOverlay(QPainter *painter, const QRect &rect) override;
   void contentsMousePressEvent(QMouseEvent *event) override;
