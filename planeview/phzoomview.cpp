@@ -23,12 +23,6 @@ constexpr int MaxSymbolSize = PhDrawSettings::MaxSymbolSize;
 constexpr int MaxExtraSize = PhDrawSettings::MaxExtraSize;
 QByteArray number(int value) { return QByteArray::number(value); }
 
-// The rectangle with both points as corners, whichever way round.
-QRect spanning(const QPoint &a, const QPoint &b) {
-  return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
-               QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
-}
-
 // A note whose translated text holds one %d.
 void noteWithNumber(const QString &format, int value) {
   const QString text = QString::asprintf(format.toUtf8().constData(), value);
@@ -273,10 +267,8 @@ void PhZoomView::viewportResizeEvent(QResizeEvent *event) {
 }
 
 void PhZoomView::cancelDrag() {
-  const QRect shown = mBand.isValid() ? mBand.adjusted(-1, -1, 1, 1) : QRect();
-  mBand = QRect();
-  mPrevDragPos = QPoint();
-  mScrolling = mZooming = mSelecting = false;
+  mPanTool.cancel();
+  const QRect shown = mBandTool.cancel();
   if (shown.isValid()) updateOverlay(shown);
 }
 
@@ -300,23 +292,17 @@ void PhZoomView::contentsMousePressEvent(QMouseEvent *event) {
   }
   switch (mMode) {
     case MODE_Scroll:
-      mScrolling = left;
-      if (left) mPressPos = event->globalPosition().toPoint();
+      if (left) mPanTool.press(event->globalPosition().toPoint());
       break;
     case MODE_Selection:
-      mSelecting = left;
       if (left) {
-        mPressPos = event->position().toPoint();
+        mBandTool.press(event->position().toPoint());
         mAddToSelection = event->modifiers() == Qt::ControlModifier;
       }
       break;
     default:
-      mZooming = false;
       // No deeper zoom to drag for.
-      if (left && zoom() < MaxZoom) {
-        mZooming = true;
-        mPressPos = event->position().toPoint();
-      }
+      if (left && zoom() < MaxZoom) mBandTool.press(event->position().toPoint());
       break;
   }
 }
@@ -324,33 +310,12 @@ void PhZoomView::contentsMousePressEvent(QMouseEvent *event) {
 void PhZoomView::contentsMouseMoveEvent(QMouseEvent *event) {
   if (!hasData()) return;
   if (mMode == MODE_Scroll) {
-    if (!mScrolling) return;
-    const QPoint now = event->globalPosition().toPoint();
-    // The drawing follows the hand.
-    scrollBy(mPressPos.x() - now.x(), mPressPos.y() - now.y());
-    mPressPos = now;
-  } else if ((mMode == MODE_Zoom && mZooming) || (mMode == MODE_Selection && mSelecting)) {
-    dragBand(event->position().toPoint());
+    if (!mPanTool.isActive()) return;
+    const QPoint by = mPanTool.drag(event->globalPosition().toPoint());
+    scrollBy(by.x(), by.y());
+  } else if (mBandTool.isActive()) {
+    for (const QRect &strip : mBandTool.drag(event->position().toPoint())) updateOverlay(strip);
   }
-}
-
-void PhZoomView::dragBand(const QPoint &pos) {
-  const QPoint a = mPressPos;
-  mBand = spanning(a, pos);
-  if (mPrevDragPos.isNull()) mPrevDragPos = pos;
-  const QPoint p = mPrevDragPos;
-  // Four strips hold the band's old and new edges: the two through the
-  // anchor and the two that moved. Each spans the anchor, the previous and
-  // the current position, so drags in every direction repaint all they touch.
-  const int xLo = std::min({a.x(), p.x(), pos.x()});
-  const int xHi = std::max({a.x(), p.x(), pos.x()});
-  const int yLo = std::min({a.y(), p.y(), pos.y()});
-  const int yHi = std::max({a.y(), p.y(), pos.y()});
-  updateOverlay(spanning(QPoint(xLo, a.y()), QPoint(xHi, a.y())));
-  updateOverlay(spanning(QPoint(p.x(), yLo), QPoint(pos.x(), yHi)));
-  updateOverlay(spanning(QPoint(xLo, p.y()), QPoint(xHi, pos.y())));
-  updateOverlay(spanning(QPoint(a.x(), yLo), QPoint(a.x(), yHi)));
-  mPrevDragPos = pos;
 }
 
 void PhZoomView::contentsMouseReleaseEvent(QMouseEvent *event) {
@@ -358,28 +323,20 @@ void PhZoomView::contentsMouseReleaseEvent(QMouseEvent *event) {
   const bool left = event->button() == Qt::LeftButton;
   switch (mMode) {
     case MODE_Scroll:
-      mScrolling = false;
+      mPanTool.cancel();
       break;
     case MODE_Selection:
-      if (left && mSelecting) {
-        mSelecting = false;
-        releaseBand(false);
-      }
+      if (left && mBandTool.isActive()) releaseBand(false);
       break;
     default:
-      if (left && mZooming) {
-        mZooming = false;
-        releaseBand(true);
-      }
+      if (left && mBandTool.isActive()) releaseBand(true);
       break;
   }
 }
 
 void PhZoomView::releaseBand(bool bZoom) {
-  const QRect band = mBand;
-  const QRect shown = mBand.isValid() ? mBand.adjusted(-1, -1, 1, 1) : QRect();
-  mBand = QRect();
-  mPrevDragPos = QPoint();
+  const QRect shown = mBandTool.shownArea();
+  const QRect band = mBandTool.release();
   if (band.width() < MinBand && band.height() < MinBand) {
     noteWithNumber(bZoom ? tr("The zoom-rect you specified is to small (min %d pixel)!")
                          : tr("The selection-rect you specified is to small (min %d pixel)!"),
@@ -402,10 +359,11 @@ void PhZoomView::zoomToBand(const QRect &band) {
 }
 
 void PhZoomView::drawContentsOverlay(QPainter *painter, const QRect &) {
-  if (!mBand.isValid()) return;
+  const QRect band = mBandTool.band();
+  if (!band.isValid()) return;
   painter->setPen(mBandPen);
   painter->setBrush(Qt::NoBrush);
-  painter->drawRect(mBand.x(), mBand.y(), mBand.width() - 1, mBand.height() - 1);
+  painter->drawRect(band.x(), band.y(), band.width() - 1, band.height() - 1);
 }
 
 void PhZoomView::clearContextMenu() {

@@ -6,8 +6,10 @@
 #include <QList>
 #include <QPen>
 
+#include "phbandtool.h"
 #include "phdrawsettings.h"
 #include "phglobal.h"
+#include "phpantool.h"
 #include "phplanetransform.h"
 #include "phscrollview.h"
 #include "phsymbolsprite.h"
@@ -50,9 +52,9 @@ class PhZoomView : public PhScrollView {
   const PhPlaneTransform &transform() const { return mTransform; }
   int mode() const { return mMode; }
   // The rubber band of a zoom or selection drag (invalid when none).
-  QRect rubberBand() const { return mBand; }
+  QRect rubberBand() const { return mBandTool.band(); }
   // A zoom, selection or scroll drag is under way.
-  bool isDragging() const { return mScrolling || mZooming || mSelecting; }
+  bool isDragging() const { return mPanTool.isActive() || mBandTool.isActive(); }
   // Ends a drag that will not get its release: the band goes from the
   // screen and the next drag starts afresh.
   void cancelDrag();
@@ -170,7 +172,6 @@ class PhZoomView : public PhScrollView {
  private:
   void layoutAt(int iPercent);
   void applyScrollCursor(int w, int h);
-  void dragBand(const QPoint &pos);
   void releaseBand(bool bZoom);
   void zoomToBand(const QRect &band);
   void clearContextMenu();
@@ -178,14 +179,9 @@ class PhZoomView : public PhScrollView {
 
   PhPlaneTransform mTransform;
   int mMode = MODE_Zoom;
-  // Scroll mode: the last global pointer position; zoom and selection mode:
-  // the band's anchor in contents coordinates.
-  QPoint mPressPos;
-  QPoint mPrevDragPos;
-  QRect mBand;
-  bool mScrolling = false;
-  bool mZooming = false;
-  bool mSelecting = false;
+  // Scroll mode drags with the pan tool, zoom and selection mode with the band.
+  PhPanTool mPanTool;
+  PhBandTool mBandTool;
   bool mAddToSelection = false;
   bool mFast = true;
   QMenu *mMenu = nullptr;
