@@ -12,12 +12,6 @@
 #include "phpointpainter.h"
 #include "phround.h"
 
-namespace {
-
-constexpr int MaxMarkerSize = 100;
-
-}  // namespace
-
 PhImageView::PhImageView(QWidget *parent) : PhZoomView(parent) {
   Nub::debug("PhImageView");
   mFramePen = QPen(Qt::black, 0);
@@ -47,16 +41,10 @@ bool PhImageView::contentsExtent(double &minH, double &maxH, double &minV, doubl
 }
 
 void PhImageView::setLargestResidualColor(const QColor &colour) {
-  settings().largestColour = colour;
-  spritesChanged();
-  invalidateLayer();
+  setSymbolColour(&PhDrawSettings::largestColour, colour);
 }
 
-void PhImageView::setLargestResidualSize(int iSize) {
-  settings().largestSize = std::clamp(iSize, 0, MaxMarkerSize);
-  spritesChanged();
-  invalidateLayer();
-}
+void PhImageView::setLargestResidualSize(int iSize) { setSymbolExtra(&PhDrawSettings::largestSize, iSize); }
 
 void PhImageView::spritesChanged() { mSpritesValid = false; }
 

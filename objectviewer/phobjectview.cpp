@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr int MaxMarkSize = 100;
 
 constexpr quint8 StyleType = 7;
 constexpr quint8 StyleBlunder = 8;
@@ -121,17 +120,9 @@ void PhObjectView::layoutChanged() { mLayoutValid = false; }
 
 void PhObjectView::spritesChanged() { mSpritesValid = false; }
 
-void PhObjectView::setMarkColor(const QColor &colour) {
-  settings().markColour = colour;
-  spritesChanged();
-  invalidateLayer();
-}
+void PhObjectView::setMarkColor(const QColor &colour) { setSymbolColour(&PhDrawSettings::markColour, colour); }
 
-void PhObjectView::setMarkSize(int iSize) {
-  settings().markSize = std::clamp(iSize, 0, MaxMarkSize);
-  spritesChanged();
-  invalidateLayer();
-}
+void PhObjectView::setMarkSize(int iSize) { setSymbolExtra(&PhDrawSettings::markSize, iSize); }
 
 void PhObjectView::setLinkLineType(int iType) {
   settings().linkLineType = iType;

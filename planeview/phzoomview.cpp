@@ -73,6 +73,16 @@ void PhZoomView::settingsChanged() {
   spritesChanged();
 }
 
+void PhZoomView::setSymbolColour(QColor PhDrawSettings::*field, const QColor &colour) {
+  mSettings.*field = colour;
+  settingsChanged();
+}
+
+void PhZoomView::setSymbolExtra(int PhDrawSettings::*field, int iSize) {
+  mSettings.*field = std::clamp(iSize, 0, MaxExtraSize);
+  settingsChanged();
+}
+
 void PhZoomView::setBackgroundColor(const QColor &colour) {
   mSettings.background = colour;
   invalidateLayer();

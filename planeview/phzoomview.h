@@ -147,6 +147,12 @@ class PhZoomView : public PhScrollView {
   int symbolSize(int iType) const { return mSettings.symbolSize(iType); }
   // For the views' own setters.
   PhDrawSettings &settings() { return mSettings; }
+  // A setting that the symbols are drawn with changed.
+  void settingsChanged();
+  // A mark's colour, or its width beyond the symbol (held within 0 to
+  // MaxExtraSize), stored and the symbols made anew.
+  void setSymbolColour(QColor PhDrawSettings::*field, const QColor &colour);
+  void setSymbolExtra(int PhDrawSettings::*field, int iSize);
   // Point-type index of a BAX point code.
   static int typeIndex(int iCode);
   // Builds the sprite of one type: an optional selection disc that fills the
@@ -175,7 +181,6 @@ class PhZoomView : public PhScrollView {
   void releaseBand(bool bZoom);
   void zoomToBand(const QRect &band);
   void clearContextMenu();
-  void settingsChanged();
 
   PhPlaneTransform mTransform;
   int mMode = MODE_Zoom;
