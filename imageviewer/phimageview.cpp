@@ -191,21 +191,11 @@ void PhImageView::drawContents(QPainter *painter, int clipx, int clipy, int clip
 }
 
 void PhImageView::buildContextMenu(QMenu *menu) {
-  if (zoom() != 100) {
-    addMenuItem(menu, tr("Zoom 100%"), POP_Zoom100)->setIcon(zoomIcon());
-    menu->addSeparator();
-  }
-  addMenuItem(menu, hasPointIdsOn() ? tr("Hide Point-IDs") : tr("Show Point-IDs"), POP_PointIds);
-  addMenuItem(menu, hasLinkCountOn() ? tr("Hide Number of Links") : tr("Show Number of Links"),
-              POP_LinkCount);
-  QMenu *residuals = addSubMenu(menu, tr("&Residuals"));
-  addMenuItem(residuals, hasResidualsOn(VM_Graphical) ? tr("Hide Graphical") : tr("Show Graphical"),
-              POP_ResidualsGraphical);
-  Nub::debug("%s => %s", "hasResidualsOn( VM_Textual )",
-             hasResidualsOn(VM_Textual) ? "true" : "false");
-  addMenuItem(residuals, hasResidualsOn(VM_Textual) ? tr("Hide Textual") : tr("Show Textual"),
-              POP_ResidualsTextual);
-  addMenuItem(menu, hasBlundersOn() ? tr("Hide Blunders") : tr("Show Blunders"), POP_Blunders);
+  addZoomItem(menu, POP_Zoom100);
+  addSharedItem(menu, ITEM_PointIds, POP_PointIds);
+  addSharedItem(menu, ITEM_LinkCount, POP_LinkCount);
+  addResidualsMenu(menu, POP_ResidualsGraphical, POP_ResidualsTextual);
+  addSharedItem(menu, ITEM_Blunders, POP_Blunders);
 }
 
 void PhImageView::handleContextMenu(int iPopId) { _slotHandleContextMenu(iPopId); }

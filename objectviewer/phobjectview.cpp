@@ -715,22 +715,12 @@ void PhObjectView::drawPoint(QPainter *painter, const DrawState &state, int i, c
 // Context menu --------------------------------------------------------------
 
 void PhObjectView::buildContextMenu(QMenu *menu) {
-  if (zoom() != 100) {
-    addMenuItem(menu, tr("Zoom 100%"), POP_Zoom100)->setIcon(zoomIcon());
-    menu->addSeparator();
-  }
-  addMenuItem(menu, hasPointIdsOn() ? tr("Hide Point-IDs") : tr("Show Point-IDs"), POP_PointIds);
+  addZoomItem(menu, POP_Zoom100);
+  addSharedItem(menu, ITEM_PointIds, POP_PointIds);
   addMenuItem(menu, hasImageIdsOn() ? tr("Hide Image-IDs") : tr("Show Image-IDs"), POP_ImageIds);
-  addMenuItem(menu, hasLinkCountOn() ? tr("Hide Number of Links") : tr("Show Number of Links"),
-              POP_LinkCount);
-  addMenuItem(menu, hasBlundersOn() ? tr("Hide Blunders") : tr("Show Blunders"), POP_Blunders);
-  QMenu *residuals = addSubMenu(menu, tr("&Residuals"));
-  addMenuItem(residuals, hasResidualsOn(VM_Graphical) ? tr("Hide Graphical") : tr("Show Graphical"),
-              POP_ResidualsGraphical);
-  Nub::debug("%s => %s", "hasResidualsOn( VM_Textual )",
-             hasResidualsOn(VM_Textual) ? "true" : "false");
-  addMenuItem(residuals, hasResidualsOn(VM_Textual) ? tr("Hide Textual") : tr("Show Textual"),
-              POP_ResidualsTextual);
+  addSharedItem(menu, ITEM_LinkCount, POP_LinkCount);
+  addSharedItem(menu, ITEM_Blunders, POP_Blunders);
+  addResidualsMenu(menu, POP_ResidualsGraphical, POP_ResidualsTextual);
   QMenu *sigmas = addSubMenu(menu, tr("&Sigmas"));
   addMenuItem(sigmas, hasSigmasOn(VM_Graphical) ? tr("Hide Graphical") : tr("Show Graphical"),
               POP_SigmasGraphical);

@@ -396,6 +396,33 @@ QAction *PhZoomView::addMenuItem(QMenu *menu, const QString &text, int iPopId) {
   return action;
 }
 
+void PhZoomView::addZoomItem(QMenu *menu, int iPopId) {
+  if (zoom() == 100) return;
+  addMenuItem(menu, tr("Zoom 100%"), iPopId)->setIcon(zoomIcon());
+  menu->addSeparator();
+}
+
+void PhZoomView::addSharedItem(QMenu *menu, SharedItemE item, int iPopId) {
+  switch (item) {
+    case ITEM_PointIds:
+      addMenuItem(menu, hasPointIdsOn() ? tr("Hide Point-IDs") : tr("Show Point-IDs"), iPopId);
+      break;
+    case ITEM_LinkCount:
+      addMenuItem(menu, hasLinkCountOn() ? tr("Hide Number of Links") : tr("Show Number of Links"), iPopId);
+      break;
+    case ITEM_Blunders:
+      addMenuItem(menu, hasBlundersOn() ? tr("Hide Blunders") : tr("Show Blunders"), iPopId);
+      break;
+  }
+}
+
+void PhZoomView::addResidualsMenu(QMenu *menu, int iGraphicalId, int iTextualId) {
+  QMenu *residuals = addSubMenu(menu, tr("&Residuals"));
+  addMenuItem(residuals, hasResidualsOn(VM_Graphical) ? tr("Hide Graphical") : tr("Show Graphical"), iGraphicalId);
+  Nub::debug("%s => %s", "hasResidualsOn( VM_Textual )", hasResidualsOn(VM_Textual) ? "true" : "false");
+  addMenuItem(residuals, hasResidualsOn(VM_Textual) ? tr("Hide Textual") : tr("Show Textual"), iTextualId);
+}
+
 QMenu *PhZoomView::addSubMenu(QMenu *menu, const QString &title) {
   // A child of the main menu: its items are reported by the main menu's
   // triggered signal as well.

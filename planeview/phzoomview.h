@@ -139,6 +139,13 @@ class PhZoomView : public PhScrollView {
   virtual void handleContextMenu(int iPopId) = 0;
 
   QAction *addMenuItem(QMenu *menu, const QString &text, int iPopId);
+  // The items both views' context menus have, with their texts and states:
+  // "Zoom 100%" and a separator unless at 100 %; the toggles of the point
+  // IDs, link counts and blunders; the "&Residuals" submenu.
+  enum SharedItemE { ITEM_PointIds, ITEM_LinkCount, ITEM_Blunders };
+  void addZoomItem(QMenu *menu, int iPopId);
+  void addSharedItem(QMenu *menu, SharedItemE item, int iPopId);
+  void addResidualsMenu(QMenu *menu, int iGraphicalId, int iTextualId);
   // A submenu whose items reach the same dispatcher.
   QMenu *addSubMenu(QMenu *menu, const QString &title);
   static QIcon zoomIcon();
