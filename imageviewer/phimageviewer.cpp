@@ -34,9 +34,6 @@ QIcon imageIcon(const char *name) { return QIcon(QStringLiteral(":/imageviewer/%
 
 QString withoutAmpersands(QString text) { return text.remove(QLatin1Char('&')); }
 
-constexpr Qt::KeyboardModifiers kModifierMask =
-    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
-
 }  // namespace
 
 PhImageViewer::PhImageViewer(QWidget *parent) : PhViewerWindow(parent) {
@@ -290,30 +287,10 @@ void PhImageViewer::_slotRequestSelection(bool bOn) {
 // ---- keys ------------------------------------------------------------------------------------
 
 void PhImageViewer::keyPressEvent(QKeyEvent *event) {
-  const Qt::KeyboardModifiers modifiers = event->modifiers() & kModifierMask;
-  switch (event->key()) {
-    case Qt::Key_B:
-    case Qt::Key_L:
-    case Qt::Key_P:
-    case Qt::Key_S:
-      // With modifiers these belong to the main window (Shift+L, Shift+P).
-      if (modifiers != Qt::NoModifier) {
-        event->ignore();
-        return;
-      }
-      event->accept();
-      if (event->key() == Qt::Key_B) mView->slotToggleBlunders();
-      if (event->key() == Qt::Key_L) mView->slotToggleShowLinkCount();
-      if (event->key() == Qt::Key_P) mView->slotTogglePointIds();
-      if (event->key() == Qt::Key_S) _askForImage();
-      return;
-    case Qt::Key_R:
-      event->accept();
-      mView->slotToggleResiduals(modifiers == Qt::ShiftModifier ? VM_Textual : VM_Graphical);
-      return;
-    default:
-      PhViewerWindow::keyPressEvent(event);
-  }
+  QList<KeyRule> map = sharedKeys(mView);
+  map.append({Qt::Key_S, KeyRule::KEY_PlainOnly, [this](ViewModeE) { _askForImage(); }});
+  map.append({Qt::Key_R, KeyRule::KEY_ShiftTextual, [this](ViewModeE mode) { mView->slotToggleResiduals(mode); }});
+  if (!handleKey(event, map)) PhViewerWindow::keyPressEvent(event);
 }
 
 void PhImageViewer::_askForImage() {

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -158,4 +159,41 @@ void PhViewerWindow::updateZoomControls(int iPercent, bool bHasData) {
 
 QIcon PhViewerWindow::icon(const char *name) {
   return QIcon(QStringLiteral(":/planeview/%1.png").arg(QLatin1String(name)));
+}
+
+QList<PhViewerWindow::KeyRule> PhViewerWindow::sharedKeys(PhZoomView *view) {
+  return {{Qt::Key_B, KeyRule::KEY_PlainOnly, [view](ViewModeE) { view->slotToggleBlunders(); }},
+          {Qt::Key_L, KeyRule::KEY_PlainOnly, [view](ViewModeE) { view->slotToggleShowLinkCount(); }},
+          {Qt::Key_P, KeyRule::KEY_PlainOnly, [view](ViewModeE) { view->slotTogglePointIds(); }}};
+}
+
+bool PhViewerWindow::handleKey(QKeyEvent *event, const QList<KeyRule> &map) {
+  const Qt::KeyboardModifiers modifiers =
+      event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  for (const KeyRule &rule : map) {
+    if (rule.key != event->key()) continue;
+    switch (rule.modifiers) {
+      case KeyRule::KEY_PlainOnly:
+        // With modifiers these belong to the main window (Shift+L, Shift+P).
+        if (modifiers != Qt::NoModifier) {
+          event->ignore();
+          return true;
+        }
+        event->accept();
+        rule.action(VM_Graphical);
+        return true;
+      case KeyRule::KEY_ShiftTextual:
+        event->accept();
+        rule.action(modifiers == Qt::ShiftModifier ? VM_Textual : VM_Graphical);
+        return true;
+      case KeyRule::KEY_ShiftTextualOnly:
+        event->accept();
+        if (modifiers == Qt::ShiftModifier)
+          rule.action(VM_Textual);
+        else if (modifiers == Qt::NoModifier)
+          rule.action(VM_Graphical);
+        return true;
+    }
+  }
+  return false;
 }
