@@ -9,13 +9,8 @@
 
 #include "nubmsg.h"
 #include "phimage.h"
+#include "phpointpainter.h"
 #include "phround.h"
-
-namespace {
-
-constexpr int MaxMarkerSize = 100;
-
-}  // namespace
 
 PhImageView::PhImageView(QWidget *parent) : PhZoomView(parent) {
   Nub::debug("PhImageView");
@@ -46,16 +41,10 @@ bool PhImageView::contentsExtent(double &minH, double &maxH, double &minV, doubl
 }
 
 void PhImageView::setLargestResidualColor(const QColor &colour) {
-  mLargestColour = colour;
-  spritesChanged();
-  invalidateLayer();
+  setSymbolColour(&PhDrawSettings::largestColour, colour);
 }
 
-void PhImageView::setLargestResidualSize(int iSize) {
-  mLargestSize = std::clamp(iSize, 0, MaxMarkerSize);
-  spritesChanged();
-  invalidateLayer();
-}
+void PhImageView::setLargestResidualSize(int iSize) { setSymbolExtra(&PhDrawSettings::largestSize, iSize); }
 
 void PhImageView::spritesChanged() { mSpritesValid = false; }
 
@@ -65,9 +54,9 @@ void PhImageView::prepareSprites() {
     buildSprite(mSprites[t][0], t, false, -1, QColor());
     buildSprite(mSprites[t][1], t, true, -1, QColor());
     // The ring takes the type's size as set, without the odd rule.
-    const int d = pointSize(t) + 2 * mLargestSize;
+    const int d = pointSize(t) + 2 * largestResidualSize();
     mLargestRing[t].clear();
-    mLargestRing[t].addRing(mLargestColour, -(d / 2), -(d / 2), d);
+    mLargestRing[t].addRing(largestResidualColor(), -(d / 2), -(d / 2), d);
   }
   mSpritesValid = true;
 }
@@ -79,7 +68,7 @@ void PhImageView::drawContents(QPainter *painter, int clipx, int clipy, int clip
   painter->setPen(mFramePen);
   painter->setFont(textFont());
   painter->fillRect(exposed, backgroundColor());
-  const double residualScale = effectiveResidualScale();
+  const double vectorScale = residualScale();
   const double s = scale();
 
   painter->setBrush(Qt::NoBrush);
@@ -101,8 +90,7 @@ void PhImageView::drawContents(QPainter *painter, int clipx, int clipy, int clip
   const bool ids = hasPointIdsOn();
   const bool links = hasLinkCountOn();
   const bool blunders = hasBlundersOn();
-  const int descent = metrics.descent();
-  const int lineStep = metrics.height() - 1;
+  const PhPointPainter::Labels labels(metrics);
   const QByteArray formatX = tr("X: %.3f").toUtf8();
   const QByteArray formatY = tr("Y: %.3f").toUtf8();
   QString text;
@@ -129,34 +117,35 @@ void PhImageView::drawContents(QPainter *painter, int clipx, int clipy, int clip
     const QPen &vectorPen = adjusted ? typePen(t) : blunderPen();
     if (vectors) {
       painter->setPen(vectorPen);
-      const QPoint end(phRound(px + point.residualX() * residualScale * s),
-                       phRound(py - point.residualY() * residualScale * s));
-      drawLine(painter, pos, end, exposed);
+      const QPoint end(phRound(px + point.residualX() * vectorScale * s),
+                       phRound(py - point.residualY() * vectorScale * s));
+      PhPointPainter::drawLine(painter, pos, end, exposed);
     }
-    const int labelX = px + outerHalf + 2;
+    const int labelX = PhPointPainter::Labels::x(px, outer);
     if (texts) {
       painter->setPen(vectors ? vectorPen : typePen(t));
-      const int baseline = py + descent + lineStep;
+      const int first = labels.textBaseline(py, 0);
+      const int second = labels.textBaseline(py, 1);
       text = QString::asprintf(formatX.constData(), double(point.residualX()));
-      if (labelMayShow(exposed, labelX, baseline, int(text.size()), metrics))
-        painter->drawText(labelX, baseline, text);
+      if (PhPointPainter::labelMayShow(exposed, labelX, first, int(text.size()), metrics))
+        painter->drawText(labelX, first, text);
       text = QString::asprintf(formatY.constData(), double(point.residualY()));
-      if (labelMayShow(exposed, labelX, baseline + lineStep, int(text.size()), metrics))
-        painter->drawText(labelX, baseline + lineStep, text);
+      if (PhPointPainter::labelMayShow(exposed, labelX, second, int(text.size()), metrics))
+        painter->drawText(labelX, second, text);
     }
     if (fastNumbers) {
       // Both labels in one glyph run: the same pen, nothing drawn between.
       bool queued = false;
-      if (ids && labelMayShow(exposed, labelX, py + descent + 1,
-                              PhNumberLabels::length(point.pointId()), metrics)) {
-        mNumberLabels.add(point.pointId(), labelX, py + descent + 1);
+      if (ids && PhPointPainter::labelMayShow(exposed, labelX, labels.idBaseline(py),
+                                              PhNumberLabels::length(point.pointId()), metrics)) {
+        mNumberLabels.add(point.pointId(), labelX, labels.idBaseline(py));
         queued = true;
       }
       if (links) {
         const int count = PhImage::numberOfLinks(point.pointId());
-        if (labelMayShow(exposed, labelX, py - descent - 4, PhNumberLabels::length(count),
-                         metrics)) {
-          mNumberLabels.add(count, labelX, py - descent - 4);
+        if (PhPointPainter::labelMayShow(exposed, labelX, labels.linkBaseline(py),
+                                         PhNumberLabels::length(count), metrics)) {
+          mNumberLabels.add(count, labelX, labels.linkBaseline(py));
           queued = true;
         }
       }
@@ -168,16 +157,16 @@ void PhImageView::drawContents(QPainter *painter, int clipx, int clipy, int clip
     }
     if (ids) {
       text = QString::number(point.pointId());
-      if (labelMayShow(exposed, labelX, py + descent + 1, int(text.size()), metrics)) {
+      if (PhPointPainter::labelMayShow(exposed, labelX, labels.idBaseline(py), int(text.size()), metrics)) {
         painter->setPen(typePen(t));
-        painter->drawText(labelX, py + descent + 1, text);
+        painter->drawText(labelX, labels.idBaseline(py), text);
       }
     }
     if (links) {
       text = QString::number(PhImage::numberOfLinks(point.pointId()));
-      if (labelMayShow(exposed, labelX, py - descent - 4, int(text.size()), metrics)) {
+      if (PhPointPainter::labelMayShow(exposed, labelX, labels.linkBaseline(py), int(text.size()), metrics)) {
         painter->setPen(typePen(t));
-        painter->drawText(labelX, py - descent - 4, text);
+        painter->drawText(labelX, labels.linkBaseline(py), text);
       }
     }
   }
@@ -189,35 +178,24 @@ void PhImageView::drawContents(QPainter *painter, int clipx, int clipy, int clip
     const QPoint pos = toContents(largest->x(), largest->y());
     drawSprite(painter, mLargestRing[t], exposed, pos.x(), pos.y());
     if (vectors && !texts) {
-      const int d = pointSize(t) + 2 * mLargestSize;
-      const int labelX = pos.x() + d / 2 + 2;
-      const int baseline = pos.y() + descent + lineStep;
+      const int d = pointSize(t) + 2 * largestResidualSize();
+      const int labelX = PhPointPainter::Labels::x(pos.x(), d);
       painter->setPen(typePen(t));
       painter->setFont(textFont());
-      painter->drawText(labelX, baseline,
+      painter->drawText(labelX, labels.textBaseline(pos.y(), 0),
                         QString::asprintf(formatX.constData(), double(largest->residualX())));
-      painter->drawText(labelX, baseline + lineStep,
+      painter->drawText(labelX, labels.textBaseline(pos.y(), 1),
                         QString::asprintf(formatY.constData(), double(largest->residualY())));
     }
   }
 }
 
 void PhImageView::buildContextMenu(QMenu *menu) {
-  if (zoom() != 100) {
-    addMenuItem(menu, tr("Zoom 100%"), POP_Zoom100)->setIcon(zoomIcon());
-    menu->addSeparator();
-  }
-  addMenuItem(menu, hasPointIdsOn() ? tr("Hide Point-IDs") : tr("Show Point-IDs"), POP_PointIds);
-  addMenuItem(menu, hasLinkCountOn() ? tr("Hide Number of Links") : tr("Show Number of Links"),
-              POP_LinkCount);
-  QMenu *residuals = addSubMenu(menu, tr("&Residuals"));
-  addMenuItem(residuals, hasResidualsOn(VM_Graphical) ? tr("Hide Graphical") : tr("Show Graphical"),
-              POP_ResidualsGraphical);
-  Nub::debug("%s => %s", "hasResidualsOn( VM_Textual )",
-             hasResidualsOn(VM_Textual) ? "true" : "false");
-  addMenuItem(residuals, hasResidualsOn(VM_Textual) ? tr("Hide Textual") : tr("Show Textual"),
-              POP_ResidualsTextual);
-  addMenuItem(menu, hasBlundersOn() ? tr("Hide Blunders") : tr("Show Blunders"), POP_Blunders);
+  addZoomItem(menu, POP_Zoom100);
+  addSharedItem(menu, ITEM_PointIds, POP_PointIds);
+  addSharedItem(menu, ITEM_LinkCount, POP_LinkCount);
+  addResidualsMenu(menu, POP_ResidualsGraphical, POP_ResidualsTextual);
+  addSharedItem(menu, ITEM_Blunders, POP_Blunders);
 }
 
 void PhImageView::handleContextMenu(int iPopId) { _slotHandleContextMenu(iPopId); }

@@ -34,9 +34,9 @@ class PhImageView : public PhZoomView {
   bool hasData() const override { return mImage != nullptr; }
 
   void setLargestResidualColor(const QColor &colour);
-  QColor largestResidualColor() const { return mLargestColour; }
+  QColor largestResidualColor() const { return drawSettings().largestColour; }
   void setLargestResidualSize(int iSize);
-  int largestResidualSize() const { return mLargestSize; }
+  int largestResidualSize() const { return drawSettings().largestSize; }
 
  signals:
   void sigStatusMessage(const QString &strMessage);
@@ -56,8 +56,6 @@ class PhImageView : public PhZoomView {
   void prepareSprites();
 
   PhImage *mImage = nullptr;
-  QColor mLargestColour = Qt::red;
-  int mLargestSize = 2;
   QPen mFramePen;
   QPen mOutlinePen;
   // Per type: the plain symbol and the symbol on its blunder disc; and the

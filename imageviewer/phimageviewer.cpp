@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QIcon>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -28,10 +29,10 @@ QList<PhImageViewer *> &viewerList() {
 
 QByteArray utf8(const QString &text) { return text.toUtf8(); }
 
-QString withoutAmpersands(QString text) { return text.remove(QLatin1Char('&')); }
+// An icon of the image viewer's own.
+QIcon imageIcon(const char *name) { return QIcon(QStringLiteral(":/imageviewer/%1.png").arg(QLatin1String(name))); }
 
-constexpr Qt::KeyboardModifiers kModifierMask =
-    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+QString withoutAmpersands(QString text) { return text.remove(QLatin1Char('&')); }
 
 }  // namespace
 
@@ -53,7 +54,7 @@ PhImageViewer::~PhImageViewer() {
 void PhImageViewer::_initClass() {
   Nub::debug("PhImageViewer::_initClass");
   setWindowTitle(tr("Image Viewer"));
-  setViewerIcon(icon("imageviewer"));
+  setViewerIcon(imageIcon("imageviewer"));
 
   mTabs = new QTabWidget(this);
   setCentralWidget(mTabs);
@@ -100,16 +101,16 @@ void PhImageViewer::_initClass() {
 void PhImageViewer::_buildNavigationBar() {
   QMenu *menu = nullptr;
   QToolBar *bar = addBarWithMenu(tr("Navigation"), tr("&Navigation"), &menu);
-  mNav[NAV_First] = addBoth(bar, menu, icon("first"), tr("Show first image"), QKeySequence(Qt::Key_Home));
-  mNav[NAV_Prev] = addBoth(bar, menu, icon("prev"), tr("Previous image"), QKeySequence(Qt::Key_PageUp));
+  mNav[NAV_First] = addBoth(bar, menu, imageIcon("first"), tr("Show first image"), QKeySequence(Qt::Key_Home));
+  mNav[NAV_Prev] = addBoth(bar, menu, imageIcon("prev"), tr("Previous image"), QKeySequence(Qt::Key_PageUp));
   mCombo = new QComboBox(bar);
   mCombo->setEditable(false);
   mCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   mCombo->setToolTip(tr("Image"));
   bar->addWidget(mCombo);
   connect(mCombo, &QComboBox::textActivated, this, qOverload<const QString &>(&PhImageViewer::slotSetImage));
-  mNav[NAV_Next] = addBoth(bar, menu, icon("next"), tr("Next image"), QKeySequence(Qt::Key_PageDown));
-  mNav[NAV_Last] = addBoth(bar, menu, icon("last"), tr("Show last image"), QKeySequence(Qt::Key_End));
+  mNav[NAV_Next] = addBoth(bar, menu, imageIcon("next"), tr("Next image"), QKeySequence(Qt::Key_PageDown));
+  mNav[NAV_Last] = addBoth(bar, menu, imageIcon("last"), tr("Show last image"), QKeySequence(Qt::Key_End));
   connect(mNav[NAV_First], &QAction::triggered, this, &PhImageViewer::slotNavFirst);
   connect(mNav[NAV_Prev], &QAction::triggered, this, &PhImageViewer::slotNavPrev);
   connect(mNav[NAV_Next], &QAction::triggered, this, &PhImageViewer::slotNavNext);
@@ -123,7 +124,7 @@ void PhImageViewer::_buildExtrasBar() {
   bar->addSeparator();
   menu->addSeparator();
   QAction *select =
-      addBoth(bar, menu, icon("select"), tr("Select Points in Object Viewers..."), QKeySequence(Qt::Key_F9));
+      addBoth(bar, menu, imageIcon("select"), tr("Select Points in Object Viewers..."), QKeySequence(Qt::Key_F9));
   select->setCheckable(true);
   connect(select, &QAction::toggled, this, &PhImageViewer::_slotRequestSelection);
   bar->addSeparator();
@@ -286,30 +287,10 @@ void PhImageViewer::_slotRequestSelection(bool bOn) {
 // ---- keys ------------------------------------------------------------------------------------
 
 void PhImageViewer::keyPressEvent(QKeyEvent *event) {
-  const Qt::KeyboardModifiers modifiers = event->modifiers() & kModifierMask;
-  switch (event->key()) {
-    case Qt::Key_B:
-    case Qt::Key_L:
-    case Qt::Key_P:
-    case Qt::Key_S:
-      // With modifiers these belong to the main window (Shift+L, Shift+P).
-      if (modifiers != Qt::NoModifier) {
-        event->ignore();
-        return;
-      }
-      event->accept();
-      if (event->key() == Qt::Key_B) mView->slotToggleBlunders();
-      if (event->key() == Qt::Key_L) mView->slotToggleShowLinkCount();
-      if (event->key() == Qt::Key_P) mView->slotTogglePointIds();
-      if (event->key() == Qt::Key_S) _askForImage();
-      return;
-    case Qt::Key_R:
-      event->accept();
-      mView->slotToggleResiduals(modifiers == Qt::ShiftModifier ? VM_Textual : VM_Graphical);
-      return;
-    default:
-      PhViewerWindow::keyPressEvent(event);
-  }
+  QList<KeyRule> map = sharedKeys(mView);
+  map.append({Qt::Key_S, KeyRule::KEY_PlainOnly, [this](ViewModeE) { _askForImage(); }});
+  map.append({Qt::Key_R, KeyRule::KEY_ShiftTextual, [this](ViewModeE mode) { mView->slotToggleResiduals(mode); }});
+  if (!handleKey(event, map)) PhViewerWindow::keyPressEvent(event);
 }
 
 void PhImageViewer::_askForImage() {

@@ -14,16 +14,13 @@
 #include "phimage.h"
 #include "phobjectlist.h"
 #include "phobjectpoint.h"
+#include "phpointpainter.h"
 #include "phpointsearch.h"
 #include "phround.h"
 #include "uxcfg.h"
 
 namespace {
 
-constexpr int MaxMarkSize = 100;
-// Ellipses larger than this are drawn as lines through their rows in view,
-// never as a whole shape far beyond the viewport.
-constexpr int LargeEllipse = 8192;
 
 constexpr quint8 StyleType = 7;
 constexpr quint8 StyleBlunder = 8;
@@ -58,12 +55,11 @@ bool isRejected(const PhObjectPoint *point, int iAxis) {
 }  // namespace
 
 struct PhObjectView::DrawState {
-  explicit DrawState(const QFont &font) : metrics(font) {}
+  explicit DrawState(const QFont &font) : metrics(font), labels(metrics) {}
 
   QRect exposed;
   QFontMetrics metrics;
-  int descent = 0;
-  int lineStep = 0;
+  PhPointPainter::Labels labels;
   double factor = 1.0;  // residual scale x contents scale
   bool blunders = false;
   bool links = false;
@@ -124,47 +120,39 @@ void PhObjectView::layoutChanged() { mLayoutValid = false; }
 
 void PhObjectView::spritesChanged() { mSpritesValid = false; }
 
-void PhObjectView::setMarkColor(const QColor &colour) {
-  mMarkColour = colour;
-  spritesChanged();
-  invalidateLayer();
-}
+void PhObjectView::setMarkColor(const QColor &colour) { setSymbolColour(&PhDrawSettings::markColour, colour); }
 
-void PhObjectView::setMarkSize(int iSize) {
-  mMarkSize = std::clamp(iSize, 0, MaxMarkSize);
-  spritesChanged();
-  invalidateLayer();
-}
+void PhObjectView::setMarkSize(int iSize) { setSymbolExtra(&PhDrawSettings::markSize, iSize); }
 
 void PhObjectView::setLinkLineType(int iType) {
-  mLinkLineType = iType;
+  settings().linkLineType = iType;
   invalidateLayer();
 }
 
 void PhObjectView::setShowImageIds(bool bOn) {
-  mShowImageIds = bOn;
+  settings().showImageIds = bOn;
   invalidateLayer();
 }
 
 void PhObjectView::setShowConnections(bool bOn) {
-  mShowConnections = bOn;
+  settings().showConnections = bOn;
   invalidateLayer();
 }
 
 void PhObjectView::setResidualsOn(ViewModeE mode, bool bOn) {
   PhZoomView::setResidualsOn(mode, bOn);
-  if (mode == VM_Textual && bOn) mSigmasOn[VM_Textual] = false;
+  if (mode == VM_Textual && bOn) settings().sigmasOn[VM_Textual] = false;
 }
 
 void PhObjectView::setSigmasOn(ViewModeE mode, bool bOn) {
   if (mode != VM_Graphical && mode != VM_Textual) return;
-  mSigmasOn[mode] = bOn;
+  settings().sigmasOn[mode] = bOn;
   if (mode == VM_Textual && bOn) PhZoomView::setResidualsOn(VM_Textual, false);
   invalidateLayer();
 }
 
 bool PhObjectView::hasSigmasOn(ViewModeE mode) const {
-  return (mode == VM_Graphical || mode == VM_Textual) && mSigmasOn[mode];
+  return (mode == VM_Graphical || mode == VM_Textual) && drawSettings().sigmasOn[mode];
 }
 
 void PhObjectView::applyPointPrefs() {
@@ -179,14 +167,14 @@ void PhObjectView::applyPointPrefs() {
 // Toggles ------------------------------------------------------------------
 
 void PhObjectView::slotToggleImageIds() {
-  mShowImageIds = !mShowImageIds;
+  setShowImageIds(!hasImageIdsOn());
   if (hasData()) updateContents();
 }
 
 void PhObjectView::slotToggleResiduals(ViewModeE mode) {
   PhZoomView::slotToggleResiduals(mode);
-  if (mode == VM_Textual && hasResidualsOn(VM_Textual) && mSigmasOn[VM_Textual]) {
-    mSigmasOn[VM_Textual] = false;
+  if (mode == VM_Textual && hasResidualsOn(VM_Textual) && hasSigmasOn(VM_Textual)) {
+    settings().sigmasOn[VM_Textual] = false;
     if (hasData()) updateContents();
   }
 }
@@ -197,13 +185,12 @@ void PhObjectView::slotToggleSigmas(ViewModeE mode) {
     warnText(tr("No inversion: sigmas were not computed!"));
     return;
   }
-  mSigmasOn[mode] = !mSigmasOn[mode];
-  if (mode == VM_Textual && mSigmasOn[mode]) PhZoomView::setResidualsOn(VM_Textual, false);
+  setSigmasOn(mode, !hasSigmasOn(mode));
   if (hasData()) updateContents();
 }
 
 void PhObjectView::slotToggleShowConnections() {
-  mShowConnections = !mShowConnections;
+  setShowConnections(!hasConnectionsOn());
   if (hasData()) updateContents();
 }
 
@@ -282,9 +269,9 @@ void PhObjectView::deselectAll(Touched &touched) {
 }
 
 bool PhObjectView::decorationsOn() const {
-  return hasPointIdsOn() || mShowImageIds || hasLinkCountOn() || hasResidualsOn(VM_Graphical) ||
-         hasResidualsOn(VM_Textual) || mSigmasOn[VM_Graphical] || mSigmasOn[VM_Textual] ||
-         mShowConnections;
+  return hasPointIdsOn() || hasImageIdsOn() || hasLinkCountOn() || hasResidualsOn(VM_Graphical) ||
+         hasResidualsOn(VM_Textual) || hasSigmasOn(VM_Graphical) || hasSigmasOn(VM_Textual) ||
+         hasConnectionsOn();
 }
 
 void PhObjectView::selectionChanged(const Touched &touched) {
@@ -418,7 +405,7 @@ void PhObjectView::runSearch(int iSelectionMode, int iSearchMode, const QString 
 int PhObjectView::reachMargin() const {
   int widest = 0;
   for (int t = 0; t < PhGlobal::PointTypeCount; ++t)
-    widest = std::max(widest, symbolSize(t) + 2 * blunderSize() + 2 * mMarkSize);
+    widest = std::max(widest, symbolSize(t) + 2 * blunderSize() + 2 * markSize());
   return widest / 2 + 1;
 }
 
@@ -512,8 +499,8 @@ void PhObjectView::prepareSprites() {
   for (int t = 0; t < PhGlobal::PointTypeCount; ++t)
     for (int blunder = 0; blunder < 2; ++blunder)
       for (int selected = 0; selected < 2; ++selected)
-        buildSprite(mSprites[t][blunder][selected], t, blunder == 1, selected ? mMarkSize : -1,
-                    mMarkColour);
+        buildSprite(mSprites[t][blunder][selected], t, blunder == 1, selected ? markSize() : -1,
+                    markColor());
   mSpritesValid = true;
 }
 
@@ -532,25 +519,23 @@ void PhObjectView::drawContents(QPainter *painter, int clipx, int clipy, int cli
   state.exposed = QRect(clipx, clipy, clipw, cliph);
   painter->fillRect(state.exposed, backgroundColor());
   painter->setFont(textFont());
-  state.factor = double(effectiveResidualScale()) * scale();
-  switch (mLinkLineType) {
+  state.factor = double(residualScale()) * scale();
+  switch (linkLineType()) {
     case PhGlobal::LT_Dash: mConnectionPen.setStyle(Qt::DashLine); break;
     case PhGlobal::LT_Dot: mConnectionPen.setStyle(Qt::DotLine); break;
     default: mConnectionPen.setStyle(Qt::SolidLine); break;
   }
   prepareSprites();
 
-  state.descent = state.metrics.descent();
-  state.lineStep = state.metrics.height() - 1;
   state.blunders = hasBlundersOn();
   state.links = hasLinkCountOn();
   state.pointIds = hasPointIdsOn();
-  state.imageIds = mShowImageIds;
+  state.imageIds = hasImageIdsOn();
   state.residualLines = hasResidualsOn(VM_Graphical);
   state.residualTexts = hasResidualsOn(VM_Textual);
-  state.sigmaEllipses = mSigmasOn[VM_Graphical];
-  state.sigmaTexts = mSigmasOn[VM_Textual];
-  state.connections = mShowConnections;
+  state.sigmaEllipses = hasSigmasOn(VM_Graphical);
+  state.sigmaTexts = hasSigmasOn(VM_Textual);
+  state.connections = hasConnectionsOn();
   state.residualFormat[0] = tr("X: %.3f ± %.3f").toUtf8();
   state.residualFormat[1] = tr("Y: %.3f ± %.3f").toUtf8();
   state.residualFormat[2] = tr("Z: %.3f ± %.3f").toUtf8();
@@ -603,54 +588,6 @@ void PhObjectView::drawContents(QPainter *painter, int clipx, int clipy, int cli
   }
 }
 
-namespace {
-
-// The outline of an ellipse too large to hand to the painter whole: its two
-// sides row by row over the rows in view, joined to its top and bottom.
-template <class Line>
-void drawLargeEllipse(const QRect &box, const QRect &exposed, Line line) {
-  const double cx = box.x() + (box.width() - 1) / 2.0;
-  const double cy = box.y() + (box.height() - 1) / 2.0;
-  const double a = (box.width() - 1) / 2.0;
-  const double b = (box.height() - 1) / 2.0;
-  if (a <= 0.0 || b <= 0.0) return;
-  const double top = cy - b;
-  const double bottom = cy + b;
-  const double first = std::max(double(exposed.top() - 1), std::ceil(top));
-  const double last = std::min(double(exposed.bottom() + 1), std::floor(bottom));
-  auto half = [&](double y) {
-    const double r = (y - cy) / b;
-    return a * std::sqrt(std::max(0.0, 1.0 - r * r));
-  };
-  if (first > last) {
-    // The rows in view lie between two rows of the ellipse's outline.
-    if (top <= exposed.bottom() + 1 && bottom >= exposed.top() - 1) {
-      line(QPointF(cx, top), QPointF(cx, top));
-    }
-    return;
-  }
-  QPointF prevLeft(cx, top);
-  QPointF prevRight(cx, top);
-  bool fromApex = first <= std::ceil(top);
-  for (double y = first; y <= last; y += 1.0) {
-    const double dx = half(y);
-    const QPointF left(cx - dx, y);
-    const QPointF right(cx + dx, y);
-    if (y > first || fromApex) {
-      line(prevLeft, left);
-      line(prevRight, right);
-    }
-    prevLeft = left;
-    prevRight = right;
-  }
-  if (last >= std::floor(bottom)) {
-    line(prevLeft, QPointF(cx, bottom));
-    line(prevRight, QPointF(cx, bottom));
-  }
-}
-
-}  // namespace
-
 void PhObjectView::drawPoint(QPainter *painter, const DrawState &state, int i, const QPoint &pos) {
   const PhObjectPoint *point = mList->at(i);
   const int t = typeIndex(point->code());
@@ -663,7 +600,7 @@ void PhObjectView::drawPoint(QPainter *painter, const DrawState &state, int i, c
     if (!state.blunders) return;
     outer += 2 * blunderSize();
   }
-  if (selected) outer += 2 * mMarkSize;
+  if (selected) outer += 2 * markSize();
   const int px = pos.x();
   const int py = pos.y();
   const int outerHalf = outer / 2;
@@ -677,21 +614,21 @@ void PhObjectView::drawPoint(QPainter *painter, const DrawState &state, int i, c
   const bool centre = point->isProjectionCentre();
   const int id = point->pointId();
   const QPen &labelPen = status ? typePen(t) : blunderPen();
-  const int labelX = px + outerHalf + 2;
+  const int labelX = PhPointPainter::Labels::x(px, outer);
   QString text;
 
   if (state.links) {
     text = QString::number(centre ? PhImage::adjustedPointCount(id) : PhImage::numberOfLinks(id));
-    const int baseline = py - state.descent - 4;
-    if (labelMayShow(exposed, labelX, baseline, int(text.size()), metrics)) {
+    const int baseline = state.labels.linkBaseline(py);
+    if (PhPointPainter::labelMayShow(exposed, labelX, baseline, int(text.size()), metrics)) {
       painter->setPen(labelPen);
       painter->drawText(labelX, baseline, text);
     }
   }
   if ((state.pointIds && !centre) || (state.imageIds && centre)) {
     text = QString::number(id);
-    const int baseline = py + state.descent + 1;
-    if (labelMayShow(exposed, labelX, baseline, int(text.size()), metrics)) {
+    const int baseline = state.labels.idBaseline(py);
+    if (PhPointPainter::labelMayShow(exposed, labelX, baseline, int(text.size()), metrics)) {
       painter->setPen(labelPen);
       painter->drawText(labelX, baseline, text);
     }
@@ -703,11 +640,11 @@ void PhObjectView::drawPoint(QPainter *painter, const DrawState &state, int i, c
     switch (point->rejectedStatus(mPlane)) {
       case 0:
         painter->setPen(typePen(t));
-        drawLine(painter, pos, end, exposed);
+        PhPointPainter::drawLine(painter, pos, end, exposed);
         break;
       case 1:
         painter->setPen(blunderPen());
-        drawLine(painter, pos, end, exposed);
+        PhPointPainter::drawLine(painter, pos, end, exposed);
         break;
       case 2: {
         // The accepted axis's component, then, when the rejected axis was
@@ -715,10 +652,10 @@ void PhObjectView::drawPoint(QPainter *painter, const DrawState &state, int i, c
         const QPoint accepted =
             point->rejectedOfPlaneAxis(mPlane) ? QPoint(px, end.y()) : QPoint(end.x(), py);
         painter->setPen(typePen(t));
-        drawLine(painter, pos, accepted, exposed);
+        PhPointPainter::drawLine(painter, pos, accepted, exposed);
         if (point->rejectedAxisObserved(mPlane)) {
           painter->setPen(blunderPen());
-          drawLine(painter, pos, end, exposed);
+          PhPointPainter::drawLine(painter, pos, end, exposed);
         }
         break;
       }
@@ -727,17 +664,17 @@ void PhObjectView::drawPoint(QPainter *painter, const DrawState &state, int i, c
     }
   }
   if (state.residualTexts) {
-    int baseline = py + state.descent + state.lineStep;
+    int line = 0;
     for (int axis = 0; axis < 3; ++axis) {
       if (!hasObserved(point, axis)) continue;
+      const int baseline = state.labels.textBaseline(py, line++);
       text = QString::asprintf(state.residualFormat[axis].constData(),
                                double(point->observedResidual(axis)),
                                double(point->residualSigma(axis)));
-      if (labelMayShow(exposed, labelX, baseline, int(text.size()), metrics)) {
+      if (PhPointPainter::labelMayShow(exposed, labelX, baseline, int(text.size()), metrics)) {
         painter->setPen(!status && isRejected(point, axis) ? blunderPen() : typePen(t));
         painter->drawText(labelX, baseline, text);
       }
-      baseline += state.lineStep;
     }
   }
   if (state.sigmaEllipses) {
@@ -747,24 +684,18 @@ void PhObjectView::drawPoint(QPainter *painter, const DrawState &state, int i, c
     if (w >= 1 && h >= 1 && box.adjusted(-1, -1, 1, 1).intersects(exposed)) {
       painter->setPen(typePen(t));
       painter->setBrush(Qt::NoBrush);
-      if (w <= LargeEllipse && h <= LargeEllipse)
-        painter->drawEllipse(box.x(), box.y(), w - 1, h - 1);
-      else
-        drawLargeEllipse(box, exposed, [&](const QPointF &a, const QPointF &b) {
-          drawLine(painter, a, b, exposed);
-        });
+      PhPointPainter::drawEllipse(painter, box, exposed);
     }
   }
   if (state.sigmaTexts) {
-    int baseline = py + state.descent + state.lineStep;
     for (int axis = 0; axis < 3; ++axis) {
+      const int baseline = state.labels.textBaseline(py, axis);
       text = QString::asprintf(state.sigmaFormat[axis].constData(),
                                double(point->adjustedSigma(axis)));
-      if (labelMayShow(exposed, labelX, baseline, int(text.size()), metrics)) {
+      if (PhPointPainter::labelMayShow(exposed, labelX, baseline, int(text.size()), metrics)) {
         painter->setPen(typePen(t));
         painter->drawText(labelX, baseline, text);
       }
-      baseline += state.lineStep;
     }
   }
   if (state.connections && !centre && !mImageSet.isEmpty()) {
@@ -776,7 +707,7 @@ void PhObjectView::drawPoint(QPainter *painter, const DrawState &state, int i, c
       mConnectionPen.setColor(imagePoint && !imagePoint->adjustStatus() ? blunderColor()
                                                                          : pointColor(t));
       painter->setPen(mConnectionPen);
-      drawLine(painter, pos, target, exposed);
+      PhPointPainter::drawLine(painter, pos, target, exposed);
     }
   }
 }
@@ -784,29 +715,19 @@ void PhObjectView::drawPoint(QPainter *painter, const DrawState &state, int i, c
 // Context menu --------------------------------------------------------------
 
 void PhObjectView::buildContextMenu(QMenu *menu) {
-  if (zoom() != 100) {
-    addMenuItem(menu, tr("Zoom 100%"), POP_Zoom100)->setIcon(zoomIcon());
-    menu->addSeparator();
-  }
-  addMenuItem(menu, hasPointIdsOn() ? tr("Hide Point-IDs") : tr("Show Point-IDs"), POP_PointIds);
-  addMenuItem(menu, mShowImageIds ? tr("Hide Image-IDs") : tr("Show Image-IDs"), POP_ImageIds);
-  addMenuItem(menu, hasLinkCountOn() ? tr("Hide Number of Links") : tr("Show Number of Links"),
-              POP_LinkCount);
-  addMenuItem(menu, hasBlundersOn() ? tr("Hide Blunders") : tr("Show Blunders"), POP_Blunders);
-  QMenu *residuals = addSubMenu(menu, tr("&Residuals"));
-  addMenuItem(residuals, hasResidualsOn(VM_Graphical) ? tr("Hide Graphical") : tr("Show Graphical"),
-              POP_ResidualsGraphical);
-  Nub::debug("%s => %s", "hasResidualsOn( VM_Textual )",
-             hasResidualsOn(VM_Textual) ? "true" : "false");
-  addMenuItem(residuals, hasResidualsOn(VM_Textual) ? tr("Hide Textual") : tr("Show Textual"),
-              POP_ResidualsTextual);
+  addZoomItem(menu, POP_Zoom100);
+  addSharedItem(menu, ITEM_PointIds, POP_PointIds);
+  addMenuItem(menu, hasImageIdsOn() ? tr("Hide Image-IDs") : tr("Show Image-IDs"), POP_ImageIds);
+  addSharedItem(menu, ITEM_LinkCount, POP_LinkCount);
+  addSharedItem(menu, ITEM_Blunders, POP_Blunders);
+  addResidualsMenu(menu, POP_ResidualsGraphical, POP_ResidualsTextual);
   QMenu *sigmas = addSubMenu(menu, tr("&Sigmas"));
-  addMenuItem(sigmas, mSigmasOn[VM_Graphical] ? tr("Hide Graphical") : tr("Show Graphical"),
+  addMenuItem(sigmas, hasSigmasOn(VM_Graphical) ? tr("Hide Graphical") : tr("Show Graphical"),
               POP_SigmasGraphical);
-  addMenuItem(sigmas, mSigmasOn[VM_Textual] ? tr("Hide Textual") : tr("Show Textual"),
+  addMenuItem(sigmas, hasSigmasOn(VM_Textual) ? tr("Hide Textual") : tr("Show Textual"),
               POP_SigmasTextual);
   menu->addSeparator();
-  addMenuItem(menu, mShowConnections ? tr("Hide Connections") : tr("Show Connections"),
+  addMenuItem(menu, hasConnectionsOn() ? tr("Hide Connections") : tr("Show Connections"),
               POP_Connections);
   if (mList->selectedCount() > 0) {
     menu->addSeparator();

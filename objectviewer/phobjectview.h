@@ -61,16 +61,16 @@ class PhObjectView : public PhZoomView {
   const QHash<int, PhObjectPoint *> &imageSet() const { return mImageSet; }
 
   void setMarkColor(const QColor &colour);
-  QColor markColor() const { return mMarkColour; }
+  QColor markColor() const { return drawSettings().markColour; }
   void setMarkSize(int iSize);
-  int markSize() const { return mMarkSize; }
+  int markSize() const { return drawSettings().markSize; }
   // 0 solid, 1 dash, 2 dot; any other value draws solid.
   void setLinkLineType(int iType);
-  int linkLineType() const { return mLinkLineType; }
+  int linkLineType() const { return drawSettings().linkLineType; }
   void setShowImageIds(bool bOn);
-  bool hasImageIdsOn() const { return mShowImageIds; }
+  bool hasImageIdsOn() const { return drawSettings().showImageIds; }
   void setShowConnections(bool bOn);
-  bool hasConnectionsOn() const { return mShowConnections; }
+  bool hasConnectionsOn() const { return drawSettings().showConnections; }
   // Residual text and sigma text exclude each other.
   void setResidualsOn(ViewModeE mode, bool bOn) override;
   void setSigmasOn(ViewModeE mode, bool bOn);
@@ -134,12 +134,6 @@ class PhObjectView : public PhZoomView {
   const int mPlane;
   PhObjectList *mList = nullptr;
   bool mSigmasComputed = false;
-  bool mShowImageIds = false;
-  bool mSigmasOn[2] = {false, false};
-  bool mShowConnections = false;
-  QColor mMarkColour = Qt::yellow;
-  int mMarkSize = 2;
-  int mLinkLineType = 0;
   QHash<int, PhObjectPoint *> mImageSet;
   QPen mConnectionPen;
 

@@ -13,13 +13,6 @@
 #include "phpointsearch.h"
 #include "uxcfg.h"
 
-namespace {
-
-constexpr Qt::KeyboardModifiers kModifierMask =
-    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
-
-}  // namespace
-
 PhObjectViewer *PhObjectViewer::_viewer[PlaneCount] = {nullptr, nullptr, nullptr};
 
 PhObjectViewer::PhObjectViewer(int iPlane, QWidget *parent) : PhViewerWindow(parent), mPlane(iPlane) {
@@ -102,42 +95,13 @@ void PhObjectViewer::applyPrefs(bool bRepaint) {
 }
 
 void PhObjectViewer::keyPressEvent(QKeyEvent *event) {
-  const Qt::KeyboardModifiers modifiers = event->modifiers() & kModifierMask;
-  switch (event->key()) {
-    case Qt::Key_B:
-    case Qt::Key_C:
-    case Qt::Key_I:
-    case Qt::Key_L:
-    case Qt::Key_P:
-      // With modifiers these belong to the main window (Shift+L, Shift+P).
-      if (modifiers != Qt::NoModifier) {
-        event->ignore();
-        return;
-      }
-      event->accept();
-      if (event->key() == Qt::Key_B) mView->slotToggleBlunders();
-      if (event->key() == Qt::Key_C) mView->slotToggleShowConnections();
-      if (event->key() == Qt::Key_I) mView->slotToggleImageIds();
-      if (event->key() == Qt::Key_L) mView->slotToggleShowLinkCount();
-      if (event->key() == Qt::Key_P) mView->slotTogglePointIds();
-      return;
-    case Qt::Key_R:
-    case Qt::Key_S: {
-      event->accept();
-      ViewModeE mode = VM_Graphical;
-      if (modifiers == Qt::ShiftModifier)
-        mode = VM_Textual;
-      else if (modifiers != Qt::NoModifier)
-        return;
-      if (event->key() == Qt::Key_R)
-        mView->slotToggleResiduals(mode);
-      else
-        mView->slotToggleSigmas(mode);
-      return;
-    }
-    default:
-      PhViewerWindow::keyPressEvent(event);
-  }
+  QList<KeyRule> map = sharedKeys(mView);
+  map.append({Qt::Key_C, KeyRule::KEY_PlainOnly, [this](ViewModeE) { mView->slotToggleShowConnections(); }});
+  map.append({Qt::Key_I, KeyRule::KEY_PlainOnly, [this](ViewModeE) { mView->slotToggleImageIds(); }});
+  map.append(
+      {Qt::Key_R, KeyRule::KEY_ShiftTextualOnly, [this](ViewModeE mode) { mView->slotToggleResiduals(mode); }});
+  map.append({Qt::Key_S, KeyRule::KEY_ShiftTextualOnly, [this](ViewModeE mode) { mView->slotToggleSigmas(mode); }});
+  if (!handleKey(event, map)) PhViewerWindow::keyPressEvent(event);
 }
 
 // ---- all object viewers ----------------------------------------------------------------------

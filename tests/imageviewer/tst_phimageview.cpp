@@ -11,13 +11,13 @@
 #include <QtTest>
 
 #include <cmath>
-#include <limits>
 
 #include "messagecapture.h"
 #include "phimage.h"
 #include "phimagelist.h"
 #include "phimageview.h"
 #include "phround.h"
+#include "tessellatest.h"
 #include "viewtestutil.h"
 
 namespace {
@@ -55,31 +55,10 @@ struct ImageFixture {
   }
 };
 
-// The frame 100 x 50 at 100 %: 5 pixels a unit, contents 580 x 330.
-QPoint pixelOf(double x, double y) { return QPoint(phRound(x * 5 + 40), phRound((50 - y) * 5 + 40)); }
-
-QStringList texts(const QMenu *menu) {
-  QStringList result;
-  for (const QAction *action : menu->actions())
-    result << (action->isSeparator() ? QStringLiteral("-") : action->text());
-  return result;
-}
-
-QAction *actionWithId(QMenu *menu, int id) {
-  for (QAction *action : menu->actions()) {
-    if (action->menu())
-      if (QAction *inner = actionWithId(action->menu(), id)) return inner;
-    if (!action->isSeparator() && action->data().isValid() && action->data().toInt() == id)
-      return action;
-  }
-  return nullptr;
-}
-
-void openContextMenu(PhScrollView *view) {
-  const QPoint pos(60, 60);
-  QContextMenuEvent event(QContextMenuEvent::Mouse, pos, view->viewport()->mapToGlobal(pos));
-  QApplication::sendEvent(view->viewport(), &event);
-}
+using ViewTest::actionWithId;
+using ViewTest::openContextMenu;
+using ViewTest::pixelOf;
+using ViewTest::texts;
 
 }  // namespace
 
@@ -98,8 +77,9 @@ class TestPhImageView : public QObject {
   }
 
  private slots:
-  void rounding_data();
-  void rounding();
+  void init() { TessellaTest::beginTest(); }
+  void cleanup() { TessellaTest::endTest(); }
+
   void layoutAndTransform_data();
   void layoutAndTransform();
   void symbolShapes_data();
@@ -131,26 +111,6 @@ class TestPhImageView : public QObject {
   void contextMenuEmptyWithoutImage();
   void keptDrawingMatchesPlainDrawing();
 };
-
-void TestPhImageView::rounding_data() {
-  QTest::addColumn<double>("value");
-  QTest::addColumn<int>("expected");
-  QTest::addRow("2.5 up") << 2.5 << 3;
-  QTest::addRow("-2.5 up") << -2.5 << -2;
-  QTest::addRow("-0.5 up") << -0.5 << 0;
-  QTest::addRow("-1.5 up") << -1.5 << -1;
-  QTest::addRow("0.4999 down") << 0.4999 << 0;
-  QTest::addRow("-2.51 down") << -2.51 << -3;
-  QTest::addRow("huge held") << 1e12 << 1073741823;
-  QTest::addRow("huge negative held") << -1e12 << -1073741823;
-  QTest::addRow("NaN") << std::numeric_limits<double>::quiet_NaN() << 0;
-}
-
-void TestPhImageView::rounding() {
-  QFETCH(double, value);
-  QFETCH(int, expected);
-  QCOMPARE(phRound(value), expected);
-}
 
 void TestPhImageView::layoutAndTransform_data() {
   QTest::addColumn<QRectF>("frame");  // minX, minY, maxX, maxY as left, top, right, bottom
@@ -777,5 +737,5 @@ void TestPhImageView::interruptedDragLeavesNoBand() {
   QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(200, 190));
 }
 
-QTEST_MAIN(TestPhImageView)
+TESSELLA_TEST_MAIN(TestPhImageView)
 #include "tst_phimageview.moc"

@@ -28,6 +28,7 @@
 #include "phimagetableview.h"
 #include "phimageview.h"
 #include "phimageviewer.h"
+#include "tessellatest.h"
 #include "uxcfg.h"
 #include "viewtestutil.h"
 
@@ -62,18 +63,6 @@ struct Images {
   }
 };
 
-QStringList texts(const QList<QAction *> &actions) {
-  QStringList result;
-  for (QAction *action : actions) result << (action->isSeparator() ? QStringLiteral("-") : action->text());
-  return result;
-}
-
-QAction *actionNamed(QWidget *viewer, const QString &text) {
-  for (QAction *action : viewer->findChildren<QAction *>())
-    if (action->text() == text) return action;
-  return nullptr;
-}
-
 QStringList columnTexts(const QTreeWidget *table, int column) {
   QStringList result;
   for (int row = 0; row < table->topLevelItemCount(); ++row) result << table->topLevelItem(row)->text(column);
@@ -90,6 +79,9 @@ bool focusViewer(PhImageViewer *viewer) {
   return viewer->imageView()->hasFocus();
 }
 
+using ViewTest::actionNamed;
+using ViewTest::texts;
+
 }  // namespace
 
 class TestPhImageViewer : public QObject {
@@ -97,8 +89,11 @@ class TestPhImageViewer : public QObject {
 
  private slots:
   void initTestCase() { qRegisterMetaType<PhImage *>(); }
-  void init() { Ux::Cfg::clear(); }
-  void cleanup() { QVERIFY(PhImageViewer::viewers().isEmpty()); }
+  void init() { TessellaTest::beginTest(); }
+  void cleanup() {
+    TessellaTest::endTest();
+    QVERIFY(PhImageViewer::viewers().isEmpty());
+  }
 
   void barsMenusAndPagesInOrder();
   void withoutImagesTheControlsAreDisabled();
@@ -743,6 +738,6 @@ void TestPhImageViewer::operationsOverAllViewers() {
   QVERIFY(area.subWindowList().isEmpty());
 }
 
-QTEST_MAIN(TestPhImageViewer)
+TESSELLA_TEST_MAIN(TestPhImageViewer)
 
 #include "tst_phimageviewer.moc"

@@ -76,11 +76,7 @@ QList<int> selectedIds(const PhObjectList &list) {
   return ids;
 }
 
-QAction *actionNamed(QWidget *widget, const QString &text) {
-  for (QAction *action : widget->findChildren<QAction *>())
-    if (action->text() == text) return action;
-  return nullptr;
-}
+using ViewTest::actionNamed;
 
 bool barsHidden(PhViewerWindow *viewer) {
   for (QToolBar *bar : viewer->findChildren<QToolBar *>())

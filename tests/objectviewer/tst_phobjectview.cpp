@@ -22,6 +22,7 @@
 #include "phobjectview.h"
 #include "phround.h"
 #include "uxcfg.h"
+#include "tessellatest.h"
 #include "viewtestutil.h"
 
 namespace {
@@ -67,8 +68,6 @@ struct Fixture {
   }
 };
 
-QPoint pixelOf(double x, double y) { return QPoint(phRound(x * 5 + 40), phRound((50 - y) * 5 + 40)); }
-
 QList<int> selectedIds(const PhObjectList &list) {
   QList<int> ids;
   for (const PhObjectPoint *point : list)
@@ -83,29 +82,6 @@ QList<int> imageSetIds(const PhObjectView &view) {
   return ids;
 }
 
-QStringList texts(const QMenu *menu) {
-  QStringList result;
-  for (const QAction *action : menu->actions())
-    result << (action->isSeparator() ? QStringLiteral("-") : action->text());
-  return result;
-}
-
-QAction *actionWithId(QMenu *menu, int id) {
-  for (QAction *action : menu->actions()) {
-    if (action->menu())
-      if (QAction *inner = actionWithId(action->menu(), id)) return inner;
-    if (!action->isSeparator() && action->data().isValid() && action->data().toInt() == id)
-      return action;
-  }
-  return nullptr;
-}
-
-void openContextMenu(PhScrollView *view) {
-  const QPoint pos(60, 60);
-  QContextMenuEvent event(QContextMenuEvent::Mouse, pos, view->viewport()->mapToGlobal(pos));
-  QApplication::sendEvent(view->viewport(), &event);
-}
-
 // Ink (anything but the background) in a rectangle of contents.
 int inkIn(const QImage &image, const PhScrollView *view, const QRect &rect) {
   int n = 0;
@@ -116,6 +92,11 @@ int inkIn(const QImage &image, const PhScrollView *view, const QRect &rect) {
     }
   return n;
 }
+
+using ViewTest::actionWithId;
+using ViewTest::openContextMenu;
+using ViewTest::pixelOf;
+using ViewTest::texts;
 
 }  // namespace
 
@@ -154,6 +135,9 @@ class TestPhObjectView : public QObject {
   }
 
  private slots:
+  void init() { TessellaTest::beginTest(); }
+  void cleanup() { TessellaTest::endTest(); }
+
   void planeTransform_data();
   void planeTransform();
   void zeroExtentsDrawWithoutFailing();
@@ -1005,5 +989,5 @@ void TestPhObjectView::scrolledDrawingMatchesPlainDrawing() {
   QCOMPARE(screen, ViewTest::render(&view));
 }
 
-QTEST_MAIN(TestPhObjectView)
+TESSELLA_TEST_MAIN(TestPhObjectView)
 #include "tst_phobjectview.moc"

@@ -21,7 +21,9 @@
 #include "phobjectpoint.h"
 #include "phobjectview.h"
 #include "phobjectviewer.h"
+#include "tessellatest.h"
 #include "uxcfg.h"
+#include "viewtestutil.h"
 
 namespace {
 
@@ -67,17 +69,8 @@ QList<int> selectedIds(const PhObjectList &list) {
   return ids;
 }
 
-QStringList texts(const QList<QAction *> &actions) {
-  QStringList result;
-  for (QAction *action : actions) result << (action->isSeparator() ? QStringLiteral("-") : action->text());
-  return result;
-}
-
-QAction *actionNamed(QWidget *viewer, const QString &text) {
-  for (QAction *action : viewer->findChildren<QAction *>())
-    if (action->text() == text) return action;
-  return nullptr;
-}
+using ViewTest::actionNamed;
+using ViewTest::texts;
 
 }  // namespace
 
@@ -85,8 +78,9 @@ class TestPhObjectViewer : public QObject {
   Q_OBJECT
 
  private slots:
-  void init() { Ux::Cfg::clear(); }
+  void init() { TessellaTest::beginTest(); }
   void cleanup() {
+    TessellaTest::endTest();
     for (int plane = 0; plane < 3; ++plane) QVERIFY(!PhObjectViewer::existingViewer(plane));
   }
 
@@ -481,6 +475,6 @@ void TestPhObjectViewer::placementsOfEveryPlane() {
   QVERIFY(area.subWindowList().isEmpty());
 }
 
-QTEST_MAIN(TestPhObjectViewer)
+TESSELLA_TEST_MAIN(TestPhObjectViewer)
 
 #include "tst_phobjectviewer.moc"

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QCursor>
-#include <QFontMetrics>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenu>
@@ -15,52 +14,14 @@
 #include <cmath>
 
 #include "nubmsg.h"
-#include "phround.h"
+#include "phpointpainter.h"
 #include "uxcfg.h"
 
 namespace {
 
-constexpr int MaxSymbolSize = 255;
-constexpr int MaxExtraSize = 100;
-// Line ends further than this beyond the drawn area are brought in along the
-// line, so the painter never sees coordinates far outside the viewport.
-constexpr int LineReach = 4096;
-
-// Liang-Barsky: shortens the segment to the part inside `r`; false when none is.
-bool clipLine(QPointF &a, QPointF &b, const QRectF &r) {
-  const double dx = b.x() - a.x();
-  const double dy = b.y() - a.y();
-  double t0 = 0.0;
-  double t1 = 1.0;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0.0) {
-      if (q[i] < 0.0) return false;
-      continue;
-    }
-    const double t = q[i] / p[i];
-    if (p[i] < 0.0) {
-      if (t > t1) return false;
-      t0 = std::max(t0, t);
-    } else {
-      if (t < t0) return false;
-      t1 = std::min(t1, t);
-    }
-  }
-  const QPointF start = a;
-  a = QPointF(start.x() + t0 * dx, start.y() + t0 * dy);
-  b = QPointF(start.x() + t1 * dx, start.y() + t1 * dy);
-  return true;
-}
-
+constexpr int MaxSymbolSize = PhDrawSettings::MaxSymbolSize;
+constexpr int MaxExtraSize = PhDrawSettings::MaxExtraSize;
 QByteArray number(int value) { return QByteArray::number(value); }
-
-// The rectangle with both points as corners, whichever way round.
-QRect spanning(const QPoint &a, const QPoint &b) {
-  return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
-               QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
-}
 
 // A note whose translated text holds one %d.
 void noteWithNumber(const QString &format, int value) {
@@ -79,51 +40,25 @@ PhZoomView::PhZoomView(QWidget *parent) : PhScrollView(parent) {
     if (ok) handleContextMenu(id);
   });
   mBandPen = QPen(Qt::black, 0, Qt::DotLine);
-  for (int t = 0; t < PhGlobal::PointTypeCount; ++t) mTypePen[t] = QPen(mColour[t], 0);
-  mBlunderPen = QPen(mBlunderColour, 0);
+  for (int t = 0; t < PhGlobal::PointTypeCount; ++t) mTypePen[t] = QPen(mSettings.colour[t], 0);
+  mBlunderPen = QPen(mSettings.blunderColour, 0);
 }
 
 PhZoomView::~PhZoomView() = default;
 
-QPoint PhZoomView::toContents(double h, double v) const {
-  return QPoint(phRound((h - mMinH) * mScale + Margin),
-                phRound((mExtentV - (v - mMinV)) * mScale + Margin));
-}
+void PhZoomView::calculateResize() { layoutAt(zoom()); }
 
-void PhZoomView::calculateResize() {
+void PhZoomView::layoutAt(int iPercent) {
   Nub::debug("calculateResize");
   double minH = 0.0;
   double maxH = 0.0;
   double minV = 0.0;
   double maxV = 0.0;
   if (!contentsExtent(minH, maxH, minV, maxV)) minH = maxH = minV = maxV = 0.0;
-  // An extent that is empty, inverted or not finite counts as zero.
-  double w = maxH - minH;
-  double h = maxV - minV;
-  if (!(w > 0.0) || !std::isfinite(w)) w = 0.0;
-  if (!(h > 0.0) || !std::isfinite(h)) h = 0.0;
-  mMinH = std::isfinite(minH) ? minH : 0.0;
-  mMinV = std::isfinite(minV) ? minV : 0.0;
-  mExtentV = h;
-
-  const int base = phRound(mZoom / 100.0 * BaseSize);
-  int width = base;
-  int height = base;
-  if (h < w) {
-    height = phRound(h / w * base);
-  } else if (h > w) {
-    width = phRound(w / h * base);
-  } else if (w == 0.0) {
-    // No extent at all (one point, or all on one spot): the points sit in
-    // the middle of the margins, and one unit spans the base size.
-    width = height = 0;
-  }
-  const double longer = w <= h ? h : w;
-  mScale = longer > 0.0 ? base / longer : double(base);
-
-  width += 2 * Margin;
-  height += 2 * Margin;
-  if (width != contentsWidth() || height != contentsHeight()) resizeContents(width, height);
+  mTransform.layout(minH, maxH, minV, maxV, iPercent);
+  const QSize size = mTransform.contentsSize();
+  if (size.width() != contentsWidth() || size.height() != contentsHeight())
+    resizeContents(size.width(), size.height());
   layoutChanged();
 }
 
@@ -138,104 +73,109 @@ void PhZoomView::settingsChanged() {
   spritesChanged();
 }
 
+void PhZoomView::setSymbolColour(QColor PhDrawSettings::*field, const QColor &colour) {
+  mSettings.*field = colour;
+  settingsChanged();
+}
+
+void PhZoomView::setSymbolExtra(int PhDrawSettings::*field, int iSize) {
+  mSettings.*field = std::clamp(iSize, 0, MaxExtraSize);
+  settingsChanged();
+}
+
 void PhZoomView::setBackgroundColor(const QColor &colour) {
-  mBackground = colour;
+  mSettings.background = colour;
   invalidateLayer();
 }
 
 void PhZoomView::setTextFont(const QFont &font) {
-  mTextFont = font;
+  mSettings.textFont = font;
   invalidateLayer();
 }
 
 void PhZoomView::setPointOn(int iType, bool bOn) {
   if (iType < 0 || iType >= PhGlobal::PointTypeCount) return;
-  mOn[iType] = bOn;
+  mSettings.pointOn[iType] = bOn;
   invalidateLayer();
 }
 
 bool PhZoomView::pointOn(int iType) const {
-  return iType >= 0 && iType < PhGlobal::PointTypeCount && mOn[iType];
+  return iType >= 0 && iType < PhGlobal::PointTypeCount && mSettings.pointOn[iType];
 }
 
 void PhZoomView::setPointSymbol(int iType, int iSymbol) {
   if (iType < 0 || iType >= PhGlobal::PointTypeCount) return;
   // An unknown symbol from a damaged configuration draws a circle.
   if (iSymbol < PhGlobal::SYM_Circle || iSymbol > PhGlobal::SYM_Cross) iSymbol = PhGlobal::SYM_Circle;
-  mSymbol[iType] = iSymbol;
+  mSettings.symbol[iType] = iSymbol;
   settingsChanged();
 }
 
 int PhZoomView::pointSymbol(int iType) const {
-  return iType >= 0 && iType < PhGlobal::PointTypeCount ? mSymbol[iType] : 0;
+  return iType >= 0 && iType < PhGlobal::PointTypeCount ? mSettings.symbol[iType] : 0;
 }
 
 void PhZoomView::setPointColor(int iType, const QColor &colour) {
   if (iType < 0 || iType >= PhGlobal::PointTypeCount) return;
-  mColour[iType] = colour;
+  mSettings.colour[iType] = colour;
   mTypePen[iType].setColor(colour);
   settingsChanged();
 }
 
 QColor PhZoomView::pointColor(int iType) const {
-  return iType >= 0 && iType < PhGlobal::PointTypeCount ? mColour[iType] : QColor(Qt::black);
+  return iType >= 0 && iType < PhGlobal::PointTypeCount ? mSettings.colour[iType] : QColor(Qt::black);
 }
 
 void PhZoomView::setPointSize(int iType, int iSize) {
   if (iType < 0 || iType >= PhGlobal::PointTypeCount) return;
   // Sizes from a damaged configuration stay drawable.
-  mSize[iType] = std::clamp(iSize, 1, MaxSymbolSize);
+  mSettings.size[iType] = std::clamp(iSize, 1, MaxSymbolSize);
   settingsChanged();
 }
 
 int PhZoomView::pointSize(int iType) const {
-  return iType >= 0 && iType < PhGlobal::PointTypeCount ? mSize[iType] : 7;
+  return iType >= 0 && iType < PhGlobal::PointTypeCount ? mSettings.size[iType] : 7;
 }
 
 void PhZoomView::setBlunderColor(const QColor &colour) {
-  mBlunderColour = colour;
+  mSettings.blunderColour = colour;
   mBlunderPen.setColor(colour);
   settingsChanged();
 }
 
 void PhZoomView::setBlunderSize(int iSize) {
-  mBlunderSize = std::clamp(iSize, 0, MaxExtraSize);
+  mSettings.blunderSize = std::clamp(iSize, 0, MaxExtraSize);
   settingsChanged();
 }
 
 void PhZoomView::setResidualScale(float scale) {
-  mResidualScale = scale;
+  mSettings.residualScale = scale == 0.0f ? 1.0f : scale;
   invalidateLayer();
 }
 
-float PhZoomView::effectiveResidualScale() {
-  if (mResidualScale == 0.0f) mResidualScale = 1.0f;
-  return mResidualScale;
-}
-
 void PhZoomView::setShowPointIds(bool bOn) {
-  mShowPointIds = bOn;
+  mSettings.showPointIds = bOn;
   invalidateLayer();
 }
 
 void PhZoomView::setShowBlunders(bool bOn) {
-  mShowBlunders = bOn;
+  mSettings.showBlunders = bOn;
   invalidateLayer();
 }
 
 void PhZoomView::setShowLinkCount(bool bOn) {
-  mShowLinks = bOn;
+  mSettings.showLinks = bOn;
   invalidateLayer();
 }
 
 void PhZoomView::setResidualsOn(ViewModeE mode, bool bOn) {
   if (mode != VM_Graphical && mode != VM_Textual) return;
-  mResidualsOn[mode] = bOn;
+  mSettings.residualsOn[mode] = bOn;
   invalidateLayer();
 }
 
 bool PhZoomView::hasResidualsOn(ViewModeE mode) const {
-  return (mode == VM_Graphical || mode == VM_Textual) && mResidualsOn[mode];
+  return (mode == VM_Graphical || mode == VM_Textual) && mSettings.residualsOn[mode];
 }
 
 void PhZoomView::applyPointPrefs() {
@@ -256,75 +196,36 @@ void PhZoomView::setFastDrawing(bool bOn) {
   updateContents();
 }
 
-int PhZoomView::symbolSize(int iType) const {
-  int size = mSize[iType];
-  if (mSymbol[iType] != PhGlobal::SYM_Circle && size % 2 == 0) --size;
-  return size;
-}
-
 int PhZoomView::typeIndex(int iCode) { return PhGlobal::pointTypeOfCode(iCode); }
 
 void PhZoomView::buildSprite(PhSymbolSprite &sprite, int iType, bool bBlunder, int iMarkSize,
                              const QColor &markColour) const {
   sprite.clear();
   const int size = symbolSize(iType);
-  const int blunderDiameter = size + 2 * mBlunderSize;
+  const int blunderDiameter = size + 2 * mSettings.blunderSize;
   if (iMarkSize >= 0) {
     const int outer = (bBlunder ? blunderDiameter : size) + 2 * iMarkSize;
     sprite.addDisc(markColour, -(outer / 2), -(outer / 2), outer);
   }
   if (bBlunder)
-    sprite.addDisc(mBlunderColour, -(blunderDiameter / 2), -(blunderDiameter / 2), blunderDiameter);
-  sprite.addSymbol(mSymbol[iType], mColour[iType], size);
+    sprite.addDisc(mSettings.blunderColour, -(blunderDiameter / 2), -(blunderDiameter / 2), blunderDiameter);
+  sprite.addSymbol(mSettings.symbol[iType], mSettings.colour[iType], size);
 }
 
 void PhZoomView::drawSprite(QPainter *painter, const PhSymbolSprite &sprite, const QRect &clip,
                             int px, int py) const {
-  const PhRaster *target = raster();
-  if (target && sprite.isOpaque())
-    sprite.blit(*target, clip & target->rect, px, py);
-  else
-    sprite.paint(painter, px, py);
+  PhPointPainter::drawSprite(painter, raster(), sprite, clip, px, py);
 }
 
-void PhZoomView::drawLine(QPainter *painter, const QPoint &from, const QPoint &to,
-                          const QRect &clip) const {
-  // A vector of no length shows nothing.
-  if (from == to) return;
-  drawLine(painter, QPointF(from), QPointF(to), clip);
-}
+void PhZoomView::slotZoomPlus() { slotZoom(zoom() + ZoomStep); }
 
-void PhZoomView::drawLine(QPainter *painter, const QPointF &from, const QPointF &to,
-                          const QRect &clip) const {
-  const QRectF box = QRectF(from, to).normalized().adjusted(-1.0, -1.0, 1.0, 1.0);
-  if (!box.intersects(QRectF(clip))) return;
-  QPointF a(from);
-  QPointF b(to);
-  const QRectF reach(clip.adjusted(-LineReach, -LineReach, LineReach, LineReach));
-  if (!reach.contains(a) || !reach.contains(b)) {
-    if (!clipLine(a, b, reach)) return;
-  }
-  painter->drawLine(a, b);
-}
-
-bool PhZoomView::labelMayShow(const QRect &exposed, int x, int baseline, int length,
-                              const QFontMetrics &metrics) {
-  // Generous on purpose: the painter clips; this only skips what cannot show.
-  const QRect box(x - 2, baseline - metrics.ascent() - 2, length * metrics.maxWidth() + 4,
-                  metrics.height() + 4);
-  return box.intersects(exposed);
-}
-
-void PhZoomView::slotZoomPlus() { slotZoom(mZoom + ZoomStep); }
-
-void PhZoomView::slotZoomMinus() { slotZoom(mZoom - ZoomStep); }
+void PhZoomView::slotZoomMinus() { slotZoom(zoom() - ZoomStep); }
 
 void PhZoomView::slotZoom(int iPercent) {
   if (!hasData()) return;
-  iPercent = std::clamp(iPercent, MinZoom, MaxZoom);
-  if (iPercent == mZoom) return;
-  mZoom = iPercent;
-  calculateResize();
+  iPercent = PhPlaneTransform::boundedZoom(iPercent);
+  if (iPercent == zoom()) return;
+  layoutAt(iPercent);
   updateContents();
   emit sigZoomChanged(iPercent);
 }
@@ -346,22 +247,22 @@ void PhZoomView::slotSetMode(int iMode) {
 
 void PhZoomView::slotToggleResiduals(ViewModeE mode) {
   if (mode != VM_Graphical && mode != VM_Textual) return;
-  mResidualsOn[mode] = !mResidualsOn[mode];
+  setResidualsOn(mode, !hasResidualsOn(mode));
   if (hasData()) updateContents();
 }
 
 void PhZoomView::slotTogglePointIds() {
-  mShowPointIds = !mShowPointIds;
+  setShowPointIds(!hasPointIdsOn());
   if (hasData()) updateContents();
 }
 
 void PhZoomView::slotToggleBlunders() {
-  mShowBlunders = !mShowBlunders;
+  setShowBlunders(!hasBlundersOn());
   if (hasData()) updateContents();
 }
 
 void PhZoomView::slotToggleShowLinkCount() {
-  mShowLinks = !mShowLinks;
+  setShowLinkCount(!hasLinkCountOn());
   if (hasData()) updateContents();
 }
 
@@ -376,10 +277,8 @@ void PhZoomView::viewportResizeEvent(QResizeEvent *event) {
 }
 
 void PhZoomView::cancelDrag() {
-  const QRect shown = mBand.isValid() ? mBand.adjusted(-1, -1, 1, 1) : QRect();
-  mBand = QRect();
-  mPrevDragPos = QPoint();
-  mScrolling = mZooming = mSelecting = false;
+  mPanTool.cancel();
+  const QRect shown = mBandTool.cancel();
   if (shown.isValid()) updateOverlay(shown);
 }
 
@@ -403,23 +302,17 @@ void PhZoomView::contentsMousePressEvent(QMouseEvent *event) {
   }
   switch (mMode) {
     case MODE_Scroll:
-      mScrolling = left;
-      if (left) mPressPos = event->globalPosition().toPoint();
+      if (left) mPanTool.press(event->globalPosition().toPoint());
       break;
     case MODE_Selection:
-      mSelecting = left;
       if (left) {
-        mPressPos = event->position().toPoint();
+        mBandTool.press(event->position().toPoint());
         mAddToSelection = event->modifiers() == Qt::ControlModifier;
       }
       break;
     default:
-      mZooming = false;
       // No deeper zoom to drag for.
-      if (left && mZoom < MaxZoom) {
-        mZooming = true;
-        mPressPos = event->position().toPoint();
-      }
+      if (left && zoom() < MaxZoom) mBandTool.press(event->position().toPoint());
       break;
   }
 }
@@ -427,33 +320,12 @@ void PhZoomView::contentsMousePressEvent(QMouseEvent *event) {
 void PhZoomView::contentsMouseMoveEvent(QMouseEvent *event) {
   if (!hasData()) return;
   if (mMode == MODE_Scroll) {
-    if (!mScrolling) return;
-    const QPoint now = event->globalPosition().toPoint();
-    // The drawing follows the hand.
-    scrollBy(mPressPos.x() - now.x(), mPressPos.y() - now.y());
-    mPressPos = now;
-  } else if ((mMode == MODE_Zoom && mZooming) || (mMode == MODE_Selection && mSelecting)) {
-    dragBand(event->position().toPoint());
+    if (!mPanTool.isActive()) return;
+    const QPoint by = mPanTool.drag(event->globalPosition().toPoint());
+    scrollBy(by.x(), by.y());
+  } else if (mBandTool.isActive()) {
+    for (const QRect &strip : mBandTool.drag(event->position().toPoint())) updateOverlay(strip);
   }
-}
-
-void PhZoomView::dragBand(const QPoint &pos) {
-  const QPoint a = mPressPos;
-  mBand = spanning(a, pos);
-  if (mPrevDragPos.isNull()) mPrevDragPos = pos;
-  const QPoint p = mPrevDragPos;
-  // Four strips hold the band's old and new edges: the two through the
-  // anchor and the two that moved. Each spans the anchor, the previous and
-  // the current position, so drags in every direction repaint all they touch.
-  const int xLo = std::min({a.x(), p.x(), pos.x()});
-  const int xHi = std::max({a.x(), p.x(), pos.x()});
-  const int yLo = std::min({a.y(), p.y(), pos.y()});
-  const int yHi = std::max({a.y(), p.y(), pos.y()});
-  updateOverlay(spanning(QPoint(xLo, a.y()), QPoint(xHi, a.y())));
-  updateOverlay(spanning(QPoint(p.x(), yLo), QPoint(pos.x(), yHi)));
-  updateOverlay(spanning(QPoint(xLo, p.y()), QPoint(xHi, pos.y())));
-  updateOverlay(spanning(QPoint(a.x(), yLo), QPoint(a.x(), yHi)));
-  mPrevDragPos = pos;
 }
 
 void PhZoomView::contentsMouseReleaseEvent(QMouseEvent *event) {
@@ -461,28 +333,20 @@ void PhZoomView::contentsMouseReleaseEvent(QMouseEvent *event) {
   const bool left = event->button() == Qt::LeftButton;
   switch (mMode) {
     case MODE_Scroll:
-      mScrolling = false;
+      mPanTool.cancel();
       break;
     case MODE_Selection:
-      if (left && mSelecting) {
-        mSelecting = false;
-        releaseBand(false);
-      }
+      if (left && mBandTool.isActive()) releaseBand(false);
       break;
     default:
-      if (left && mZooming) {
-        mZooming = false;
-        releaseBand(true);
-      }
+      if (left && mBandTool.isActive()) releaseBand(true);
       break;
   }
 }
 
 void PhZoomView::releaseBand(bool bZoom) {
-  const QRect band = mBand;
-  const QRect shown = mBand.isValid() ? mBand.adjusted(-1, -1, 1, 1) : QRect();
-  mBand = QRect();
-  mPrevDragPos = QPoint();
+  const QRect shown = mBandTool.shownArea();
+  const QRect band = mBandTool.release();
   if (band.width() < MinBand && band.height() < MinBand) {
     noteWithNumber(bZoom ? tr("The zoom-rect you specified is to small (min %d pixel)!")
                          : tr("The selection-rect you specified is to small (min %d pixel)!"),
@@ -499,19 +363,17 @@ void PhZoomView::releaseBand(bool bZoom) {
 }
 
 void PhZoomView::zoomToBand(const QRect &band) {
-  double f = std::min(double(width()) / band.width(), double(height()) / band.height());
-  if (phRound(mZoom * f) > MaxZoom) f = double(MaxZoom) / mZoom;
-  slotZoom(phRound(mZoom * f));
-  // The band's top-left corner becomes the viewport's.
-  setContentsPos(phRound((band.left() - Margin) * f + Margin),
-                 phRound((band.top() - Margin) * f + Margin));
+  const PhPlaneTransform::BandZoom to = PhPlaneTransform::zoomToBand(zoom(), size(), band);
+  slotZoom(to.zoom);
+  setContentsPos(to.contentsPos.x(), to.contentsPos.y());
 }
 
 void PhZoomView::drawContentsOverlay(QPainter *painter, const QRect &) {
-  if (!mBand.isValid()) return;
+  const QRect band = mBandTool.band();
+  if (!band.isValid()) return;
   painter->setPen(mBandPen);
   painter->setBrush(Qt::NoBrush);
-  painter->drawRect(mBand.x(), mBand.y(), mBand.width() - 1, mBand.height() - 1);
+  painter->drawRect(band.x(), band.y(), band.width() - 1, band.height() - 1);
 }
 
 void PhZoomView::clearContextMenu() {
@@ -534,6 +396,33 @@ QAction *PhZoomView::addMenuItem(QMenu *menu, const QString &text, int iPopId) {
   return action;
 }
 
+void PhZoomView::addZoomItem(QMenu *menu, int iPopId) {
+  if (zoom() == 100) return;
+  addMenuItem(menu, tr("Zoom 100%"), iPopId)->setIcon(zoomIcon());
+  menu->addSeparator();
+}
+
+void PhZoomView::addSharedItem(QMenu *menu, SharedItemE item, int iPopId) {
+  switch (item) {
+    case ITEM_PointIds:
+      addMenuItem(menu, hasPointIdsOn() ? tr("Hide Point-IDs") : tr("Show Point-IDs"), iPopId);
+      break;
+    case ITEM_LinkCount:
+      addMenuItem(menu, hasLinkCountOn() ? tr("Hide Number of Links") : tr("Show Number of Links"), iPopId);
+      break;
+    case ITEM_Blunders:
+      addMenuItem(menu, hasBlundersOn() ? tr("Hide Blunders") : tr("Show Blunders"), iPopId);
+      break;
+  }
+}
+
+void PhZoomView::addResidualsMenu(QMenu *menu, int iGraphicalId, int iTextualId) {
+  QMenu *residuals = addSubMenu(menu, tr("&Residuals"));
+  addMenuItem(residuals, hasResidualsOn(VM_Graphical) ? tr("Hide Graphical") : tr("Show Graphical"), iGraphicalId);
+  Nub::debug("%s => %s", "hasResidualsOn( VM_Textual )", hasResidualsOn(VM_Textual) ? "true" : "false");
+  addMenuItem(residuals, hasResidualsOn(VM_Textual) ? tr("Hide Textual") : tr("Show Textual"), iTextualId);
+}
+
 QMenu *PhZoomView::addSubMenu(QMenu *menu, const QString &title) {
   // A child of the main menu: its items are reported by the main menu's
   // triggered signal as well.
@@ -543,4 +432,4 @@ QMenu *PhZoomView::addSubMenu(QMenu *menu, const QString &title) {
   return sub;
 }
 
-QIcon PhZoomView::zoomIcon() { return QIcon(QStringLiteral(":/imageviewer/zoom.png")); }
+QIcon PhZoomView::zoomIcon() { return QIcon(QStringLiteral(":/planeview/zoom.png")); }

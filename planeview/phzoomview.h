@@ -6,33 +6,35 @@
 #include <QList>
 #include <QPen>
 
+#include "phbandtool.h"
+#include "phdrawsettings.h"
 #include "phglobal.h"
+#include "phpantool.h"
+#include "phplanetransform.h"
 #include "phscrollview.h"
 #include "phsymbolsprite.h"
 #include "phviewmode.h"
 
 class QAction;
 class QContextMenuEvent;
-class QFontMetrics;
 class QIcon;
 class QMenu;
 class QMouseEvent;
 class QResizeEvent;
 
 // What the image view and the object view share: the layout of a plane
-// extent in the contents (a 40-pixel margin, the longer side 500 pixels at
-// 100 %), its transform and rounding, zoom steps and limits, zoom to a dragged
+// extent in the contents through a PhPlaneTransform, zoom to a dragged
 // rectangle, scroll mode, the rubber band, the drawing settings per point type
 // with their symbol sprites, and the context-menu mechanics.
 class PhZoomView : public PhScrollView {
   Q_OBJECT
 
  public:
-  static constexpr int Margin = 40;
-  static constexpr int BaseSize = 500;
-  static constexpr int MinZoom = 10;
-  static constexpr int MaxZoom = 100000000;
-  static constexpr int ZoomStep = 10;
+  static constexpr int Margin = PhPlaneTransform::Margin;
+  static constexpr int BaseSize = PhPlaneTransform::BaseSize;
+  static constexpr int MinZoom = PhPlaneTransform::MinZoom;
+  static constexpr int MaxZoom = PhPlaneTransform::MaxZoom;
+  static constexpr int ZoomStep = PhPlaneTransform::ZoomStep;
   // A rubber band narrower and lower than this is refused.
   static constexpr int MinBand = 20;
 
@@ -44,29 +46,33 @@ class PhZoomView : public PhScrollView {
   // Whether there is something to show; without it mouse, zoom and toggles do nothing.
   virtual bool hasData() const = 0;
 
-  int zoom() const { return mZoom; }
-  double scale() const { return mScale; }
+  int zoom() const { return mTransform.zoom(); }
+  double scale() const { return mTransform.scale(); }
+  // The layout as last run.
+  const PhPlaneTransform &transform() const { return mTransform; }
   int mode() const { return mMode; }
   // The rubber band of a zoom or selection drag (invalid when none).
-  QRect rubberBand() const { return mBand; }
+  QRect rubberBand() const { return mBandTool.band(); }
   // A zoom, selection or scroll drag is under way.
-  bool isDragging() const { return mScrolling || mZooming || mSelecting; }
+  bool isDragging() const { return mPanTool.isActive() || mBandTool.isActive(); }
   // Ends a drag that will not get its release: the band goes from the
   // screen and the next drag starts afresh.
   void cancelDrag();
 
   // Pixel of a point with plane coordinates (h, v).
-  QPoint toContents(double h, double v) const;
+  QPoint toContents(double h, double v) const { return mTransform.toContents(h, v); }
 
   // Runs the layout of the current extent and zoom; resizes the contents
   // only when their size changes.
   void calculateResize();
 
-  // Drawing settings. Setters store and take effect at the next repaint.
+  // Drawing settings. Setters store and take effect at the next repaint;
+  // the toggles go through them too.
+  const PhDrawSettings &drawSettings() const { return mSettings; }
   void setBackgroundColor(const QColor &colour);
-  QColor backgroundColor() const { return mBackground; }
+  QColor backgroundColor() const { return mSettings.background; }
   void setTextFont(const QFont &font);
-  QFont textFont() const { return mTextFont; }
+  QFont textFont() const { return mSettings.textFont; }
   void setPointOn(int iType, bool bOn);
   bool pointOn(int iType) const;
   void setPointSymbol(int iType, int iSymbol);
@@ -76,17 +82,18 @@ class PhZoomView : public PhScrollView {
   void setPointSize(int iType, int iSize);
   int pointSize(int iType) const;
   void setBlunderColor(const QColor &colour);
-  QColor blunderColor() const { return mBlunderColour; }
+  QColor blunderColor() const { return mSettings.blunderColour; }
   void setBlunderSize(int iSize);
-  int blunderSize() const { return mBlunderSize; }
+  int blunderSize() const { return mSettings.blunderSize; }
+  // A scale of exactly 0 is drawn, and kept, as 1.
   void setResidualScale(float scale);
-  float residualScale() const { return mResidualScale; }
+  float residualScale() const { return mSettings.residualScale; }
   void setShowPointIds(bool bOn);
-  bool hasPointIdsOn() const { return mShowPointIds; }
+  bool hasPointIdsOn() const { return mSettings.showPointIds; }
   void setShowBlunders(bool bOn);
-  bool hasBlundersOn() const { return mShowBlunders; }
+  bool hasBlundersOn() const { return mSettings.showBlunders; }
   void setShowLinkCount(bool bOn);
-  bool hasLinkCountOn() const { return mShowLinks; }
+  bool hasLinkCountOn() const { return mSettings.showLinks; }
   virtual void setResidualsOn(ViewModeE mode, bool bOn);
   bool hasResidualsOn(ViewModeE mode) const;
 
@@ -132,12 +139,27 @@ class PhZoomView : public PhScrollView {
   virtual void handleContextMenu(int iPopId) = 0;
 
   QAction *addMenuItem(QMenu *menu, const QString &text, int iPopId);
+  // The items both views' context menus have, with their texts and states:
+  // "Zoom 100%" and a separator unless at 100 %; the toggles of the point
+  // IDs, link counts and blunders; the "&Residuals" submenu.
+  enum SharedItemE { ITEM_PointIds, ITEM_LinkCount, ITEM_Blunders };
+  void addZoomItem(QMenu *menu, int iPopId);
+  void addSharedItem(QMenu *menu, SharedItemE item, int iPopId);
+  void addResidualsMenu(QMenu *menu, int iGraphicalId, int iTextualId);
   // A submenu whose items reach the same dispatcher.
   QMenu *addSubMenu(QMenu *menu, const QString &title);
   static QIcon zoomIcon();
 
   // The size a type's symbol is drawn with: triangles and crosses always odd.
-  int symbolSize(int iType) const;
+  int symbolSize(int iType) const { return mSettings.symbolSize(iType); }
+  // For the views' own setters.
+  PhDrawSettings &settings() { return mSettings; }
+  // A setting that the symbols are drawn with changed.
+  void settingsChanged();
+  // A mark's colour, or its width beyond the symbol (held within 0 to
+  // MaxExtraSize), stored and the symbols made anew.
+  void setSymbolColour(QColor PhDrawSettings::*field, const QColor &colour);
+  void setSymbolExtra(int PhDrawSettings::*field, int iSize);
   // Point-type index of a BAX point code.
   static int typeIndex(int iCode);
   // Builds the sprite of one type: an optional selection disc that fills the
@@ -148,13 +170,6 @@ class PhZoomView : public PhScrollView {
   // when there is one, else painted.
   void drawSprite(QPainter *painter, const PhSymbolSprite &sprite, const QRect &clip, int px,
                   int py) const;
-  // A residual vector or link: the part that can show is drawn; ends far
-  // beyond the viewport are brought in along the line.
-  void drawLine(QPainter *painter, const QPoint &from, const QPoint &to, const QRect &clip) const;
-  void drawLine(QPainter *painter, const QPointF &from, const QPointF &to, const QRect &clip) const;
-  // True when a text label at (x, baseline) may reach into the rectangle.
-  static bool labelMayShow(const QRect &exposed, int x, int baseline, int length,
-                           const QFontMetrics &metrics);
 
   void drawContentsOverlay(QPainter *painter, const QRect &rect) override;
   void contentsMousePressEvent(QMouseEvent *event) override;
@@ -166,52 +181,26 @@ class PhZoomView : public PhScrollView {
 
   const QPen &typePen(int iType) const { return mTypePen[iType]; }
   const QPen &blunderPen() const { return mBlunderPen; }
-  // A residual scale stored as exactly 0 is drawn, and kept, as 1.
-  float effectiveResidualScale();
 
  private:
+  void layoutAt(int iPercent);
   void applyScrollCursor(int w, int h);
-  void dragBand(const QPoint &pos);
   void releaseBand(bool bZoom);
   void zoomToBand(const QRect &band);
   void clearContextMenu();
-  void settingsChanged();
 
-  int mZoom = 100;
-  double mScale = 1.0;
+  PhPlaneTransform mTransform;
   int mMode = MODE_Zoom;
-  // Scroll mode: the last global pointer position; zoom and selection mode:
-  // the band's anchor in contents coordinates.
-  QPoint mPressPos;
-  QPoint mPrevDragPos;
-  QRect mBand;
-  bool mScrolling = false;
-  bool mZooming = false;
-  bool mSelecting = false;
+  // Scroll mode drags with the pan tool, zoom and selection mode with the band.
+  PhPanTool mPanTool;
+  PhBandTool mBandTool;
   bool mAddToSelection = false;
   bool mFast = true;
-  // The extent as last laid out.
-  double mMinH = 0.0;
-  double mMinV = 0.0;
-  double mExtentV = 0.0;
   QMenu *mMenu = nullptr;
   QList<QMenu *> mSubMenus;
   QPen mBandPen;
 
-  QColor mBackground = Qt::white;
-  QFont mTextFont = QFont(QStringLiteral("Arial"), 8);
-  bool mShowPointIds = false;
-  bool mResidualsOn[2] = {false, false};
-  bool mShowBlunders = false;
-  bool mShowLinks = false;
-  bool mOn[PhGlobal::PointTypeCount] = {true, true, true, true, true, true, true};
-  int mSymbol[PhGlobal::PointTypeCount] = {0, 0, 0, 0, 0, 0, 0};
-  QColor mColour[PhGlobal::PointTypeCount] = {Qt::black, Qt::black, Qt::black, Qt::black,
-                                              Qt::black, Qt::black, Qt::black};
-  int mSize[PhGlobal::PointTypeCount] = {7, 7, 7, 7, 7, 7, 7};
-  QColor mBlunderColour = Qt::red;
-  int mBlunderSize = 2;
-  float mResidualScale = 1.0f;
+  PhDrawSettings mSettings;
   // One pen per type colour and one for blunders, made when a colour changes.
   QPen mTypePen[PhGlobal::PointTypeCount];
   QPen mBlunderPen;

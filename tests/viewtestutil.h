@@ -1,17 +1,22 @@
 #ifndef VIEWTESTUTIL_H
 #define VIEWTESTUTIL_H
 
-// Helpers of the view tests: showing a view at a fixed size, reading the
-// pixels it paints at contents positions, and driving it with the mouse.
+// Helpers of the view and viewer tests: showing a view at a fixed size,
+// reading the pixels it paints at contents positions, driving it with the
+// mouse, and reading its menus.
 
+#include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFont>
 #include <QImage>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
 #include <QWindow>
 
+#include "phround.h"
 #include "phscrollview.h"
 
 namespace ViewTest {
@@ -72,6 +77,43 @@ inline void pressRightDuringDrag(PhScrollView *view, const QPoint &pos) {
   QMouseEvent press(QEvent::MouseButtonPress, QPointF(pos), viewport->mapToGlobal(QPointF(pos)), Qt::RightButton,
                     Qt::LeftButton | Qt::RightButton, Qt::NoModifier);
   QApplication::sendEvent(viewport, &press);
+}
+
+// Contents pixel of a point of the extent 100 x 50 (from 0, 0) at 100 %:
+// 5 pixels a unit inside the 40-pixel margin.
+inline QPoint pixelOf(double x, double y) { return QPoint(phRound(x * 5 + 40), phRound((50 - y) * 5 + 40)); }
+
+// The actions' texts, "-" for a separator.
+inline QStringList texts(const QList<QAction *> &actions) {
+  QStringList result;
+  for (const QAction *action : actions) result << (action->isSeparator() ? QStringLiteral("-") : action->text());
+  return result;
+}
+
+inline QStringList texts(const QMenu *menu) { return texts(menu->actions()); }
+
+// The item of a context menu or of its submenus with the menu id.
+inline QAction *actionWithId(QMenu *menu, int id) {
+  for (QAction *action : menu->actions()) {
+    if (action->menu())
+      if (QAction *inner = actionWithId(action->menu(), id)) return inner;
+    if (!action->isSeparator() && action->data().isValid() && action->data().toInt() == id) return action;
+  }
+  return nullptr;
+}
+
+// The action of a viewer with the text.
+inline QAction *actionNamed(QWidget *viewer, const QString &text) {
+  for (QAction *action : viewer->findChildren<QAction *>())
+    if (action->text() == text) return action;
+  return nullptr;
+}
+
+// A context-menu request with the mouse near the view's top-left corner.
+inline void openContextMenu(PhScrollView *view) {
+  const QPoint pos(60, 60);
+  QContextMenuEvent event(QContextMenuEvent::Mouse, pos, view->viewport()->mapToGlobal(pos));
+  QApplication::sendEvent(view->viewport(), &event);
 }
 
 }  // namespace ViewTest

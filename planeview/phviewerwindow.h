@@ -5,10 +5,15 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
+
+#include "phviewmode.h"
+
 class PhZoomView;
 class QAction;
 class QActionGroup;
 class QIcon;
+class QKeyEvent;
 class QKeySequence;
 class QMdiSubWindow;
 class QMenu;
@@ -68,7 +73,28 @@ class PhViewerWindow : public QMainWindow {
   // Enables the zoom controls for the zoom, or disables all without data.
   void updateZoomControls(int iPercent, bool bHasData);
 
-  // The icon of the image viewer's resources.
+  // One entry of a viewer's key map: a key and what its modifiers mean.
+  struct KeyRule {
+    enum ModifiersE {
+      // Only without modifiers; with them the key belongs to the main window.
+      KEY_PlainOnly,
+      // Shift means textual, anything else graphical.
+      KEY_ShiftTextual,
+      // Shift means textual, none graphical; other modifiers take the key
+      // and do nothing.
+      KEY_ShiftTextualOnly
+    };
+    int key;
+    ModifiersE modifiers;
+    std::function<void(ViewModeE)> action;
+  };
+  // The keys both viewers share: B, L and P toggle the view's blunders, link
+  // counts and point IDs.
+  static QList<KeyRule> sharedKeys(PhZoomView *view);
+  // Runs the rule of the pressed key; false when the map has none.
+  static bool handleKey(QKeyEvent *event, const QList<KeyRule> &map);
+
+  // An icon both viewers show, by name.
   static QIcon icon(const char *name);
   // The viewer's icon, also on its window in the workspace.
   void setViewerIcon(const QIcon &icon);

@@ -3,12 +3,16 @@
 #include <QtTest>
 
 #include "phnumberlabels.h"
+#include "tessellatest.h"
 
 // Number labels drawn as one glyph run must look exactly like drawText.
 class TestPhNumberLabels : public QObject {
   Q_OBJECT
 
  private slots:
+  void init() { TessellaTest::beginTest(); }
+  void cleanup() { TessellaTest::endTest(); }
+
   void length_data();
   void length();
   void matchesDrawText_data();
@@ -72,5 +76,5 @@ void TestPhNumberLabels::matchesDrawText() {
   QCOMPARE(fast, plain);
 }
 
-QTEST_MAIN(TestPhNumberLabels)
+TESSELLA_TEST_MAIN(TestPhNumberLabels)
 #include "tst_phnumberlabels.moc"

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -116,7 +117,7 @@ void PhViewerWindow::buildZoomBar(PhZoomView *view) {
   QMenu *fixed = menu->addMenu(tr("&Fixed Zoom"));
   for (int percent : {400, 200, 100, 75, 50, 25}) {
     const bool hundred = percent == 100;
-    QAction *action = addBoth(nullptr, fixed, hundred ? QIcon(QStringLiteral(":/imageviewer/zoom.png")) : QIcon(),
+    QAction *action = addBoth(nullptr, fixed, hundred ? QIcon(QStringLiteral(":/planeview/zoom.png")) : QIcon(),
                               tr("%1 %").arg(percent), hundred ? QKeySequence(Qt::Key_F3) : QKeySequence());
     connect(action, &QAction::triggered, view, [view, percent]() { view->slotZoom(percent); });
     mFixedZooms.append(action);
@@ -157,5 +158,42 @@ void PhViewerWindow::updateZoomControls(int iPercent, bool bHasData) {
 }
 
 QIcon PhViewerWindow::icon(const char *name) {
-  return QIcon(QStringLiteral(":/imageviewer/%1.png").arg(QLatin1String(name)));
+  return QIcon(QStringLiteral(":/planeview/%1.png").arg(QLatin1String(name)));
+}
+
+QList<PhViewerWindow::KeyRule> PhViewerWindow::sharedKeys(PhZoomView *view) {
+  return {{Qt::Key_B, KeyRule::KEY_PlainOnly, [view](ViewModeE) { view->slotToggleBlunders(); }},
+          {Qt::Key_L, KeyRule::KEY_PlainOnly, [view](ViewModeE) { view->slotToggleShowLinkCount(); }},
+          {Qt::Key_P, KeyRule::KEY_PlainOnly, [view](ViewModeE) { view->slotTogglePointIds(); }}};
+}
+
+bool PhViewerWindow::handleKey(QKeyEvent *event, const QList<KeyRule> &map) {
+  const Qt::KeyboardModifiers modifiers =
+      event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  for (const KeyRule &rule : map) {
+    if (rule.key != event->key()) continue;
+    switch (rule.modifiers) {
+      case KeyRule::KEY_PlainOnly:
+        // With modifiers these belong to the main window (Shift+L, Shift+P).
+        if (modifiers != Qt::NoModifier) {
+          event->ignore();
+          return true;
+        }
+        event->accept();
+        rule.action(VM_Graphical);
+        return true;
+      case KeyRule::KEY_ShiftTextual:
+        event->accept();
+        rule.action(modifiers == Qt::ShiftModifier ? VM_Textual : VM_Graphical);
+        return true;
+      case KeyRule::KEY_ShiftTextualOnly:
+        event->accept();
+        if (modifiers == Qt::ShiftModifier)
+          rule.action(VM_Textual);
+        else if (modifiers == Qt::NoModifier)
+          rule.action(VM_Graphical);
+        return true;
+    }
+  }
+  return false;
 }
