@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "nubmsg.h"
+#include "uxmsg.h"
 #include "phimage.h"
 #include "phpointpainter.h"
 #include "phround.h"
@@ -208,10 +209,8 @@ void PhImageView::_slotHandleContextMenu(int iPopId) {
     case POP_ResidualsTextual: slotToggleResiduals(VM_Textual); break;
     case POP_Blunders: slotToggleBlunders(); break;
     case POP_LinkCount: slotToggleShowLinkCount(); break;
-    default: {
-      const QString text = QString::asprintf(tr("Invalid case: %d!").toUtf8().constData(), iPopId);
-      Nub::warn("%s", text.toUtf8().constData());
+    default:
+      Ux::warn(tr("Invalid case: %1!").arg(QString::number(iPopId)));
       break;
-    }
   }
 }

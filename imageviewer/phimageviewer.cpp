@@ -12,6 +12,7 @@
 #include <QToolBar>
 
 #include "nubmsg.h"
+#include "uxmsg.h"
 #include "phimage.h"
 #include "phimageinfoview.h"
 #include "phimagelist.h"
@@ -27,7 +28,6 @@ QList<PhImageViewer *> &viewerList() {
   return list;
 }
 
-QByteArray utf8(const QString &text) { return text.toUtf8(); }
 
 // An icon of the image viewer's own.
 QIcon imageIcon(const char *name) { return QIcon(QStringLiteral(":/imageviewer/%1.png").arg(QLatin1String(name))); }
@@ -188,11 +188,11 @@ void PhImageViewer::slotSetImage(int iImage) {
 
 void PhImageViewer::slotSetImage(const QString &strImage) {
   if (strImage.isEmpty()) return;
-  Nub::debug("%s => %s", "strImage", utf8(strImage).constData());
+  Nub::debug("%s => %s", "strImage", strImage.toUtf8().constData());
   bool ok = false;
   const int iImage = strImage.toInt(&ok, 10);
   if (!ok) {
-    Nub::warn(utf8(tr("Can't decode number of image from '%s'!")).constData(), utf8(strImage).constData());
+    Ux::warn(tr("Can't decode number of image from '%1'!").arg(strImage));
     return;
   }
   slotSetImage(iImage);
@@ -305,7 +305,7 @@ void PhImageViewer::_askForImage() {
   if (_findImage(iImage) >= 0)
     slotSetImage(iImage);
   else
-    Nub::warn(utf8(tr("The specified image with ID '%d' does not exist!")).constData(), iImage);
+    Ux::warn(tr("The specified image with ID '%1' does not exist!").arg(QString::number(iImage)));
 }
 
 // ---- preferences -----------------------------------------------------------------------------

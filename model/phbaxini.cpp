@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "nubmsg.h"
+#include "uxmsg.h"
 #include "phtextline.h"
 
 namespace {
@@ -50,8 +51,7 @@ QString PhBaxIni::readValue(QIODevice &file, const QString &strPath, const QStri
     }
   }
   // Also at the end of the file: the user needs to know the key is missing.
-  Nub::warn(qUtf8Printable(tr("Keyword '%s' not found in section %s of file '%s'!")),
-            qUtf8Printable(strKey), qUtf8Printable(header), qUtf8Printable(strPath));
+  Ux::warn(tr("Keyword '%1' not found in section %2 of file '%3'!").arg(strKey, header, strPath));
   return QString();
 }
 
@@ -59,8 +59,7 @@ QString PhBaxIni::readBAXini(const QString &strSection, const QString &strKey) {
   Nub::debug("Tessella::readBAXini");
   const QString path = iniPath();
   if (!QFileInfo::exists(path)) {
-    Nub::warn(qUtf8Printable(tr("BAX configuaration file '%s' doesn't exist!")),
-              qUtf8Printable(QDir::toNativeSeparators(path)));
+    Ux::warn(tr("BAX configuaration file '%1' doesn't exist!").arg(QDir::toNativeSeparators(path)));
     return QString();
   }
   QFile file(path);
@@ -90,22 +89,18 @@ QString PhBaxIni::currentProjectFile() {
   const QString list =
       QDir::toNativeSeparators(readBAXini(QStringLiteral("BAXB"), QStringLiteral("BAXB_LAST_PROJ")));
   if (list.isEmpty() || !QFileInfo::exists(portablePath(list))) {
-    Nub::warn(qUtf8Printable(tr("Could not find current BAX project file '%s'!")),
-              qUtf8Printable(list));
+    Ux::warn(tr("Could not find current BAX project file '%1'!").arg(list));
     return QString();
   }
-  Nub::info(qUtf8Printable(tr("Looking for project to open in current BAX project file '%s'.")),
-            qUtf8Printable(list));
+  Ux::info(tr("Looking for project to open in current BAX project file '%1'.").arg(list));
 
   const QString project = QDir::toNativeSeparators(
       readBAXpro(list, QStringLiteral("PROJECT"), QStringLiteral("BAXB_OUT_TESL")) +
       QStringLiteral(".(p)"));
   if (!QFileInfo::exists(portablePath(project))) {
-    Nub::warn(qUtf8Printable(tr("Could not find appropriate project file '%s' for current BAX project!")),
-              qUtf8Printable(project));
+    Ux::warn(tr("Could not find appropriate project file '%1' for current BAX project!").arg(project));
     return QString();
   }
-  Nub::info(qUtf8Printable(tr("Opening project '%s' corresponding to current BAX project.")),
-            qUtf8Printable(project));
+  Ux::info(tr("Opening project '%1' corresponding to current BAX project.").arg(project));
   return portablePath(project);
 }

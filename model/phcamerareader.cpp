@@ -3,6 +3,7 @@
 #include <QByteArray>
 
 #include "nubmsg.h"
+#include "uxmsg.h"
 #include "phbaxfile.h"
 #include "phbaxrecord.h"
 #include "phimage.h"
@@ -21,7 +22,7 @@ bool PhCameraReader::read(const QString &strCameraFile, PhReadFailure *failure) 
     return false;
   }
   if (mImages.isEmpty()) {
-    Nub::warn("%s", qUtf8Printable(tr("No image loaded to extract camera ID from.")));
+    Ux::warn(tr("No image loaded to extract camera ID from."));
     return true;
   }
   const int cameraOfImages = mImages.first()->cameraId();
@@ -36,8 +37,7 @@ bool PhCameraReader::read(const QString &strCameraFile, PhReadFailure *failure) 
     cameraId = text.trimmed().toInt(&bNumber, 10);
   }
   if (!bNumber) {
-    Nub::warn(qUtf8Printable(tr("Camera ID in '%s' is no number! Can't compare with Camera ID of images.")),
-              qUtf8Printable(strCameraFile));
+    Ux::warn(tr("Camera ID in '%1' is no number! Can't compare with Camera ID of images.").arg(strCameraFile));
     return true;
   }
   if (cameraId != cameraOfImages) return true;

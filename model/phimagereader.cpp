@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "nubmsg.h"
+#include "uxmsg.h"
 #include "phbaxfile.h"
 #include "phbaxrecord.h"
 #include "phbaxprogress.h"
@@ -152,7 +153,7 @@ bool PhImageReader::read(const QString &strImageFile, const QString &strOrientat
   }
 
   if (ignored > 0)
-    Nub::warn(qUtf8Printable(tr("%lld records of '%s' belong to no complete image and were ignored.")),
-              static_cast<long long>(ignored), qUtf8Printable(strImageFile));
+    Ux::warn(tr("%1 records of '%2' belong to no complete image and were ignored.")
+                 .arg(QString::number(static_cast<long long>(ignored)), strImageFile));
   return true;
 }

@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "nubmsg.h"
+#include "uxmsg.h"
 #include "phbaxfile.h"
 #include "phbaxprogress.h"
 #include "phbaxrecord.h"
@@ -111,7 +112,7 @@ bool PhObjectReader::read(const QString &strObjectFile, const QString &strObserv
     PhObjectPoint *point = observed[id];
     if (!point) {
       if (++unknown <= MaxWarnings)
-        Nub::warn(qUtf8Printable(tr("Point/Image %d found in file (c) but not in (o) or (e)")), id);
+        Ux::warn(tr("Point/Image %1 found in file (c) but not in (o) or (e)").arg(QString::number(id)));
       continue;
     }
     if (component < 1 || component > 6)
@@ -128,7 +129,6 @@ bool PhObjectReader::read(const QString &strObjectFile, const QString &strObserv
     if (component >= 4 && point->code() == 900) point->setCode(901);
   }
   if (unknown > MaxWarnings)
-    Nub::warn(qUtf8Printable(tr("%d more warnings of this kind were suppressed.")),
-              unknown - MaxWarnings);
+    Ux::warn(tr("%1 more warnings of this kind were suppressed.").arg(QString::number(unknown - MaxWarnings)));
   return true;
 }

@@ -1,6 +1,7 @@
 #include "phprojectinit.h"
 
 #include "nubmsg.h"
+#include "uxmsg.h"
 #include "phimage.h"
 #include "phimagelist.h"
 #include "phobjectlist.h"
@@ -55,16 +56,16 @@ void PhProjectInit::complete(PhImageList &images, const PhObjectList &objects,
         imagePoint->setCode(object->code());
       } else if (imagePoint->code() != object->code()) {
         if (++conflicts <= MaxWarnings)
-          Nub::warn(qUtf8Printable(tr("Pointcode for image-point %d is not unique!")), id);
+          Ux::warn(tr("Pointcode for image-point %1 is not unique!").arg(QString::number(id)));
       }
     }
   }
   if (conflicts > MaxWarnings)
-    Nub::warn(qUtf8Printable(tr("%lld more warnings of this kind were suppressed.")),
-              static_cast<long long>(conflicts - MaxWarnings));
+    Ux::warn(tr("%1 more warnings of this kind were suppressed.")
+                 .arg(QString::number(static_cast<long long>(conflicts - MaxWarnings))));
 
-  Nub::info(qUtf8Printable(tr("Read <b>%d</b> Images.")), images.count());
-  Nub::info(qUtf8Printable(tr("Read <b>%d</b> Objects.")), objects.count());
+  Ux::info(tr("Read <b>%1</b> Images.").arg(QString::number(images.count())));
+  Ux::info(tr("Read <b>%1</b> Objects.").arg(QString::number(objects.count())));
   if (project && !project->inversion()) Nub::warn("No inversion: sigmas were not computed!");
-  Nub::msg(Nub::MsgInfo | Nub::MsgStatus, "%s", qUtf8Printable(tr("Reading Projectfile ready.")));
+  Ux::msg(Nub::MsgInfo | Nub::MsgStatus, tr("Reading Projectfile ready."));
 }

@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "nubmsg.h"
+#include "uxmsg.h"
 #include "phbaxini.h"
 #include "phcamerareader.h"
 #include "phexception.h"
@@ -45,8 +46,7 @@ QString PhProjectReader::resolveDataFile(const QString &strName, const QString &
   const QString resolved = inDir(strDir, strName);
   const QString existing = existingName(resolved);
   if (!existing.isEmpty()) return existing;
-  Nub::warn(qUtf8Printable(tr("Can't find file '%s'")),
-            qUtf8Printable(QDir::toNativeSeparators(resolved)));
+  Ux::warn(tr("Can't find file '%1'").arg(QDir::toNativeSeparators(resolved)));
   return strName;
 }
 
@@ -63,8 +63,7 @@ QString PhProjectReader::resolveCameraFile(const QString &strName, const QString
     const QString existing = existingName(inDir(strDir, strName));
     if (!existing.isEmpty()) return existing;
   }
-  Nub::warn(qUtf8Printable(tr("No installation of BAX found! Can't look for camera file '%s'.")),
-            qUtf8Printable(strName));
+  Ux::warn(tr("No installation of BAX found! Can't look for camera file '%1'.").arg(strName));
   return strName.isEmpty() ? QString() : inDir(strDir, strName);
 }
 
@@ -125,7 +124,7 @@ bool PhProjectReader::read(const QString &strProjectFile) {
       current = PhReadFailure::FILE_Camera;
       if (!cameraReader.read(cameraFile, &failure)) return fail(failure);
     } else {
-      Nub::info("%s", qUtf8Printable(tr("Camera file not found! Will fit image coordinates within their extreme values.")));
+      Ux::info(tr("Camera file not found! Will fit image coordinates within their extreme values."));
     }
   } catch (const PhException &exception) {
     QString path = imageFile;

@@ -10,6 +10,7 @@
 #include <exception>
 
 #include "nubmsg.h"
+#include "uxmsg.h"
 #include "phexception.h"
 #include "phimage.h"
 #include "phobjectlist.h"
@@ -34,7 +35,6 @@ quint64 gSelectionSerial = 0;
 // its list to repaint.
 std::vector<PhObjectView *> gViews;
 
-void warnText(const QString &text) { Nub::warn("%s", text.toUtf8().constData()); }
 
 bool hasObserved(const PhObjectPoint *point, int iAxis) {
   switch (iAxis) {
@@ -182,7 +182,7 @@ void PhObjectView::slotToggleResiduals(ViewModeE mode) {
 void PhObjectView::slotToggleSigmas(ViewModeE mode) {
   if (mode != VM_Graphical && mode != VM_Textual) return;
   if (!mSigmasComputed) {
-    warnText(tr("No inversion: sigmas were not computed!"));
+    Ux::warn(tr("No inversion: sigmas were not computed!"));
     return;
   }
   setSigmasOn(mode, !hasSigmasOn(mode));
@@ -353,13 +353,13 @@ void PhObjectView::selectPoints(int iSelectionMode, int iSearchMode, const QStri
     ensureSelection();
     runSearch(iSelectionMode, iSearchMode, strPar1, strPar2, bUsePattern, touched);
   } catch (const PhException &e) {
-    warnText(e.message());
+    Ux::warn(e.message());
     mSelectionKnown = false;
   } catch (const std::exception &e) {
     Nub::warn("%s", e.what());
     mSelectionKnown = false;
   } catch (...) {
-    warnText(tr("Selection stopped by an unexpected error."));
+    Ux::warn(tr("Selection stopped by an unexpected error."));
     mSelectionKnown = false;
   }
   if (!mSelectionKnown) {
@@ -751,7 +751,7 @@ void PhObjectView::_slotHandleContextMenu(int iPopId) {
     case POP_Deselect: slotDeselectPoints(); break;
     case POP_Connections: slotToggleShowConnections(); break;
     default:
-      warnText(QString::asprintf(tr("Invalid case: %d!").toUtf8().constData(), iPopId));
+      Ux::warn(tr("Invalid case: %1!").arg(QString::number(iPopId)));
       break;
   }
 }

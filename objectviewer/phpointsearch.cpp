@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "nubmsg.h"
+#include "uxmsg.h"
 #include "phglobal.h"
 #include "phimage.h"
 #include "phimagelist.h"
@@ -14,7 +15,6 @@ namespace {
 
 QString translated(const char *text) { return QCoreApplication::translate("PhObjectView", text); }
 
-void warnText(const QString &text) { Nub::warn("%s", text.toUtf8().constData()); }
 
 // The decimal text of an ID, as QString::number writes it, without an
 // allocation per point.
@@ -59,8 +59,7 @@ PhPointSearch::PhPointSearch(int iSearchMode, const QString &strPar1, const QStr
       mValid = true;
       break;
     default:
-      warnText(QString::asprintf(translated("Illegal Search-Mode (%d)!").toUtf8().constData(),
-                                 mMode));
+      Ux::warn(translated("Illegal Search-Mode (%1)!").arg(QString::number(mMode)));
       break;
   }
 }
@@ -74,8 +73,7 @@ bool PhPointSearch::readBound(const QString &text, bool bInteger, double &value)
   else
     value = double(text.toFloat(&ok));
   if (!ok)
-    warnText(QString::asprintf(translated("Can't decode number from '%s'!").toUtf8().constData(),
-                               text.toUtf8().constData()));
+    Ux::warn(translated("Can't decode number from '%1'!").arg(text));
   return ok;
 }
 
@@ -123,7 +121,7 @@ bool PhPointSearch::matches(const PhObjectPoint *point) {
         const PhImage *image = PhImageList::image(id);
         if (!image) {
           if (!mMissingImageReported)
-            warnText(translated("PhObjectView::selectPoints: no image for for imageID found!"));
+            Ux::warn(translated("PhObjectView::selectPoints: no image for for imageID found!"));
           mMissingImageReported = true;
           return false;
         }
