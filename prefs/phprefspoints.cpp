@@ -1,6 +1,7 @@
 #include "phprefspoints.h"
 
 #include "phglobal.h"
+#include "phsymbolpixmap.h"
 #include "qtcolorpicker.h"
 #include "uxcfg.h"
 #include "uxpath.h"
@@ -8,6 +9,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -52,7 +54,7 @@ PhPrefsPoints::PhPrefsPoints(QWidget *parent) : Ux::PrefsTab("Points", parent) {
     auto *row = new QHBoxLayout(box);
     row->setSpacing(Ux::stdSpace());
     mSymbols[i] = new QComboBox(box);
-    for (int s = 0; s < 3; ++s) mSymbols[i]->addItem(symbolName(s));
+    for (int s = 0; s < 3; ++s) mSymbols[i]->addItem(QIcon(PhSymbolPixmap::symbolPixmap(s)), symbolName(s));
     mColors[i] = newPicker(box, "pointColor");
     mSizes[i] = newSizeSpin(box, 3, 25);
     addLabelled(row, tr("S&ymbol"), mSymbols[i]);

@@ -1,4 +1,3 @@
-#include <QImage>
 #include <QRandomGenerator>
 #include <map>
 #include <vector>
@@ -15,7 +14,6 @@
 #include "phmsgcapture.h"
 #include "phobjectlist.h"
 #include "phobjectpoint.h"
-#include "phsymbolpixmap.h"
 
 class TstPhModel : public QObject {
   Q_OBJECT
@@ -59,7 +57,6 @@ class TstPhModel : public QObject {
   void objectListFindsFirstInListOrder();
   void objectListSelection();
 
-  void symbolPixmaps();
 };
 
 void TstPhModel::pointTypeNames_data() {
@@ -606,33 +603,6 @@ void TstPhModel::objectListSelection() {
   list.setSelectedCount(2);
   list.clear();
   QCOMPARE(list.selectedCount(), 0);
-}
-
-void TstPhModel::symbolPixmaps() {
-  QVERIFY(PhSymbolPixmap::symbolPixmap(3).isNull());
-  QVERIFY(PhSymbolPixmap::symbolPixmap(-1).isNull());
-  for (int type = 0; type < 3; ++type) {
-    const QPixmap pixmap = PhSymbolPixmap::symbolPixmap(type);
-    QCOMPARE(pixmap.size(), QSize(13, 13));
-    // Kept for the run: the same pixmap again.
-    QCOMPARE(PhSymbolPixmap::symbolPixmap(type).cacheKey(), pixmap.cacheKey());
-    const QImage image = pixmap.toImage();
-    QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
-    QCOMPARE(image.pixelColor(12, 12).alpha(), 0);
-    QCOMPARE(image.pixelColor(6, 6), QColor(Qt::black));
-  }
-  const QImage cross = PhSymbolPixmap::symbolPixmap(PhGlobal::SYM_Cross).toImage();
-  int black = 0;
-  for (int y = 0; y < 13; ++y)
-    for (int x = 0; x < 13; ++x)
-      if (cross.pixelColor(x, y).alpha() > 0) ++black;
-  QCOMPARE(black, 21);  // two 11-pixel strokes sharing the centre
-  QCOMPARE(cross.pixelColor(1, 6), QColor(Qt::black));
-  QCOMPARE(cross.pixelColor(11, 6), QColor(Qt::black));
-  QCOMPARE(cross.pixelColor(6, 0).alpha(), 0);
-  const QImage triangle = PhSymbolPixmap::symbolPixmap(PhGlobal::SYM_Triangle).toImage();
-  QCOMPARE(triangle.pixelColor(2, 10), QColor(Qt::black));  // wide at the bottom
-  QCOMPARE(triangle.pixelColor(2, 2).alpha(), 0);           // narrow at the top
 }
 
 QTEST_MAIN(TstPhModel)

@@ -3,7 +3,9 @@
 #include "phprefsimageviewer.h"
 #include "phprefslinks.h"
 #include "phprefsobjectviewer.h"
+#include "phglobal.h"
 #include "phprefspoints.h"
+#include "phsymbolpixmap.h"
 #include "qtcolorpicker.h"
 #include "uxcfg.h"
 
@@ -35,6 +37,8 @@ class TestPhPrefs : public QObject {
   void fontDialog();
   void names();
   void pagesDrawAtTheirSize();
+  void symbolPixmaps();
+  void symbolComboShowsTheSymbols();
 };
 
 void TestPhPrefs::init() { Ux::Cfg::clear(); }
@@ -243,6 +247,45 @@ void TestPhPrefs::pagesDrawAtTheirSize() {
         if (children[i]->isVisibleTo(page.second) && children[j]->isVisibleTo(page.second))
           QVERIFY2(!children[i]->geometry().intersects(children[j]->geometry()), qPrintable(page.first));
     if (!folder.isEmpty()) picture.save(folder + QLatin1Char('/') + page.first + QStringLiteral(".png"));
+  }
+}
+
+void TestPhPrefs::symbolPixmaps() {
+  QVERIFY(PhSymbolPixmap::symbolPixmap(3).isNull());
+  QVERIFY(PhSymbolPixmap::symbolPixmap(-1).isNull());
+  for (int type = 0; type < 3; ++type) {
+    const QPixmap pixmap = PhSymbolPixmap::symbolPixmap(type);
+    QCOMPARE(pixmap.size(), QSize(13, 13));
+    // Kept for the run: the same pixmap again.
+    QCOMPARE(PhSymbolPixmap::symbolPixmap(type).cacheKey(), pixmap.cacheKey());
+    const QImage image = pixmap.toImage();
+    QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
+    QCOMPARE(image.pixelColor(12, 12).alpha(), 0);
+    QCOMPARE(image.pixelColor(6, 6), QColor(Qt::black));
+  }
+  const QImage cross = PhSymbolPixmap::symbolPixmap(PhGlobal::SYM_Cross).toImage();
+  int black = 0;
+  for (int y = 0; y < 13; ++y)
+    for (int x = 0; x < 13; ++x)
+      if (cross.pixelColor(x, y).alpha() > 0) ++black;
+  QCOMPARE(black, 21);  // two 11-pixel strokes sharing the centre
+  QCOMPARE(cross.pixelColor(1, 6), QColor(Qt::black));
+  QCOMPARE(cross.pixelColor(11, 6), QColor(Qt::black));
+  QCOMPARE(cross.pixelColor(6, 0).alpha(), 0);
+  const QImage triangle = PhSymbolPixmap::symbolPixmap(PhGlobal::SYM_Triangle).toImage();
+  QCOMPARE(triangle.pixelColor(2, 10), QColor(Qt::black));  // wide at the bottom
+  QCOMPARE(triangle.pixelColor(2, 2).alpha(), 0);           // narrow at the top
+}
+
+void TestPhPrefs::symbolComboShowsTheSymbols() {
+  PhPrefsPoints points;
+  points.initWidgets();
+  QComboBox *combo = points.symbolCombo(0);
+  QCOMPARE(combo->count(), 3);
+  for (int s = 0; s < 3; ++s) {
+    QCOMPARE(combo->itemText(s), PhPrefsPoints::symbolName(s));
+    QVERIFY(!combo->itemIcon(s).isNull());
+    QCOMPARE(combo->itemIcon(s).pixmap(13, 13).toImage(), PhSymbolPixmap::symbolPixmap(s).toImage());
   }
 }
 
