@@ -494,13 +494,14 @@ void TestTessella::missingObservationFileKeepsTheProject() {
     clickButton(box, QStringLiteral("&Open other"));
     // "Open other" asks before it closes what was read; without a project it
     // would go straight to the file dialog.
-    answerNext<QMessageBox>([&](QMessageBox *question) {
-      closeAsked = true;
-      clickButton(question, QStringLiteral("&No"));
-    });
-    answerNext<QFileDialog>([fileDialogShown](QFileDialog *dialog) {
-      *fileDialogShown = true;
-      static_cast<QDialog *>(dialog)->reject();
+    answerNextModal([&closeAsked, fileDialogShown](QWidget *next) {
+      if (auto *question = qobject_cast<QMessageBox *>(next)) {
+        closeAsked = true;
+        clickButton(question, QStringLiteral("&No"));
+      } else if (auto *dialog = qobject_cast<QDialog *>(next)) {
+        *fileDialogShown = qobject_cast<QFileDialog *>(next) != nullptr;
+        dialog->reject();
+      }
     });
   });
   mWindow->openProject(project);
