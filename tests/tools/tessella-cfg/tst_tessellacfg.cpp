@@ -1,3 +1,4 @@
+#include "filebytes.h"
 #include "uxcfgfile.h"
 
 #include <QDir>
@@ -127,16 +128,6 @@ Run runTool(const QStringList &args) {
   r.out = p.readAllStandardOutput();
   r.err = p.readAllStandardError();
   return r;
-}
-
-bool putFile(const QString &path, const QByteArray &bytes) {
-  QFile f(path);
-  return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QByteArray fileBytes(const QString &path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
 
 // Random doubles from raw bits, NaNs and infinities included.

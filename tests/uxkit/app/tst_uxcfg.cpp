@@ -1,3 +1,4 @@
+#include "filebytes.h"
 #include "nubmsg.h"
 #include "uxcfg.h"
 #include "uxcfgfile.h"
@@ -96,16 +97,6 @@ void writeAllKinds() {
   cfg.writeEntry(QStringLiteral("rect"), QRect(10, 20, 100, 50));
   cfg.writeEntry(QStringLiteral("size"), QSize(640, 480));
   cfg.writeEntry(QStringLiteral("text"), QString::fromUtf8("Grüß"));
-}
-
-QByteArray fileBytes(const QString &path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool putFile(const QString &path, const QByteArray &bytes) {
-  QFile f(path);
-  return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 // Writes through the writer of the value's kind; a QByteArray stands for

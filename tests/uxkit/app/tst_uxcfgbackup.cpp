@@ -1,5 +1,6 @@
 // A configuration file that loaded only partly holds more than the table:
 // the first save over it keeps the original as <name>.bak.
+#include "filebytes.h"
 #include "messagecapture.h"
 #include "uxapp.h"
 #include "uxcfg.h"
@@ -27,16 +28,6 @@ const char *const kSound =
     "0000270E 00000064 00258960 02B32C95 00000002"
     "00000002 0061 00000010 00000001"
     "00000002 0063 00000010 00000002";
-
-bool putFile(const QString &path, const QByteArray &bytes) {
-  QFile f(path);
-  return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QByteArray fileBytes(const QString &path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 QString native(const QString &path) { return QDir::toNativeSeparators(path); }
 

@@ -1,5 +1,6 @@
 // The variant kinds that other writers of the file put there and the store
 // itself never writes: read, kept in the table, written back byte for byte.
+#include "filebytes.h"
 #include "messagecapture.h"
 #include "uxcfg.h"
 #include "uxcfgfile.h"
@@ -57,16 +58,6 @@ QByteArray qtBytes(const QVariant &value) {
   s.setVersion(QDataStream::Qt_3_3);
   s << value;
   return out;
-}
-
-bool putFile(const QString &path, const QByteArray &bytes) {
-  QFile f(path);
-  return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QByteArray fileBytes(const QString &path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // Equal values of the same type; a byte array's nullness and a date-time's
