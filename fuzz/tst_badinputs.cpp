@@ -14,7 +14,7 @@
 #include "phbaxini.h"
 #include "phimage.h"
 #include "phimagelist.h"
-#include "phmsgcapture.h"
+#include "messagecapture.h"
 #include "phimagepoint.h"
 #include "phobjectlist.h"
 #include "phobjectpoint.h"
@@ -166,7 +166,7 @@ void TestBadInputs::projectFiles() {
   writeBytes(dir.filePath(QLatin1String(Fuzz::CameraName)), Fuzz::cameraFile());
   damage(dir.filePath(file), DamageE(kind), bytes);
 
-  PhMsgCapture messages;
+  MessageCapture messages;
   PhImageList imageList;
   PhObjectList objectList;
   std::unique_ptr<PhProjectData> project;
@@ -239,7 +239,7 @@ void TestBadInputs::cfgFiles() {
   damage(path, DamageE(kind), bytes);
   if (status >= 0) QCOMPARE(int(Ux::CfgFile::read(bytes).status), status);
 
-  PhMsgCapture messages;
+  MessageCapture messages;
   Ux::Cfg::clear();
   QCOMPARE(Ux::Cfg::load(path, true), loaded);
   QCOMPARE(Ux::Cfg::keys(), keys);
@@ -250,7 +250,7 @@ void TestBadInputs::cfgFiles() {
 }
 
 void TestBadInputs::iniFiles() {
-  PhMsgCapture messages;
+  MessageCapture messages;
   const QString iniPath = QDir(Fuzz::dir()).filePath(QStringLiteral("Bax.ini"));
   const QString section = QStringLiteral("BAX"), key = QStringLiteral("PATH_PROGRAMS");
 
@@ -282,7 +282,7 @@ void TestBadInputs::iniFiles() {
 // Object points that repeat an ID with other codes: each conflict counts,
 // the first hundred are shown, and the image points keep the first code.
 void TestBadInputs::repeatedIdsWithOtherCodes() {
-  PhMsgCapture messages;
+  MessageCapture messages;
   PhImageList images;
   PhObjectList objects;
   constexpr int Images = 30;

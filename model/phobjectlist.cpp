@@ -6,7 +6,7 @@
 #include "phglobal.h"
 #include "phhugepages.h"
 
-PhObjectList::PhObjectList() { resetExtents(); }
+PhObjectList::PhObjectList() : mSelection(*this) { resetExtents(); }
 
 PhObjectList::~PhObjectList() { clear(); }
 
@@ -51,6 +51,7 @@ void PhObjectList::enter(PhObjectPoint *point) {
   }
   const int position = int(mPoints.size());
   mPoints.push_back(point);
+  mSelection.appended(position, point);
   if (mIndexValid) {
     const auto keyOf = [this](int p) { return mPoints[std::size_t(p)]->pointId(); };
     if (mIndex.find(point->pointId(), keyOf) < 0) mIndex.insert(point->pointId(), position, keyOf);
@@ -67,7 +68,7 @@ void PhObjectList::clear() {
   mIndex.clear();
   mIndexValid = false;
   resetExtents();
-  mSelectedCount = 0;
+  mSelection.cleared();
 }
 
 void PhObjectList::reserve(int count) {
@@ -111,10 +112,7 @@ PhObjectPoint *PhObjectList::find(int iPointId) const {
   return p < 0 ? nullptr : mPoints[std::size_t(p)];
 }
 
-void PhObjectList::deselectAll() {
-  for (PhObjectPoint *point : mPoints) point->setSelected(false);
-  mSelectedCount = 0;
-}
+void PhObjectList::deselectAll() { mSelection.deselectAll(); }
 
 void PhObjectList::sort() {
   std::stable_sort(mPoints.begin(), mPoints.end(),
@@ -123,6 +121,8 @@ void PhObjectList::sort() {
                    });
   mIndex.clear();
   mIndexValid = false;
+  // The selected points keep their flags; their positions moved.
+  if (!mSelection.isEmpty()) mSelection.reread();
 }
 
 double PhObjectList::minimum(int iAxis) const {

@@ -6,10 +6,11 @@
 
 #include "phidslots.h"
 #include "phobjectpoint.h"
+#include "phselection.h"
 
 // The ordered object points of a project; owns them. Keeps the extents of the
 // adjusted coordinates of all appended points (in double: national grid
-// coordinates run into the millions) and the number of selected points.
+// coordinates run into the millions) and the selection of its points.
 class PhObjectList {
  public:
   PhObjectList();
@@ -31,6 +32,7 @@ class PhObjectList {
   // The first point with that ID in list order, or null. Found through an
   // index; a point's ID must not change while it is in the list.
   PhObjectPoint *find(int iPointId) const;
+  // Through the selection: its observers are told.
   void deselectAll();
   // By ascending point ID; equal IDs keep their order.
   void sort();
@@ -47,8 +49,9 @@ class PhObjectList {
   // are not counted.
   std::size_t memoryBytes() const;
 
-  int selectedCount() const { return mSelectedCount; }
-  void setSelectedCount(int iCount) { mSelectedCount = iCount; }
+  int selectedCount() const { return mSelection.count(); }
+  PhSelection &selection() { return mSelection; }
+  const PhSelection &selection() const { return mSelection; }
 
   // Axis 0..2 = X, Y, Z. An empty list has minimum = largest float and
   // maximum = minus the largest float.
@@ -82,7 +85,7 @@ class PhObjectList {
   std::vector<PhObjectPoint *> mAdopted;
   double mMin[3] = {0.0, 0.0, 0.0};
   double mMax[3] = {0.0, 0.0, 0.0};
-  int mSelectedCount = 0;
+  PhSelection mSelection;
   // First position of each ID: made by the first `find`, kept up by later
   // appends, made again after sorting.
   mutable PhIdSlots mIndex;

@@ -2,39 +2,25 @@
 
 #include <QFontMetrics>
 #include <QMenu>
-#include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
 
 #include "nubmsg.h"
 #include "uxmsg.h"
-#include "phexception.h"
 #include "phimage.h"
 #include "phobjectlist.h"
 #include "phobjectpoint.h"
 #include "phpointpainter.h"
-#include "phpointsearch.h"
 #include "phround.h"
 #include "uxcfg.h"
 
 namespace {
 
-
 constexpr quint8 StyleType = 7;
 constexpr quint8 StyleBlunder = 8;
 constexpr quint8 StyleSelected = 16;
-
-// Bumped by every view that changes the selection, so that the other views
-// of the same list know their picture of it is out of date.
-quint64 gSelectionSerial = 0;
-
-// Every view, so that one that changes the selection can ask the others of
-// its list to repaint.
-std::vector<PhObjectView *> gViews;
-
 
 bool hasObserved(const PhObjectPoint *point, int iAxis) {
   switch (iAxis) {
@@ -77,28 +63,23 @@ struct PhObjectView::DrawState {
 PhObjectView::PhObjectView(int iPlane, QWidget *parent) : PhZoomView(parent), mPlane(iPlane) {
   Nub::debug("PhObjectView");
   mConnectionPen = QPen(Qt::black, 0);
-  gViews.push_back(this);
 }
 
 PhObjectView::~PhObjectView() {
   Nub::debug("~PhObjectView");
-  gViews.erase(std::remove(gViews.begin(), gViews.end(), this), gViews.end());
+  if (mList) mList->selection().removeObserver(this);
 }
 
 bool PhObjectView::hasData() const { return mList && !mList->isEmpty(); }
 
 bool PhObjectView::setData(PhObjectList *list, bool bSigmasComputed) {
   cancelDrag();
+  if (mList) mList->selection().removeObserver(this);
   mList = list;
+  if (mList) mList->selection().addObserver(this);
   mSigmasComputed = bSigmasComputed;
   mLayoutValid = false;
-  mSelectionKnown = false;
-  mSelected.clear();
-  mImageSet.clear();
   if (hasData()) {
-    for (PhObjectPoint *point : *mList)
-      if (point->isProjectionCentre() && point->isSelected() && !mImageSet.contains(point->pointId()))
-        mImageSet.insert(point->pointId(), point);
     calculateResize();
   } else {
     resizeContents(0, 0);
@@ -196,76 +177,9 @@ void PhObjectView::slotToggleShowConnections() {
 
 // Selection -----------------------------------------------------------------
 
-bool PhObjectView::selectionCurrent() const {
-  return mSelectionKnown && mSelectionSerial == gSelectionSerial && mList &&
-         int(mSelected.size()) == mList->selectedCount() &&
-         (!mLayoutValid || int(mPos.size()) == mList->count());
-}
-
-void PhObjectView::ensureSelection() {
-  if (selectionCurrent() || !mList) return;
-  // Someone else changed the selection: read it from the points again, and
-  // with it the projection centres that get connection lines.
-  mSelected.clear();
-  mImageSet.clear();
-  const int n = mList->count();
-  const bool styled = int(mStyle.size()) == n;
-  for (int i = 0; i < n; ++i) {
-    PhObjectPoint *point = mList->at(i);
-    if (styled) {
-      quint8 &style = mStyle[std::size_t(i)];
-      style = point->isSelected() ? quint8(style | StyleSelected) : quint8(style & ~StyleSelected);
-    }
-    if (!point->isSelected()) continue;
-    mSelected.push_back(i);
-    if (point->isProjectionCentre() && !mImageSet.contains(point->pointId()))
-      mImageSet.insert(point->pointId(), point);
-  }
-  mSelectedSorted = true;
-  mList->setSelectedCount(int(mSelected.size()));
-  mSelectionKnown = true;
-  mSelectionSerial = gSelectionSerial;
-}
-
-void PhObjectView::Touched::add(const QPoint &pos) {
-  if (x1 < x0) {
-    x0 = x1 = pos.x();
-    y0 = y1 = pos.y();
-    return;
-  }
-  x0 = std::min(x0, pos.x());
-  x1 = std::max(x1, pos.x());
-  y0 = std::min(y0, pos.y());
-  y1 = std::max(y1, pos.y());
-}
-
-void PhObjectView::selectAt(int i, bool bImageSet, Touched &touched) {
-  PhObjectPoint *point = mList->at(i);
-  if (!point->isSelected()) {
-    point->setSelected(true);
-    mList->setSelectedCount(mList->selectedCount() + 1);
-    if (!mSelected.empty() && mSelected.back() > i) mSelectedSorted = false;
-    mSelected.push_back(i);
-    mStyle[std::size_t(i)] |= StyleSelected;
-    touched.add(mPos[std::size_t(i)]);
-  }
-  if (bImageSet && point->isProjectionCentre()) mImageSet.insert(point->pointId(), point);
-}
-
-void PhObjectView::deselectAt(int i, Touched &touched) {
-  PhObjectPoint *point = mList->at(i);
-  if (!point->isSelected()) return;
-  point->setSelected(false);
-  mList->setSelectedCount(mList->selectedCount() - 1);
-  mStyle[std::size_t(i)] &= quint8(~StyleSelected);
-  touched.add(mPos[std::size_t(i)]);
-}
-
-void PhObjectView::deselectAll(Touched &touched) {
-  for (int i : mSelected) deselectAt(i, touched);
-  mSelected.clear();
-  mSelectedSorted = true;
-  mList->setSelectedCount(0);
+const QHash<int, PhObjectPoint *> &PhObjectView::imageSet() const {
+  static const QHash<int, PhObjectPoint *> none;
+  return mList ? mList->selection().imageSet() : none;
 }
 
 bool PhObjectView::decorationsOn() const {
@@ -274,130 +188,82 @@ bool PhObjectView::decorationsOn() const {
          hasConnectionsOn();
 }
 
-void PhObjectView::selectionChanged(const Touched &touched) {
-  mSelectionSerial = ++gSelectionSerial;
-  mSelectionKnown = true;
-  // The others redraw at their next paint; ask for it now.
-  for (PhObjectView *other : gViews)
-    if (other != this && other->mList == mList) other->viewport()->update();
+void PhObjectView::selectionChanged(const PhSelectionChange &change) {
+  if (!hasData()) return;
+  const bool laidOut = mLayoutValid && int(mPos.size()) == mList->count();
+  if (!laidOut) {
+    // The next paint lays out and reads every flag.
+    mLayoutValid = false;
+    updateContents();
+    return;
+  }
+  if (change.whole) {
+    const int n = mList->count();
+    for (int i = 0; i < n; ++i) {
+      quint8 &style = mStyle[std::size_t(i)];
+      style = mList->at(i)->isSelected() ? quint8(style | StyleSelected) : quint8(style & ~StyleSelected);
+    }
+    updateContents();
+    return;
+  }
+  int x0 = 0, y0 = 0, x1 = -1, y1 = -1;
+  for (int i : change.changed) {
+    quint8 &style = mStyle[std::size_t(i)];
+    style = mList->at(i)->isSelected() ? quint8(style | StyleSelected) : quint8(style & ~StyleSelected);
+    const QPoint &pos = mPos[std::size_t(i)];
+    if (x1 < x0) {
+      x0 = x1 = pos.x();
+      y0 = y1 = pos.y();
+    } else {
+      x0 = std::min(x0, pos.x());
+      x1 = std::max(x1, pos.x());
+      y0 = std::min(y0, pos.y());
+      y1 = std::max(y1, pos.y());
+    }
+  }
   // Without labels and lines a selection changes only the discs of the
   // points it touched.
   if (decorationsOn()) {
     updateContents();
-  } else if (touched.x0 <= touched.x1) {
+  } else if (x0 <= x1) {
     const int m = reachMargin();
-    updateContents(QRect(QPoint(touched.x0 - m, touched.y0 - m), QPoint(touched.x1 + m, touched.y1 + m)));
+    updateContents(QRect(QPoint(x0 - m, y0 - m), QPoint(x1 + m, y1 + m)));
   }
+}
+
+void PhObjectView::selectionGone() {
+  cancelDrag();
+  mList = nullptr;
+  mLayoutValid = false;
+  mPos.clear();
+  mStyle.clear();
+  resizeContents(0, 0);
+  updateContents();
 }
 
 void PhObjectView::selectInBand(const QRect &band, bool bAdd) {
   if (!hasData()) return;
   ensureLayout();
-  ensureSelection();
-  Touched touched;
-  if (!bAdd) {
-    mImageSet.clear();
-    deselectAll(touched);
-  }
   // Every point in the band, whatever its type switch or blunder state.
+  std::vector<int> inBand;
   mGrid.forEachIn(band, [&](int i, const QPoint &pos) {
-    if (band.contains(pos)) selectAt(i, true, touched);
+    if (band.contains(pos)) inBand.push_back(i);
   });
-  selectionChanged(touched);
+  mList->selection().selectIndices(inBand, bAdd);
 }
 
 void PhObjectView::slotDeselectPoints() {
   Nub::debug("slotDeselectPoints");
-  if (!hasData()) return;
-  ensureLayout();
-  ensureSelection();
-  mImageSet.clear();
-  Touched touched;
-  deselectAll(touched);
-  selectionChanged(touched);
+  if (hasData()) mList->selection().deselectAll();
 }
 
 void PhObjectView::selectImagePoints(PhImage *image, bool bEraseExisting) {
-  if (!image || !hasData()) return;
-  ensureLayout();
-  ensureSelection();
-  Touched touched;
-  if (bEraseExisting) {
-    mImageSet.clear();
-    deselectAll(touched);
-  }
-  bool centreFound = false;
-  const int n = mList->count();
-  for (int i = 0; i < n; ++i) {
-    const PhObjectPoint *point = mList->at(i);
-    if (!point->isProjectionCentre()) {
-      if (image->hasPoint(point->pointId())) selectAt(i, false, touched);
-    } else if (!centreFound && point->pointId() == image->imageId()) {
-      selectAt(i, true, touched);
-      centreFound = true;
-    }
-  }
-  selectionChanged(touched);
+  if (image && hasData()) mList->selection().selectImagePoints(image, bEraseExisting);
 }
 
 void PhObjectView::selectPoints(int iSelectionMode, int iSearchMode, const QString &strPar1,
                                 const QString &strPar2, bool bUsePattern) {
-  Nub::debug("selectPoints: %d, %d, %s, %s, %d", iSelectionMode, iSearchMode,
-             strPar1.toUtf8().constData(), strPar2.toUtf8().constData(), int(bUsePattern));
-  if (!hasData()) return;
-  Touched touched;
-  // Called from the event loop: nothing may leave it as an exception. What
-  // was handled stays; the count is read again from the points.
-  try {
-    ensureLayout();
-    ensureSelection();
-    runSearch(iSelectionMode, iSearchMode, strPar1, strPar2, bUsePattern, touched);
-  } catch (const PhException &e) {
-    Ux::warn(e.message());
-    mSelectionKnown = false;
-  } catch (const std::exception &e) {
-    Nub::warn("%s", e.what());
-    mSelectionKnown = false;
-  } catch (...) {
-    Ux::warn(tr("Selection stopped by an unexpected error."));
-    mSelectionKnown = false;
-  }
-  if (!mSelectionKnown) {
-    ensureSelection();
-    mSelectionSerial = ++gSelectionSerial;
-    updateContents();
-    return;
-  }
-  selectionChanged(touched);
-}
-
-void PhObjectView::runSearch(int iSelectionMode, int iSearchMode, const QString &strPar1,
-                             const QString &strPar2, bool bUsePattern, Touched &touched) {
-  PhPointSearch search(iSearchMode, strPar1, strPar2, bUsePattern);
-  if (!search.isValid()) return;
-  const bool erase = iSelectionMode == PhGlobal::SEL_EraseExisting;
-  const bool toImageSet = search.entersImageSet();
-  if (erase) {
-    mImageSet.clear();
-    mSelected.clear();
-    mSelectedSorted = true;
-  }
-  const int n = mList->count();
-  for (int i = 0; i < n; ++i) {
-    PhObjectPoint *point = mList->at(i);
-    if (search.matches(point)) {
-      const bool was = point->isSelected();
-      if (erase && was) {
-        // Already counted; only listed again.
-        mSelected.push_back(i);
-        if (toImageSet && point->isProjectionCentre()) mImageSet.insert(point->pointId(), point);
-      } else {
-        selectAt(i, toImageSet, touched);
-      }
-    } else if (erase) {
-      deselectAt(i, touched);
-    }
-  }
+  if (hasData()) mList->selection().applySearch(iSelectionMode, iSearchMode, strPar1, strPar2, bUsePattern);
 }
 
 // Layout and drawing ----------------------------------------------------------
@@ -427,14 +293,9 @@ void PhObjectView::ensureLayout() {
 template <class F>
 void PhObjectView::forEachCandidate(const QRect &reach, bool bAllSelected, F f) {
   ensureLayout();
-  ensureSelection();
   static const std::vector<int> none;
   // Selected points reach beyond their symbols only with labels or lines.
-  const std::vector<int> &always = bAllSelected ? mSelected : none;
-  if (bAllSelected && !mSelectedSorted) {
-    std::sort(mSelected.begin(), mSelected.end());
-    mSelectedSorted = true;
-  }
+  const std::vector<int> &always = bAllSelected ? mList->selection().indices() : none;
   const int n = mList->count();
   const int left = reach.left();
   const int right = reach.right();
@@ -502,15 +363,6 @@ void PhObjectView::prepareSprites() {
         buildSprite(mSprites[t][blunder][selected], t, blunder == 1, selected ? markSize() : -1,
                     markColor());
   mSpritesValid = true;
-}
-
-void PhObjectView::paintEvent(QPaintEvent *event) {
-  // A selection made elsewhere shows in what is painted from now on.
-  if (hasData() && !selectionCurrent()) {
-    ensureSelection();
-    invalidateLayer();
-  }
-  PhZoomView::paintEvent(event);
 }
 
 void PhObjectView::drawContents(QPainter *painter, int clipx, int clipy, int clipw, int cliph) {
@@ -698,9 +550,9 @@ void PhObjectView::drawPoint(QPainter *painter, const DrawState &state, int i, c
       }
     }
   }
-  if (state.connections && !centre && !mImageSet.isEmpty()) {
+  if (state.connections && !centre && !imageSet().isEmpty()) {
     for (const PhImage *image : PhImage::imagesOfPoint(id)) {
-      if (!mImageSet.contains(image->imageId())) continue;
+      if (!imageSet().contains(image->imageId())) continue;
       const QPoint target = toContents(image->projectionCentreHorizontal(mPlane),
                                        image->projectionCentreVertical(mPlane));
       const PhImagePoint *imagePoint = image->point(id);

@@ -6,23 +6,23 @@
 #include <vector>
 
 #include "phpointgrid.h"
+#include "phselection.h"
 #include "phzoomview.h"
 
 class PhImage;
 class PhObjectList;
 class PhObjectPoint;
-class QPaintEvent;
 
 // The object points and projection centres projected onto one plane, with a
 // selection: points are selected by a dragged rectangle, by a search or as
 // the points of an image, and only selected points get labels, residuals,
-// sigmas and connection lines. The selection lives in the points' selected
-// flags and the list's selected count, which every operation keeps equal.
+// sigmas and connection lines. The selection belongs to the list; the view
+// hands it its requests and repaints when it is told of a change.
 //
 // Drawing visits only the points that the exposed rectangle can show: their
 // pixels are computed once per layout and indexed by a grid, and the
 // selected points (whose labels and lines reach anywhere) are known apart.
-class PhObjectView : public PhZoomView {
+class PhObjectView : public PhZoomView, private PhSelectionObserver {
   Q_OBJECT
 
  public:
@@ -58,7 +58,7 @@ class PhObjectView : public PhZoomView {
   // Selects the points measured in the image and its projection centre.
   void selectImagePoints(PhImage *image, bool bEraseExisting);
   // Projection centres whose images get connection lines, by image ID.
-  const QHash<int, PhObjectPoint *> &imageSet() const { return mImageSet; }
+  const QHash<int, PhObjectPoint *> &imageSet() const;
 
   void setMarkColor(const QColor &colour);
   QColor markColor() const { return drawSettings().markColour; }
@@ -99,31 +99,16 @@ class PhObjectView : public PhZoomView {
   void buildContextMenu(QMenu *menu) override;
   void handleContextMenu(int iPopId) override;
   void drawContents(QPainter *painter, int clipx, int clipy, int clipw, int cliph) override;
-  void paintEvent(QPaintEvent *event) override;
 
  private:
   struct DrawState;
-  // The pixels whose points changed their selection.
-  struct Touched {
-    int x0 = 0;
-    int y0 = 0;
-    int x1 = -1;
-    int y1 = -1;
-    void add(const QPoint &pos);
-  };
 
+  void selectionChanged(const PhSelectionChange &change) override;
+  void selectionGone() override;
   void prepareSprites();
   void ensureLayout();
-  bool selectionCurrent() const;
-  void ensureSelection();
-  void selectionChanged(const Touched &touched);
-  void selectAt(int i, bool bImageSet, Touched &touched);
-  void deselectAt(int i, Touched &touched);
-  void deselectAll(Touched &touched);
   bool decorationsOn() const;
   int reachMargin() const;
-  void runSearch(int iSelectionMode, int iSearchMode, const QString &strPar1,
-                 const QString &strPar2, bool bUsePattern, Touched &touched);
   // Calls f(index, pixel) in list order for every point whose pixel lies in
   // `reach` and, when asked, for every selected point.
   template <class F>
@@ -134,7 +119,6 @@ class PhObjectView : public PhZoomView {
   const int mPlane;
   PhObjectList *mList = nullptr;
   bool mSigmasComputed = false;
-  QHash<int, PhObjectPoint *> mImageSet;
   QPen mConnectionPen;
 
   // Per type, blunder and selected: the symbol with its discs.
@@ -156,13 +140,6 @@ class PhObjectView : public PhZoomView {
   };
   std::vector<Candidate> mCandidates;
   std::vector<Candidate> mSortBuffer;
-
-  // The indices of the selected points, as far as this view knows them;
-  // checked against the list's selected count and the selection serial.
-  std::vector<int> mSelected;
-  bool mSelectedSorted = true;
-  bool mSelectionKnown = false;
-  quint64 mSelectionSerial = 0;
 };
 
 #endif  // PHOBJECTVIEW_H

@@ -10,7 +10,7 @@
 
 #include "nubmsg.h"
 #include "phobjectview.h"
-#include "phpointsearch.h"
+#include "phobjectlist.h"
 #include "uxcfg.h"
 
 PhObjectViewer *PhObjectViewer::_viewer[PlaneCount] = {nullptr, nullptr, nullptr};
@@ -111,35 +111,31 @@ void PhObjectViewer::applyPrefsToAll() {
     if (viewer) viewer->applyPrefs(true);
 }
 
-void PhObjectViewer::_redrawAll() {
-  // The views share the project's points and their selected flags: the
-  // first view to run an operation finds what it changed and redraws that;
-  // the others find the flags already set and would show their old marks.
-  for (PhObjectViewer *viewer : _viewer)
-    if (viewer) viewer->mView->updateContents();
+std::vector<PhObjectList *> PhObjectViewer::_shownLists() {
+  // Viewers normally share the project's list; each list's selection is
+  // asked once, and tells every viewer that shows it.
+  std::vector<PhObjectList *> lists;
+  for (PhObjectViewer *viewer : _viewer) {
+    PhObjectList *list = viewer ? viewer->mView->objectList() : nullptr;
+    if (list && std::find(lists.begin(), lists.end(), list) == lists.end()) lists.push_back(list);
+  }
+  return lists;
 }
 
 void PhObjectViewer::selectImagePointsInAll(PhImage *image) {
-  for (PhObjectViewer *viewer : _viewer)
-    if (viewer) viewer->mView->selectImagePoints(image, true);
-  _redrawAll();
+  if (!image) return;
+  for (PhObjectList *list : _shownLists()) list->selection().selectImagePoints(image, true);
 }
 
 void PhObjectViewer::selectPointsInAll(int iSelectionMode, int iSearchMode, const QString &strPar1,
                                        const QString &strPar2, bool bUsePattern) {
   Nub::debug("PhObjectViewer::selectPoints");
-  if (std::none_of(std::begin(_viewer), std::end(_viewer), [](const PhObjectViewer *v) { return v; })) return;
-  // A request that cannot be read is told once, not once per viewer.
-  if (!PhPointSearch(iSearchMode, strPar1, strPar2, bUsePattern).isValid()) return;
-  for (PhObjectViewer *viewer : _viewer)
-    if (viewer) viewer->mView->selectPoints(iSelectionMode, iSearchMode, strPar1, strPar2, bUsePattern);
-  _redrawAll();
+  for (PhObjectList *list : _shownLists())
+    list->selection().applySearch(iSelectionMode, iSearchMode, strPar1, strPar2, bUsePattern);
 }
 
 void PhObjectViewer::deselectAllPoints() {
-  for (PhObjectViewer *viewer : _viewer)
-    if (viewer) viewer->mView->slotDeselectPoints();
-  _redrawAll();
+  for (PhObjectList *list : _shownLists()) list->deselectAll();
 }
 
 void PhObjectViewer::hideInterfaces(bool bHide) {

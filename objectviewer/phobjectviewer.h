@@ -1,6 +1,8 @@
 #ifndef PHOBJECTVIEWER_H
 #define PHOBJECTVIEWER_H
 
+#include <vector>
+
 #include "phviewerwindow.h"
 
 class PhImage;
@@ -59,7 +61,7 @@ class PhObjectViewer : public PhViewerWindow {
 
  private:
   PhObjectViewer(int iPlane, QWidget *parent);
-  static void _redrawAll();
+  static std::vector<PhObjectList *> _shownLists();
 
   static PhObjectViewer *_viewer[PlaneCount];
 

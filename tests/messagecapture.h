@@ -8,13 +8,18 @@
 #include <QString>
 #include <QStringList>
 
-// Collects every message sent through the Nub functions while it lives and
-// puts the previous handler back afterwards.
+// Collects every message sent through the Nub functions while it lives
+// (and mutes progress output), then puts the previous handlers back.
 class MessageCapture {
  public:
-  MessageCapture() : mPrevious(Nub::installMsgHandler(&MessageCapture::handle)) { sActive = this; }
+  MessageCapture()
+      : mPrevious(Nub::installMsgHandler(&MessageCapture::handle)),
+        mPreviousProgress(Nub::installProgressHandler([](int, int) {})) {
+    sActive = this;
+  }
   ~MessageCapture() {
     Nub::installMsgHandler(mPrevious);
+    Nub::installProgressHandler(mPreviousProgress);
     sActive = nullptr;
   }
   MessageCapture(const MessageCapture &) = delete;
@@ -27,7 +32,16 @@ class MessageCapture {
       if (m.first == type) result << m.second;
     return result;
   }
+  QStringList warnings() const { return texts(Nub::MsgWarn); }
+  QStringList infos() const { return texts(Nub::MsgInfo); }
   int count() const { return int(mMessages.size()); }
+  // How many messages of the type contain `part`.
+  int count(unsigned type, const QString &part) const {
+    int n = 0;
+    for (const auto &m : mMessages)
+      if (m.first == type && m.second.contains(part)) ++n;
+    return n;
+  }
   void clear() { mMessages.clear(); }
 
  private:
@@ -36,6 +50,7 @@ class MessageCapture {
   }
 
   Nub::MsgHandler mPrevious;
+  Nub::ProgressHandler mPreviousProgress;
   QList<QPair<unsigned, QString>> mMessages;
   static inline MessageCapture *sActive = nullptr;
 };

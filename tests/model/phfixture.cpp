@@ -1,5 +1,8 @@
 #include "phfixture.h"
 
+#include "phimage.h"
+#include "phimagelist.h"
+
 #include <QDir>
 #include <QFile>
 #include <QtEndian>
@@ -150,3 +153,8 @@ Project smallProject(int images, int pointsPerImage) {
 }
 
 }  // namespace PhFixture
+
+void phResetModel() {
+  PhImage::clearPointIndex();
+  PhImageList().clear();
+}

@@ -57,4 +57,8 @@ Project smallProject(int images, int pointsPerImage);
 
 }  // namespace PhFixture
 
+// The class-wide state of the model put back: the image point index and the
+// image table.
+void phResetModel();
+
 #endif  // PHFIXTURE_H

@@ -4,7 +4,7 @@
 
 #include "phbaxini.h"
 #include "phfixture.h"
-#include "phmsgcapture.h"
+#include "messagecapture.h"
 
 class TstPhBaxIni : public QObject {
   Q_OBJECT
@@ -86,7 +86,7 @@ void TstPhBaxIni::sectionAndKeyRules() {
   QFETCH(QString, value);
   QFETCH(bool, keywordWarning);
   writeIni(ini);
-  PhMsgCapture capture;
+  MessageCapture capture;
   const QString got = PhBaxIni::readBAXini(QStringLiteral("BAX"), QStringLiteral("PATH_PROGRAMS"));
   if (value == QLatin1String("<null>"))
     QVERIFY(got.isNull());
@@ -100,7 +100,7 @@ void TstPhBaxIni::sectionAndKeyRules() {
 }
 
 void TstPhBaxIni::missingConfiguration() {
-  PhMsgCapture capture;
+  MessageCapture capture;
   QVERIFY(PhBaxIni::readBAXini(QStringLiteral("BAX"), QStringLiteral("PATH_PROGRAMS")).isNull());
   QCOMPARE(capture.warnings(),
            QStringList{QStringLiteral("BAX configuaration file '%1' doesn't exist!")
@@ -121,14 +121,14 @@ void TstPhBaxIni::unsetWindirMeansTheCurrentDirectory() {
                                "[BAX]\nPATH_PROGRAMS=here\n"));
   qunsetenv("windir");
   QDir::setCurrent(other.path());
-  PhMsgCapture capture;
+  MessageCapture capture;
   QCOMPARE(PhBaxIni::readBAXini(QStringLiteral("BAX"), QStringLiteral("PATH_PROGRAMS")),
            QStringLiteral("here"));
   QCOMPARE(QFileInfo(PhBaxIni::iniPath()).absolutePath(), QFileInfo(other.path()).canonicalFilePath());
 }
 
 void TstPhBaxIni::unreadableProjectListIsReportedNotFatal() {
-  PhMsgCapture capture;
+  MessageCapture capture;
   const QString list = mDir.filePath(QStringLiteral("none.prj"));
   QVERIFY(PhBaxIni::readBAXpro(list, QStringLiteral("PROJECT"), QStringLiteral("BAXB_OUT_TESL")).isNull());
   QCOMPARE(capture.warnings(),
@@ -137,7 +137,7 @@ void TstPhBaxIni::unreadableProjectListIsReportedNotFatal() {
 
 void TstPhBaxIni::currentProjectWithoutListKey() {
   writeIni("[BAXB]\nOTHER=1\n;\nBAXB_LAST_PROJ=late.prj\n");
-  PhMsgCapture capture;
+  MessageCapture capture;
   QVERIFY(PhBaxIni::currentProjectFile().isNull());
   QCOMPARE(capture.warnings(),
            (QStringList{QStringLiteral("Keyword 'BAXB_LAST_PROJ' not found in section [BAXB] of file '%1'!")
@@ -152,7 +152,7 @@ void TstPhBaxIni::currentProjectFound() {
   PhFixture::writeFile(list, "[GENERAL]\r\nNAME=x\r\n[PROJECT]\r\nBAXB_OUT_TESL=" + base.toUtf8() +
                                  "\r\n;\r\n");
   PhFixture::writeFile(base + QStringLiteral(".(p)"), "IMAGE_FILE: blk.(i)\r\n");
-  PhMsgCapture capture;
+  MessageCapture capture;
   QCOMPARE(PhBaxIni::currentProjectFile(), base + QStringLiteral(".(p)"));
   QVERIFY(capture.warnings().isEmpty());
   QCOMPARE(capture.infos(),
@@ -166,7 +166,7 @@ void TstPhBaxIni::currentProjectFileMissing() {
   const QString list = mDir.filePath(QStringLiteral("current.prj"));
   writeIni("[BAXB]\nBAXB_LAST_PROJ=" + list.toUtf8() + "\n");
   PhFixture::writeFile(list, "[PROJECT]\nBAXB_OUT_TESL=" + mDir.filePath(QStringLiteral("gone")).toUtf8() + "\n");
-  PhMsgCapture capture;
+  MessageCapture capture;
   QVERIFY(PhBaxIni::currentProjectFile().isNull());
   QCOMPARE(capture.warnings(),
            QStringList{QStringLiteral("Could not find appropriate project file '%1' for current BAX project!")

@@ -7,7 +7,8 @@
 #include "baxsimulator.h"
 #include "phimage.h"
 #include "phimagelist.h"
-#include "phmsgcapture.h"
+#include "messagecapture.h"
+#include "phfixture.h"
 #include "phobjectlist.h"
 #include "phobjectpoint.h"
 #include "phprojectdata.h"
@@ -93,7 +94,7 @@ void TstPhExampleProject::cleanup() {
 }
 
 void TstPhExampleProject::readAndCompare(const QString &project, const BaxSimResult &result) {
-  PhMsgCapture capture;
+  MessageCapture capture;
   QVERIFY(PhProjectReader(mImages, mObjects, mProject, nullptr).read(project));
   PhProjectInit::complete(mImages, mObjects, mProject.get());
   // The installation's camera file was found and matched.

@@ -9,7 +9,7 @@
 #include "phimage.h"
 #include "phimagelist.h"
 #include "phimagereader.h"
-#include "phmsgcapture.h"
+#include "messagecapture.h"
 #include "phobjectlist.h"
 #include "phobjectpoint.h"
 #include "phreadfailure.h"
@@ -126,7 +126,7 @@ void TstPhImageReader::recordKinds() {
   QFETCH(QByteArray, record);
   QFETCH(int, images);
   QFETCH(int, points);
-  PhMsgCapture capture;
+  MessageCapture capture;
   const QByteArray image = imageHeader(1) + record + imagePoint(0, 5, 3, 4, 0, 0) + imageEnd();
   const int firstId = record == imageHeader(7) ? 7 : 1;
   QVERIFY(read(image, orientation(firstId, 3, 0, 0, 0)));
@@ -136,7 +136,7 @@ void TstPhImageReader::recordKinds() {
 }
 
 void TstPhImageReader::twoImagesWithTheirOrientations() {
-  PhMsgCapture capture;
+  MessageCapture capture;
   QByteArray image = imageHeader(21);
   image += imagePoint(0, 101, -10, 5, 0.001, 0.002, 2.5);
   image += imagePoint(0, 102, 20, -5, 0.003, 0.004);
@@ -195,7 +195,7 @@ void TstPhImageReader::twoImagesWithTheirOrientations() {
 }
 
 void TstPhImageReader::eliminatedPointsAreBlunders() {
-  PhMsgCapture capture;
+  MessageCapture capture;
   const QByteArray image = imageHeader(1) + imagePoint(1, 7, 0, 0, 5, 5) +
                            imagePoint(-3, 8, 0, 0, 9, 9) + imagePoint(0, 9, 0, 0, 0.3, 0.4) +
                            imagePoint(1, 6, 0, 0, 0, 0) + imagePoint(0, 6, 2, 0, 0, 0) +
@@ -224,7 +224,7 @@ void TstPhImageReader::orientationsOutOfSequence_data() {
 
 void TstPhImageReader::orientationsOutOfSequence() {
   QFETCH(QByteArray, orientations);
-  PhMsgCapture capture;
+  MessageCapture capture;
   const QByteArray image = imageHeader(1) + imagePoint(0, 5, 0, 0, 0, 0) + imageEnd() +
                            imageHeader(2) + imagePoint(0, 6, 0, 0, 0, 0) + imageEnd();
   try {
@@ -261,7 +261,7 @@ void TstPhImageReader::recordsOutsideCompleteImagesAreIgnored() {
   QFETCH(QByteArray, image);
   QFETCH(QList<int>, imageIds);
   QFETCH(int, ignored);
-  PhMsgCapture capture;
+  MessageCapture capture;
   QVERIFY(read(image, orientation(1, 1, 0, 0, 0) + orientation(2, 1, 0, 0, 0)));
   QList<int> ids;
   for (const PhImage *img : mImages) ids << img->imageId();
@@ -319,7 +319,7 @@ void TstPhImageReader::cameraFrame() {
   QFETCH(QByteArray, camera);
   QFETCH(bool, framed);
   QFETCH(bool, noNumberWarning);
-  PhMsgCapture capture;
+  MessageCapture capture;
   const QByteArray image = imageHeader(1) + imagePoint(0, 5, -3, -4, 0, 0) +
                            imagePoint(0, 6, 3, 4, 0, 0) + imageEnd() + imageHeader(2) +
                            imagePoint(0, 5, 1, 1, 0, 0) + imageEnd();
@@ -354,7 +354,7 @@ void TstPhImageReader::cameraFrame() {
 }
 
 void TstPhImageReader::cameraWithoutImages() {
-  PhMsgCapture capture;
+  MessageCapture capture;
   writeFile(path("c.cam"), camera("12", 0, 0, 1, 1));
   QVERIFY(PhCameraReader(mImages).read(path("c.cam"), nullptr));
   QCOMPARE(capture.warnings(), QStringList{QStringLiteral("No image loaded to extract camera ID from.")});

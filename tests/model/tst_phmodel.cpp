@@ -11,7 +11,8 @@
 #include "phglobal.h"
 #include "phimage.h"
 #include "phimagelist.h"
-#include "phmsgcapture.h"
+#include "messagecapture.h"
+#include "phfixture.h"
 #include "phobjectlist.h"
 #include "phobjectpoint.h"
 
@@ -55,7 +56,6 @@ class TstPhModel : public QObject {
 
   void objectListExtents();
   void objectListFindsFirstInListOrder();
-  void objectListSelection();
 
 };
 
@@ -586,23 +586,6 @@ void TstPhModel::objectListFindsFirstInListOrder() {
   list.append(later);
   QCOMPARE(list.find(2), later);
   QCOMPARE(list.find(3), made[1]);
-}
-
-void TstPhModel::objectListSelection() {
-  PhObjectList list;
-  for (int id = 0; id < 3; ++id) {
-    auto *p = new PhObjectPoint;
-    p->setPointId(id);
-    p->setSelected(true);
-    list.append(p);
-  }
-  list.setSelectedCount(3);
-  list.deselectAll();
-  QCOMPARE(list.selectedCount(), 0);
-  for (const PhObjectPoint *p : list) QVERIFY(!p->isSelected());
-  list.setSelectedCount(2);
-  list.clear();
-  QCOMPARE(list.selectedCount(), 0);
 }
 
 QTEST_MAIN(TstPhModel)

@@ -5,7 +5,7 @@
 
 #include "phexception.h"
 #include "phfixture.h"
-#include "phmsgcapture.h"
+#include "messagecapture.h"
 #include "phobjectlist.h"
 #include "phobjectpoint.h"
 #include "phobjectreader.h"
@@ -88,7 +88,7 @@ void TstPhObjectReader::projectRecord() {
   QFETCH(double, flag);
   QFETCH(bool, valid);
   QFETCH(bool, inversion);
-  PhMsgCapture capture;
+  MessageCapture capture;
   mProject.setInversion(!inversion);
   try {
     QVERIFY(read(objectProject(0.75, 3.25, flag), QByteArray()));
@@ -106,7 +106,7 @@ void TstPhObjectReader::projectRecord() {
 }
 
 void TstPhObjectReader::pointsAfterTheProjectRecord() {
-  PhMsgCapture capture;
+  MessageCapture capture;
   const QByteArray object = objectProject(1.0, 2.0, 1.0) +
                             objectPoint(100, 101, 4512345.678, 5612345.125, 250.5, 0.04, 0.09, 0.16) +
                             objectPoint(500, 102, 1, 2, 3);
@@ -151,7 +151,7 @@ void TstPhObjectReader::repeatedPointRecords_data() {
 void TstPhObjectReader::repeatedPointRecords() {
   QFETCH(QByteArray, object);
   QFETCH(QList<int>, ids);
-  PhMsgCapture capture;
+  MessageCapture capture;
   QVERIFY(read(object, QByteArray()));
   QList<int> got;
   for (const PhObjectPoint *p : mObjects) got << p->pointId();
@@ -189,7 +189,7 @@ void TstPhObjectReader::acceptedFlags() {
   QFETCH(ObservationRecords, records);
   QFETCH(bool, accepted);
   QFETCH(QString, axisFlags);
-  PhMsgCapture capture;
+  MessageCapture capture;
   addCentre(7);
   QByteArray observations;
   bool bCentre = false;
@@ -209,7 +209,7 @@ void TstPhObjectReader::acceptedFlags() {
 }
 
 void TstPhObjectReader::observationValuesAndResidualSign() {
-  PhMsgCapture capture;
+  MessageCapture capture;
   const QByteArray observations = observation(1, 0, 500, 4512345.678, 0.25, 0.015) +
                                   observation(2, 0, 500, 5612345.5, -0.5, 0.02) +
                                   observation(3, 1, 500, 301.25, 0.0, 0.03);
@@ -228,7 +228,7 @@ void TstPhObjectReader::observationValuesAndResidualSign() {
 }
 
 void TstPhObjectReader::observedProjectionCentre() {
-  PhMsgCapture capture;
+  MessageCapture capture;
   addCentre(7);
   addCentre(8);
   QVERIFY(read(objectPoint(500, 500, 1, 2, 3),
@@ -245,7 +245,7 @@ void TstPhObjectReader::observedProjectionCentre() {
 }
 
 void TstPhObjectReader::observationsFindTheFirstPointInListOrder() {
-  PhMsgCapture capture;
+  MessageCapture capture;
   addCentre(7);
   QVERIFY(read(objectPoint(100, 7, 1, 2, 3), observation(1, 1, 7, 9.0, 0, 0)));
   QCOMPARE(mObjects.count(), 2);
@@ -255,7 +255,7 @@ void TstPhObjectReader::observationsFindTheFirstPointInListOrder() {
 }
 
 void TstPhObjectReader::unknownIds() {
-  PhMsgCapture capture;
+  MessageCapture capture;
   QByteArray observations = observation(1, 0, 404, 1, 0, 0) + observation(9, 0, 405, 1, 0, 0);
   QVERIFY(read(objectPoint(100, 500, 1, 2, 3), observations));
   QCOMPARE(capture.warnings(),
@@ -282,7 +282,7 @@ void TstPhObjectReader::illegalComponentOfAKnownPoint_data() {
 
 void TstPhObjectReader::illegalComponentOfAKnownPoint() {
   QFETCH(int, component);
-  PhMsgCapture capture;
+  MessageCapture capture;
   try {
     read(objectPoint(100, 500, 1, 2, 3), observation(component, 0, 500, 1, 0, 0));
     QFAIL("no exception");
@@ -293,7 +293,7 @@ void TstPhObjectReader::illegalComponentOfAKnownPoint() {
 }
 
 void TstPhObjectReader::recordsCutShort() {
-  PhMsgCapture capture;
+  MessageCapture capture;
   QVERIFY(read(objectPoint(100, 500, 1, 2, 3) + objectPoint(100, 501, 1, 2, 3).left(59),
                observation(1, 0, 500, 1, 0, 0) + observation(1, 1, 500, 2, 0, 0).left(37)));
   QCOMPARE(mObjects.count(), 1);

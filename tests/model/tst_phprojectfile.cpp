@@ -10,7 +10,7 @@
 #include "phglobal.h"
 #include "phimage.h"
 #include "phimagelist.h"
-#include "phmsgcapture.h"
+#include "messagecapture.h"
 #include "phobjectlist.h"
 #include "phobjectpoint.h"
 #include "phprojectdata.h"
@@ -161,7 +161,7 @@ void TstPhProjectFile::keyRules() {
 
 void TstPhProjectFile::readsAndCompletesAProject() {
   const QString path = smallProject(3, 4).write(mDir.filePath(QStringLiteral("p")));
-  PhMsgCapture capture;
+  MessageCapture capture;
   QVERIFY(readProject(path));
   QVERIFY(mFailures->failures.isEmpty());
   QVERIFY(mProject);
@@ -222,7 +222,7 @@ void TstPhProjectFile::relativeNamesResolveAgainstTheProjectDirectory() {
                           dir.filePath(QStringLiteral("blk.(c)")).toUtf8() + "   observations\r\n";
   writeFile(dir.filePath(QStringLiteral("blk.(p)")), text);
   QDir::setCurrent(QDir::tempPath());
-  PhMsgCapture capture;
+  MessageCapture capture;
   QVERIFY(readProject(dir.filePath(QStringLiteral("blk.(p)"))));
   QCOMPARE(mImages.count(), 2);
   QCOMPARE(QDir::fromNativeSeparators(mProject->imageFile()),
@@ -236,7 +236,7 @@ void TstPhProjectFile::missingDataFile() {
   Project p = smallProject(1, 2);
   const QString path = p.write(mDir.filePath(QStringLiteral("p")));
   QFile::remove(mDir.filePath(QStringLiteral("p/blk.(o)")));
-  PhMsgCapture capture;
+  MessageCapture capture;
   QVERIFY(!readProject(path));
   QCOMPARE(capture.count(Nub::MsgWarn, QStringLiteral("Can't find file '%1'").arg(
                                            QDir::toNativeSeparators(mDir.filePath(QStringLiteral("p/blk.(o)"))))),
@@ -257,7 +257,7 @@ void TstPhProjectFile::missingObservationFileKeepsTheRest() {
   p.observation += observation(4, 0, 11, 4500100.5, 0.5, 0.1);
   const QString path = p.write(mDir.filePath(QStringLiteral("p")));
   QFile::remove(mDir.filePath(QStringLiteral("p/blk.(c)")));
-  PhMsgCapture capture;
+  MessageCapture capture;
   QVERIFY(!readProject(path));
   QCOMPARE(capture.count(Nub::MsgWarn, QStringLiteral("Can't find file '%1'").arg(
                                            QDir::toNativeSeparators(mDir.filePath(QStringLiteral("p/blk.(c)"))))),
@@ -307,7 +307,7 @@ void TstPhProjectFile::corruptProjectFile() {
     QDir().mkpath(path);
   else
     writeFile(path, text);
-  PhMsgCapture capture;
+  MessageCapture capture;
   QVERIFY(!readProject(path));
   QCOMPARE(mFailures->failures.count(), 1);
   const PhReadFailure &failure = mFailures->failures.first();
@@ -360,7 +360,7 @@ void TstPhProjectFile::cameraLookup() {
   if (cameraAt == QLatin1String("project")) writeFile(mDir.filePath(QStringLiteral("p/cam.cam")), camera);
   if (cameraAt == QLatin1String("programs")) writeFile(programs + QStringLiteral("/cam.cam"), camera);
 
-  PhMsgCapture capture;
+  MessageCapture capture;
   QVERIFY(readProject(path));
   QCOMPARE(mImages.first()->minX(), framed ? -115.0f : -50.0f);
   QStringList got;
@@ -396,7 +396,7 @@ void TstPhProjectFile::damagedFileLeavesNoHalfReadProject() {
   if (which == QLatin1String("object")) p.object += objectProject(1, 1, 0.5);
   if (which == QLatin1String("observation")) p.observation += observation(7, 0, 101, 1, 0, 0);
   const QString path = p.write(mDir.filePath(QStringLiteral("p")));
-  PhMsgCapture capture;
+  MessageCapture capture;
   QVERIFY(!readProject(path));
   QCOMPARE(mFailures->failures.count(), 1);
   const PhReadFailure &failure = mFailures->failures.first();
@@ -421,7 +421,7 @@ void TstPhProjectFile::damagedFileLeavesNoHalfReadProject() {
 }
 
 void TstPhProjectFile::laterProjectDoesNotInheritResults() {
-  PhMsgCapture capture;
+  MessageCapture capture;
   QVERIFY(readProject(smallProject(1, 2).write(mDir.filePath(QStringLiteral("p")))));
   QCOMPARE(mProject->sigma0(), 0.8);
   PhProjectData *record = mProject.get();
@@ -448,7 +448,7 @@ void TstPhProjectFile::completionSortsAndReportsCodeConflicts() {
   p.object = objectProject(1, 1, 1) + objectPoint(500, 100, 0, 0, 0) + objectPoint(100, 101, 0, 0, 0) +
              objectPoint(200, 100, 0, 0, 0);
   const QString path = p.write(mDir.filePath(QStringLiteral("p")));
-  PhMsgCapture capture;
+  MessageCapture capture;
   QVERIFY(readProject(path));
   capture.clear();
   PhProjectInit::complete(mImages, mObjects, mProject.get());
@@ -465,7 +465,7 @@ void TstPhProjectFile::completionSortsAndReportsCodeConflicts() {
 void TstPhProjectFile::completionWithoutInversionOrRecord() {
   Project p = smallProject(1, 2);
   p.object = objectProject(1, 1, 0) + objectPoint(100, 100, 0, 0, 0);
-  PhMsgCapture capture;
+  MessageCapture capture;
   QVERIFY(readProject(p.write(mDir.filePath(QStringLiteral("p")))));
   capture.clear();
   PhProjectInit::complete(mImages, mObjects, mProject.get());
@@ -481,7 +481,7 @@ void TstPhProjectFile::anyBytesAreReadWithoutCrash() {
   // model or with a failure and an empty model, never with a crash.
   QRandomGenerator random(20240611);
   const Project sound = smallProject(3, 5);
-  PhMsgCapture capture;
+  MessageCapture capture;
   for (int round = 0; round < 300; ++round) {
     Project p = sound;
     QByteArray *files[] = {&p.image, &p.orientation, &p.object, &p.observation, &p.camera};

@@ -96,6 +96,7 @@ class TestPhObjectViewer : public QObject {
   void operationsReachEveryViewer();
   void anUnreadableBoundWarnsOnce_data();
   void anUnreadableBoundWarnsOnce();
+  void oneSearchForEveryViewer();
   void placementsOfEveryPlane();
 };
 
@@ -437,6 +438,45 @@ void TestPhObjectViewer::anUnreadableBoundWarnsOnce() {
   QCOMPARE(capture.texts(Nub::MsgWarn), QStringList{warning});
   // Nothing was searched, so nothing was erased.
   QCOMPARE(selectedIds(block.objects), (QList<int>{2, 3}));
+  PhObjectViewer::deleteAllViewers();
+}
+
+// With all three viewers on the project's list a request runs once: what
+// the search says, it says once; every viewer shows the result at once.
+void TestPhObjectViewer::oneSearchForEveryViewer() {
+  Block block;
+  block.add(12, 900, 60, 10, 500);  // its image is missing
+  block.objects.find(2)->setAccepted(false);
+  QMdiArea area;
+  area.resize(900, 700);
+  area.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&area));
+  QList<PhObjectView *> views;
+  for (int plane = 0; plane < 3; ++plane) {
+    PhObjectViewer *viewer = PhObjectViewer::viewer(plane, &area);
+    viewer->setData(&block.objects, true);
+    viewer->objectView()->setShowBlunders(true);
+    // Small enough that every point is in view.
+    viewer->objectView()->slotZoom(20);
+    viewer->frame()->setGeometry(plane * 300, 0, 300, 300);
+    viewer->show();
+    views << viewer->objectView();
+  }
+  QList<QImage> before;
+  for (PhObjectView *view : views) {
+    QVERIFY(QTest::qWaitForWindowExposed(view->viewport()));
+    before << ViewTest::screen(view);
+  }
+  MessageCapture capture;
+  PhObjectViewer::selectPointsInAll(PhGlobal::SEL_EraseExisting, PhGlobal::SEARCH_Blunder, QString(), QString(),
+                                    false);
+  QCOMPARE(capture.texts(Nub::MsgWarn), QStringList{"PhObjectView::selectPoints: no image for for imageID found!"});
+  QCOMPARE(selectedIds(block.objects), QList<int>{2});
+  for (int i = 0; i < views.size(); ++i) {
+    const QImage shown = ViewTest::screen(views[i]);
+    QVERIFY2(shown != before[i], qPrintable(QStringLiteral("plane %1 kept its old picture").arg(i)));
+    QCOMPARE(shown, ViewTest::render(views[i]));
+  }
   PhObjectViewer::deleteAllViewers();
 }
 

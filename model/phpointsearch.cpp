@@ -13,7 +13,7 @@
 
 namespace {
 
-QString translated(const char *text) { return QCoreApplication::translate("PhObjectView", text); }
+QString translated(const char *text) { return QCoreApplication::translate("PhPointSearch", text); }
 
 
 // The decimal text of an ID, as QString::number writes it, without an
