@@ -1,7 +1,9 @@
-// tessella-report PROJECT.(p): reads a BAX project with the program's own
-// readers and model completion and prints a JSON summary on standard output.
-// A project that cannot be read gives the failure's text on standard error,
-// followed by the messages of reading before it, and exit status 2.
+// tessella-report PROJECT.(p) [--csv DIR]: reads a BAX project with the
+// program's own readers and model completion and prints a JSON summary on
+// standard output; --csv also writes the analysis tables into DIR. A project
+// that cannot be read gives the failure's text on standard error, followed by
+// the messages of reading before it, and exit status 2; tables that cannot
+// be written give status 1.
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -9,6 +11,7 @@
 #include <memory>
 
 #include "nubmsg.h"
+#include "phanalysiscsv.h"
 #include "phimage.h"
 #include "phimagelist.h"
 #include "phobjectlist.h"
@@ -60,8 +63,19 @@ class FailurePrinter : public PhReadFailureHandler {
 int main(int argc, char **argv) {
   QCoreApplication app(argc, argv);
   const QStringList args = QCoreApplication::arguments();
-  if (args.size() != 2 || args[1].startsWith(QLatin1Char('-'))) {
-    std::fprintf(stderr, "Usage: tessella-report PROJECT.(p)\n");
+  QString projectPath;
+  QString csvDir;
+  bool usage = false;
+  for (int i = 1; i < args.size(); ++i) {
+    if (args[i] == QLatin1String("--csv") && i + 1 < args.size() && !args[i + 1].isEmpty())
+      csvDir = args[++i];
+    else if (args[i].startsWith(QLatin1Char('-')) || !projectPath.isEmpty())
+      usage = true;
+    else
+      projectPath = args[i];
+  }
+  if (usage || projectPath.isEmpty()) {
+    std::fprintf(stderr, "Usage: tessella-report PROJECT.(p) [--csv DIR]\n");
     return 2;
   }
 
@@ -72,15 +86,21 @@ int main(int argc, char **argv) {
   PhObjectList objects;
   std::unique_ptr<PhProjectData> project;
   FailurePrinter printer;
-  if (!PhProjectReader(images, objects, project, &printer).read(args[1])) return 2;
+  if (!PhProjectReader(images, objects, project, &printer).read(projectPath)) return 2;
   PhProjectInit::complete(images, objects, project.get());
 
   const QByteArray json = ProjectReport::json(*project, images, objects, messages());
   std::fwrite(json.constData(), 1, std::size_t(json.size()), stdout);
+  int status = 0;
+  QString error;
+  if (!csvDir.isEmpty() && !PhAnalysisCsv::write(csvDir, images, objects, &error)) {
+    std::fprintf(stderr, "%s\n", qUtf8Printable(error));
+    status = 1;
+  }
 
   PhImage::clearPointIndex();
   images.clear();
   objects.clear();
   Nub::installMsgHandler(nullptr);
-  return std::fflush(stdout) == 0 ? 0 : 1;
+  return std::fflush(stdout) == 0 ? status : 1;
 }

@@ -8,6 +8,7 @@
 #include "phimagelist.h"
 #include "phobjectlist.h"
 #include "phobjectpoint.h"
+#include "phcontroltable.h"
 #include "phprojectdata.h"
 #include "reportjson.h"
 
@@ -93,6 +94,23 @@ void writeImage(ReportJson &json, const PhImage &image, const ResidualSum &resid
   json.endObject();
 }
 
+// Per axis the accepted observations' residuals; an axis without any is left out.
+void writeSummaries(ReportJson &json, const PhAxisSummary (&axes)[3]) {
+  static const char *const names[3] = {"X", "Y", "Z"};
+  json.beginObject();
+  for (int axis = 0; axis < 3; ++axis) {
+    const PhAxisSummary &s = axes[axis];
+    if (s.isEmpty()) continue;
+    json.key(names[axis]).beginObject();
+    json.key("n").value(s.n);
+    json.key("mean").value(s.mean());
+    json.key("rms").value(s.rms());
+    json.key("max_abs").value(s.maxAbs);
+    json.endObject();
+  }
+  json.endObject();
+}
+
 }  // namespace
 
 QByteArray ProjectReport::json(const PhProjectData &project, const PhImageList &images,
@@ -128,6 +146,11 @@ QByteArray ProjectReport::json(const PhProjectData &project, const PhImageList &
   json.key("redundancy").value(project.averageRedundancy());
   json.key("inversion").value(project.inversion());
   sums.all.write(json.key("rms_image_residual"));
+  const PhControlTable control(objects);
+  const PhAxisSummary controlAxes[3] = {control.control(0), control.control(1), control.control(2)};
+  const PhAxisSummary centreAxes[3] = {control.centres(0), control.centres(1), control.centres(2)};
+  writeSummaries(json.key("control"), controlAxes);
+  writeSummaries(json.key("centres"), centreAxes);
   json.key("images_list").beginArray();
   for (int i = 0; i < images.count(); ++i)
     writeImage(json, *images.at(i), sums.perImage[std::size_t(i)]);

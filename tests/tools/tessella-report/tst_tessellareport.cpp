@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 
 #include "phfixture.h"
@@ -18,13 +19,15 @@ class TstTessellaReport : public QObject {
   void initTestCase();
   void summaryOfAProject();
   void imageWithoutAdjustedPoints();
+  void tablesAgreeWithTheSummary();
+  void tablesThatCannotBeWritten();
   void unreadableProjects_data();
   void unreadableProjects();
   void failureShowsWhereTheReaderLooked();
 
  private:
   // Runs the tool on the project with "windir" naming an empty directory.
-  int run(const QString &project, QByteArray *out, QByteArray *err);
+  int run(const QString &project, QByteArray *out, QByteArray *err, const QStringList &more = {});
 
   QTemporaryDir mDir;
   QString mTool;
@@ -37,12 +40,12 @@ void TstTessellaReport::initTestCase() {
   QDir().mkpath(mDir.filePath(QStringLiteral("windows")));
 }
 
-int TstTessellaReport::run(const QString &project, QByteArray *out, QByteArray *err) {
+int TstTessellaReport::run(const QString &project, QByteArray *out, QByteArray *err, const QStringList &more) {
   QProcess process;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(QStringLiteral("windir"), mDir.filePath(QStringLiteral("windows")));
   process.setProcessEnvironment(env);
-  process.start(mTool, {project});
+  process.start(mTool, QStringList{project} + more);
   if (!process.waitForFinished(60000)) return -1;
   *out = process.readAllStandardOutput();
   *err = process.readAllStandardError();
@@ -62,7 +65,7 @@ void TstTessellaReport::summaryOfAProject() {
   const QJsonObject r = QJsonDocument::fromJson(out, &error).object();
   QCOMPARE(error.error, QJsonParseError::NoError);
 
-  QCOMPARE(r.keys().count(), 14);
+  QCOMPARE(r.keys().count(), 16);
   QCOMPARE(r[QLatin1String("project")].toString(), QDir::toNativeSeparators(path));
   QCOMPARE(r[QLatin1String("images")].toInt(), 3);
   QCOMPARE(r[QLatin1String("image_points")].toInt(), 3 * 5);
@@ -129,6 +132,91 @@ void TstTessellaReport::summaryOfAProject() {
                     QStringLiteral("Info: Read <b>3</b> Images."),
                     QStringLiteral("Info: Read <b>7</b> Objects."),
                     QStringLiteral("Info: Reading Projectfile ready.")}));
+}
+
+// The summaries of the JSON computed again from control.csv: the accepted
+// observations of the control types per axis.
+void TstTessellaReport::tablesAgreeWithTheSummary() {
+  Project p = smallProject(3, 4);
+  p.observation += observation(4, 1, 11, 4500100.5, 0.5, 0.1);
+  const QString path = p.write(mDir.filePath(QStringLiteral("tables")));
+  const QString dir = mDir.filePath(QStringLiteral("tables-out/csv"));
+  QByteArray out;
+  QByteArray err;
+  QCOMPARE(run(path, &out, &err, {QStringLiteral("--csv"), dir}), 0);
+  QVERIFY2(err.isEmpty(), err.constData());
+  const QJsonObject r = QJsonDocument::fromJson(out).object();
+
+  auto rows = [&](const char *name) {
+    QFile file(QDir(dir).filePath(QLatin1String(name)));
+    if (!file.open(QIODevice::ReadOnly)) return QList<QList<QByteArray>>();
+    QList<QList<QByteArray>> result;
+    for (QByteArray line : file.readAll().split('\n')) {
+      if (line.endsWith('\r')) line.chop(1);
+      if (!line.isEmpty()) result << line.split(',');
+    }
+    return result;
+  };
+  const auto images = rows("images.csv");
+  QCOMPARE(images.size(), 1 + 3);
+  QCOMPARE(images[0].join(','), QByteArray("image,camera,points,eliminated,rms_x,rms_y,rms,max_residual,max_residual_point"));
+  const QJsonArray listed = r[QLatin1String("images_list")].toArray();
+  for (int i = 0; i < 3; ++i) {
+    const QJsonObject image = listed[i].toObject();
+    QCOMPARE(images[i + 1][0].toInt(), image[QLatin1String("id")].toInt());
+    QCOMPARE(images[i + 1][6].toDouble(), image[QLatin1String("rms_residual")].toDouble());
+    QCOMPARE(images[i + 1][8].toInt(), image[QLatin1String("largest_residual_point")].toInt());
+  }
+  QCOMPARE(rows("points.csv").size(), 1 + r[QLatin1String("object_points")].toInt());
+
+  const auto control = rows("control.csv");
+  QVERIFY(control.size() > 1);
+  double sum[3] = {}, squares[3] = {}, maxAbs[3] = {};
+  int n[3] = {};
+  int centreRows = 0;
+  for (const QList<QByteArray> &row : control.mid(1)) {
+    QCOMPARE(row.size(), 7);
+    const int axis = QByteArray("XYZ").indexOf(row[2]);
+    QVERIFY(axis >= 0);
+    if (row[1] == "Observed Proj. Centre") ++centreRows;
+    if (!row[1].contains("Control Point") || row[6] != "1") continue;
+    const double residual = double(row[4].toFloat());
+    ++n[axis];
+    sum[axis] += residual;
+    squares[axis] += residual * residual;
+    maxAbs[axis] = std::max(maxAbs[axis], std::abs(residual));
+  }
+  QCOMPARE(centreRows, 1);
+  const QJsonObject summary = r[QLatin1String("control")].toObject();
+  for (int axis = 0; axis < 3; ++axis) {
+    const QString name = QString(QLatin1Char("XYZ"[axis]));
+    QCOMPARE(summary.contains(name), n[axis] > 0);
+    if (!n[axis]) continue;
+    const QJsonObject s = summary[name].toObject();
+    QCOMPARE(s[QLatin1String("n")].toInt(), n[axis]);
+    QCOMPARE(s[QLatin1String("mean")].toDouble(), sum[axis] / n[axis]);
+    QCOMPARE(s[QLatin1String("rms")].toDouble(), std::sqrt(squares[axis] / n[axis]));
+    QCOMPARE(s[QLatin1String("max_abs")].toDouble(), maxAbs[axis]);
+  }
+  // The one observed centre was rejected: no summary axis at all.
+  QVERIFY(r[QLatin1String("centres")].isObject());
+  QVERIFY(r[QLatin1String("centres")].toObject().isEmpty());
+}
+
+void TstTessellaReport::tablesThatCannotBeWritten() {
+  const QString path = smallProject(1, 2).write(mDir.filePath(QStringLiteral("unwritable")));
+  QFile blocker(mDir.filePath(QStringLiteral("blocker")));
+  QVERIFY(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  QByteArray out;
+  QByteArray err;
+  // The summary still comes; the status says the tables did not.
+  QCOMPARE(run(path, &out, &err, {QStringLiteral("--csv"), blocker.fileName() + QStringLiteral("/csv")}), 1);
+  QVERIFY(!QJsonDocument::fromJson(out).isNull());
+  QVERIFY2(err.contains("Can't make the folder"), err.constData());
+  // A flag without its folder is a usage error.
+  QCOMPARE(run(path, &out, &err, {QStringLiteral("--csv")}), 2);
+  QVERIFY(err.startsWith("Usage: tessella-report"));
 }
 
 void TstTessellaReport::imageWithoutAdjustedPoints() {
