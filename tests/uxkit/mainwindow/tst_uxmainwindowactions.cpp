@@ -282,7 +282,8 @@ void TestUxMainWindowActions::typedPlacement() {
   QCOMPARE(act->isCheckable(), checkable);
   QVERIFY(!act->isChecked());
   QCOMPARE(act->iconText(), QStringLiteral("Placed"));
-  QCOMPARE(act->toolTip(), QStringLiteral("Placed here (%1)").arg(QKeySequence(Qt::Key_F9).toString(QKeySequence::NativeText)));
+  const QString f9 = QKeySequence(Qt::Key_F9).toString(QKeySequence::NativeText);
+  QCOMPARE(act->toolTip(), QStringLiteral("Placed here (%1)").arg(f9));
   act->trigger();
   QCOMPARE(calls, 1);
 }
