@@ -14,12 +14,8 @@ bool BaxSimImageWriter::write(const BaxSimBlock &block, const QString &imagePath
                               const QString &orientationPath, BaxSimResult *result, QString *error) {
   const BaxSimOptions &o = block.options();
   BaxWriter wi, we;
-  auto fail = [error](const BaxWriter &w) {
-    if (error) *error = w.errorString();
-    return false;
-  };
-  if (!wi.open(imagePath)) return fail(wi);
-  if (!we.open(orientationPath)) return fail(we);
+  if (!wi.open(imagePath)) return wi.reportError(error);
+  if (!we.open(orientationPath)) return we.reportError(error);
   // Per grid point: rays written so far.
   std::vector<std::uint16_t> seen(size_t(block.gridPoints()), 0);
 
@@ -79,8 +75,8 @@ bool BaxSimImageWriter::write(const BaxSimBlock &block, const QString &imagePath
     eo.varZ0 = image.sigma[2] * image.sigma[2];
     we.writeOrientation(eo);
   }
-  if (!wi.close()) return fail(wi);
-  if (!we.close()) return fail(we);
+  if (!wi.close()) return wi.reportError(error);
+  if (!we.close()) return we.reportError(error);
 
   // Redundancy and sigma 0 as the adjustment would report them.
   qint64 observations = 2 * adjusted + result->observationRecords - result->rejectedObservations;

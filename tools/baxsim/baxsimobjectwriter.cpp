@@ -10,12 +10,8 @@ bool BaxSimObjectWriter::write(const BaxSimBlock &block, const QString &objectPa
                                QString *error) {
   const BaxSimOptions &o = block.options();
   BaxWriter wo, wc;
-  auto fail = [error](const BaxWriter &w) {
-    if (error) *error = w.errorString();
-    return false;
-  };
-  if (!wo.open(objectPath)) return fail(wo);
-  if (!wc.open(observationPath)) return fail(wc);
+  if (!wo.open(objectPath)) return wo.reportError(error);
+  if (!wc.open(observationPath)) return wc.reportError(error);
 
   BaxProjectRecord pr;
   pr.sigma0 = result.sigma0;
@@ -86,7 +82,7 @@ bool BaxSimObjectWriter::write(const BaxSimBlock &block, const QString &objectPa
       wc.writeObservation(ob);
     }
   }
-  if (!wo.close()) return fail(wo);
-  if (!wc.close()) return fail(wc);
+  if (!wo.close()) return wo.reportError(error);
+  if (!wc.close()) return wc.reportError(error);
   return true;
 }

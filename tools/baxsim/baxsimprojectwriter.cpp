@@ -45,10 +45,8 @@ bool BaxSimProjectWriter::write(const BaxSimBlock &block, const QString &folder,
   camera.c[23] = o.frameSize;
   camera.c[24] = o.frameSize;
   BaxWriter cam;
-  if (!cam.open(result->cameraFile) || !cam.writeCamera(camera) || !cam.close()) {
-    if (error) *error = cam.errorString();
-    return false;
-  }
+  if (!cam.open(result->cameraFile) || !cam.writeCamera(camera) || !cam.close())
+    return cam.reportError(error);
 
   if (!BaxSimImageWriter::write(block, result->imageFile, result->orientationFile, result, error))
     return false;
