@@ -301,18 +301,17 @@ void TestUxMainWindowActions::typedReceiverDeletedFirst() {
                                     [&states](bool on) { states << on; }, MW::AF_Popup | MW::AF_Toggle);
   const int member =
       win->addAction(MW::UI_File, QStringLiteral("&Gone member"), receiver, &Receiver::hit, MW::AF_Popup);
-  win->action(plain)->trigger();
-  win->action(toggle)->trigger();
-  win->action(member)->trigger();
+  auto triggerAll = [&] {
+    for (int id : {plain, toggle, member}) win->action(id)->trigger();
+  };
+  triggerAll();
   QCOMPARE(lambdaCalls, 1);
   QCOMPARE(states, QList<bool>({true}));
   QCOMPARE(memberCalls, 1);
 
   delete context;
   delete receiver;
-  win->action(plain)->trigger();
-  win->action(toggle)->trigger();
-  win->action(member)->trigger();
+  triggerAll();
   QCOMPARE(lambdaCalls, 1);
   QCOMPARE(states, QList<bool>({true}));
   QCOMPARE(memberCalls, 1);
