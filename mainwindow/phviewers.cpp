@@ -61,7 +61,7 @@ QRect objectViewerPlace(const QRect &area, int iPlane, int iViewerWidth = sImage
 
 }  // namespace
 
-QWidget *createImageViewer(PhImageList &images, QWidget *workspace, int iImage) {
+PhImageViewer *createImageViewer(PhImageList &images, QWidget *workspace, int iImage) {
   const int existing = int(PhImageViewer::viewers().size());
   auto *viewer = new PhImageViewer(&images, workspace, iImage);
   const QRect area = workspaceRect(workspace);
@@ -82,9 +82,9 @@ QWidget *createImageViewer(PhImageList &images, QWidget *workspace, int iImage) 
   return viewer;
 }
 
-QWidget *objectViewer(int iPlane) { return PhObjectViewer::existingViewer(iPlane); }
+PhObjectViewer *objectViewer(int iPlane) { return PhObjectViewer::existingViewer(iPlane); }
 
-QWidget *createObjectViewer(int iPlane, QWidget *workspace, PhObjectList &objects, bool bInversion) {
+PhObjectViewer *createObjectViewer(int iPlane, QWidget *workspace, PhObjectList &objects, bool bInversion) {
   const bool existed = PhObjectViewer::existingViewer(iPlane) != nullptr;
   PhObjectViewer *viewer = PhObjectViewer::viewer(iPlane, workspace);
   if (!viewer) return nullptr;

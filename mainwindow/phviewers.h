@@ -7,22 +7,23 @@
 
 class PhImage;
 class PhImageList;
+class PhImageViewer;
 class PhObjectList;
+class PhObjectViewer;
 class QWidget;
 
 // What the main window asks of the viewer windows: the class-wide
-// operations of the image and object viewers. The main window knows the
-// viewers only through these, and through their signals by name.
+// operations of the image and object viewers, and where new viewers go.
 namespace PhViewers {
 
 // A new image viewer on the image with that ID inside the workspace; null
 // when none could be made.
-QWidget *createImageViewer(PhImageList &images, QWidget *workspace, int iImage);
+PhImageViewer *createImageViewer(PhImageList &images, QWidget *workspace, int iImage);
 
 // The object viewer of a plane (0 XY, 1 XZ, 2 YZ), or null.
-QWidget *objectViewer(int iPlane);
+PhObjectViewer *objectViewer(int iPlane);
 // Makes the object viewer of a plane and hands it its data; null on failure.
-QWidget *createObjectViewer(int iPlane, QWidget *workspace, PhObjectList &objects, bool bInversion);
+PhObjectViewer *createObjectViewer(int iPlane, QWidget *workspace, PhObjectList &objects, bool bInversion);
 
 // Closes all image viewers, then all object viewers.
 void deleteAll();

@@ -7,7 +7,9 @@
 #include "phimage.h"
 #include "phimagerefs.h"
 #include "phimagelistmodel.h"
+#include "phimageviewer.h"
 #include "phobjectlistmodel.h"
+#include "phobjectviewer.h"
 #include "phprefsimageviewer.h"
 #include "phprefslinks.h"
 #include "phprefsobjectviewer.h"
@@ -86,10 +88,10 @@ Tessella::Tessella(const QPixmap &splash) : Ux::MainWindow(TY_Workspace, makeWin
   if (QMenu *file = popupMenu(kGroupFile)) file->setTitle(tr("&Project"));
   if (QToolBar *bar = toolBar(kGroupFile)) bar->setWindowTitle(tr("Project"));
   addStandardActions(UIA_FileOpen);
-  addAction(kGroupFile, tr("&Close"), this, SLOT(_slotFileClose()), AF_Popup, QIcon(), QKeySequence(),
+  addAction(kGroupFile, tr("&Close"), this, &Tessella::_slotFileClose, AF_Popup, QIcon(), QKeySequence(),
             QStringLiteral("Close the current project"), -1);
   addSeparator(kGroupView);
-  addAction(kGroupView, tr("Decorate / Undecorate Viewer"), this, SLOT(_slotToggleViewerInterface()), AF_Popup,
+  addAction(kGroupView, tr("Decorate / Undecorate Viewer"), this, &Tessella::_slotToggleViewerInterface, AF_Popup,
             QIcon(), QKeySequence(Qt::Key_F11), QStringLiteral("Toggle the decoration state of the active viewers"),
             -1);
   addStandardActions(0x380410);
@@ -426,26 +428,25 @@ void Tessella::_slotSelectPointsInObjectViewers(PhGlobal::SelectionModeE selMode
 }
 
 QWidget *Tessella::_createImageViewer(int iImage) {
-  QWidget *viewer = PhViewers::createImageViewer(mListImageData, workspace(), iImage);
+  PhImageViewer *viewer = PhViewers::createImageViewer(mListImageData, workspace(), iImage);
   if (!viewer) return nullptr;
-  connect(viewer, SIGNAL(sigRequestImagePreferences()), this, SLOT(_slotShowImageViewerPreferences()));
-  connect(viewer, SIGNAL(sigRequestSelection(PhImage *)), this,
-          SLOT(_slotSelectImagePointsInObjectViewers(PhImage *)));
+  connect(viewer, &PhImageViewer::sigRequestImagePreferences, this, &Tessella::_slotShowImageViewerPreferences);
+  connect(viewer, &PhImageViewer::sigRequestSelection, this, &Tessella::_slotSelectImagePointsInObjectViewers);
   viewer->show();
   return viewer;
 }
 
 QWidget *Tessella::_createObjectViewer(int iPlane) {
   Nub::debug("_createObjectViewer: %d", iPlane);
-  if (QWidget *existing = PhViewers::objectViewer(iPlane)) {
+  if (PhObjectViewer *existing = PhViewers::objectViewer(iPlane)) {
     existing->setFocus();
     return existing;
   }
   // An object viewer needs a project's data; one made without would stay empty.
   if (!hasProject() || !mProject) return nullptr;
-  QWidget *viewer = PhViewers::createObjectViewer(iPlane, workspace(), mListObjectData, mProject->inversion());
+  PhObjectViewer *viewer = PhViewers::createObjectViewer(iPlane, workspace(), mListObjectData, mProject->inversion());
   if (!viewer) return nullptr;
-  connect(viewer, SIGNAL(sigRequestObjectPreferences()), this, SLOT(_slotShowObjectViewerPreferences()));
+  connect(viewer, &PhObjectViewer::sigRequestObjectPreferences, this, &Tessella::_slotShowObjectViewerPreferences);
   viewer->show();
   viewer->setFocus();
   return viewer;

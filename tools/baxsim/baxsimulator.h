@@ -3,9 +3,7 @@
 
 #include <QString>
 
-#include <cstdint>
-#include <utility>
-#include <vector>
+class BaxSimBlock;
 
 // What to simulate: a vertical aerial block of `strips` strips with
 // `imagesPerStrip` frame images each, flown in alternating directions, over a
@@ -110,62 +108,13 @@ class BaxSimulator {
   static bool write(const BaxSimOptions &options, const QString &folder, BaxSimResult *result,
                     QString *error);
 
-  ~BaxSimulator();
+  BaxSimulator() = delete;
 
  private:
-  struct Image;
-  struct Control;
-
-  explicit BaxSimulator(const BaxSimOptions &options);
-  static bool _tuneSpacing(BaxSimOptions *resolved, qint64 target, double perImage,
-                           QString *error);
-  bool _setup(QString *error);
-  void _countRays();
-  void _chooseControl();
-  void _tally(BaxSimResult *result) const;
-  bool _writeFiles(const QString &folder, BaxSimResult *result, QString *error);
-  bool _writeImages(const QString &imagePath, const QString &orientationPath,
-                    BaxSimResult *result, QString *error);
-  bool _writeObjects(const QString &objectPath, const QString &observationPath,
-                     BaxSimResult *result, QString *error);
-
-  template <typename Visit>
-  void _visitImage(int image, Visit &&visit) const;
-  void _groundPoint(qint64 g, double *xyz) const;
-  double _terrain(double x, double y) const;
-  bool _project(const Image &image, const double *xyz, double *x, double *y) const;
-  const Control *_control(qint64 g) const;
-  bool _isLonely(qint64 g) const;
-  int _blunderRay(qint64 g) const;
-  void _adjustedPoint(qint64 g, const double *truth, double *xyz, double *sigma) const;
-  int _pointCode(qint64 g) const;
-  int _pointId(qint64 g) const;
-  qint64 _imagePointTotal() const;
-
-  BaxSimOptions mOpt;
-  // Geometry, metres unless named otherwise.
-  double mHalfUsable = 0.0;  // mm: points are measured within +-mHalfUsable
-  double mHeight = 0.0;      // flying height above mean ground
-  double mFootprint = 0.0;
-  double mBase = 0.0;
-  double mStripDistance = 0.0;
-  double mRelief = 0.0;
-  double mGridX0 = 0.0;
-  double mGridY0 = 0.0;
-  qint64 mNx = 0;
-  qint64 mNy = 0;
-  double mTerrainX0 = 0.0;
-  double mTerrainY0 = 0.0;
-  int mTerrainNx = 0;
-  int mTerrainNy = 0;
-  std::vector<double> mTerrainHeights;
-  std::vector<Image> mImages;
-  std::vector<std::uint16_t> mRays;  // per grid point: images that measure it
-  std::vector<std::uint16_t> mSeen;  // per grid point: rays written so far
-  std::vector<Control> mControls;    // in ID order
-  std::vector<std::pair<qint64, int>> mControlIndex;  // (grid index, control) by grid index
-  qint64 mForcedLonely = -1;   // grid index of a point always kept as lonely
-  qint64 mForcedBlunder = -1;  // grid index of a point always given an eliminated ray
+  static void _tuneSpacing(BaxSimOptions *resolved, qint64 target, double perImage);
+  // Validates resolved options as the block is laid out from them.
+  static bool _validLayout(const BaxSimOptions &resolved, QString *error);
+  static void _tally(const BaxSimBlock &block, BaxSimResult *result);
 };
 
 #endif  // BAXSIMULATOR_H

@@ -80,6 +80,11 @@ bool BaxWriter::isOpen() const { return mFile != nullptr; }
 
 QString BaxWriter::errorString() const { return mError; }
 
+bool BaxWriter::reportError(QString *error) const {
+  if (error) *error = mError;
+  return false;
+}
+
 qint64 BaxWriter::bytesWritten() const { return mFlushed + mUsed; }
 
 bool BaxWriter::_fail(const QString &message) {

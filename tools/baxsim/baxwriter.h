@@ -114,6 +114,8 @@ class BaxWriter {
   bool close();                    // flushes; false when anything failed
   bool isOpen() const;
   QString errorString() const;
+  // Hands the error message to `error` (when given); always false.
+  bool reportError(QString *error) const;
   qint64 bytesWritten() const;  // including what is still buffered
 
   // "(i)": a header (status 0, ID = image ID, d1..d5 = 1.0), the points, an end

@@ -241,17 +241,30 @@ int MainWindow::addUI(const QString &text, int where, int id) {
 int MainWindow::addAction(int uiId, const QString &text, QObject *receiver, const char *slot,
                           int flags, const QIcon &icon, const QKeySequence &accel,
                           const QString &tip, int id) {
+  QAction *act = _placeAction(uiId, text, flags, icon, accel, tip, id);
+  if (!act) return -1;
+  if (receiver && slot) {
+    if (flags & AF_Toggle)
+      connect(act, SIGNAL(toggled(bool)), receiver, slot);
+    else
+      connect(act, SIGNAL(triggered()), receiver, slot);
+  }
+  return act->data().toInt();
+}
+
+QAction *MainWindow::_placeAction(int uiId, const QString &text, int flags, const QIcon &icon,
+                                  const QKeySequence &accel, const QString &tip, int id) {
   QMenu *menu = nullptr;
   QToolBar *tb = nullptr;
   if (flags & (AF_Popup | AF_Both)) menu = popupMenu(uiId);
   if (flags & (AF_ToolBar | AF_Both)) tb = toolBar(uiId);
-  return _addAction(menu, tb, text, receiver, slot, flags & AF_Toggle, icon, accel, tip, id);
+  return _newAction(menu, tb, text, flags & AF_Toggle, icon, accel, tip, id);
 }
 
-int MainWindow::_addAction(QMenu *menu, QToolBar *tb, const QString &text, QObject *receiver,
-                           const char *slot, bool toggle, const QIcon &icon,
-                           const QKeySequence &accel, const QString &tip, int id) {
-  NUB_CHECK_RETURN(( ! menu ) && ( ! tb ), -1);
+QAction *MainWindow::_newAction(QMenu *menu, QToolBar *tb, const QString &text, bool toggle,
+                                const QIcon &icon, const QKeySequence &accel, const QString &tip,
+                                int id) {
+  NUB_CHECK_RETURN(( ! menu ) && ( ! tb ), nullptr);
   if (id < 0) {
     id = static_cast<int>(UIA_HelpAbout);
     for (auto it = mActions.cbegin(); it != mActions.cend(); ++it) id = qMax(id, it.key());
@@ -272,16 +285,10 @@ int MainWindow::_addAction(QMenu *menu, QToolBar *tb, const QString &text, QObje
   if (!icon.isNull()) act->setIcon(icon);
   if (menu) menu->addAction(act);
   if (tb) tb->addAction(act);
-  if (receiver && slot) {
-    if (toggle)
-      connect(act, SIGNAL(toggled(bool)), receiver, slot);
-    else
-      connect(act, SIGNAL(triggered()), receiver, slot);
-  }
   act->setIconText(plainText(text));
   _setTips(act, tip);
   mActions.insert(id, act);
-  return id;
+  return act;
 }
 
 void MainWindow::_setTips(QAction *act, const QString &tip) {
@@ -344,22 +351,22 @@ bool MainWindow::addStandardActions(unsigned mask) {
 
   if (ready(UI_File)) {
     if (mask & UIA_FileNew)
-      addAction(UI_File, tr("&New..."), this, SLOT(slotFileNew()), AF_Both, icon("filenew"),
+      addAction(UI_File, tr("&New..."), this, &MainWindow::slotFileNew, AF_Both, icon("filenew"),
                 QKeySequence(Qt::CTRL | Qt::Key_N), tr("Create a new project"), UIA_FileNew);
     if (mask & UIA_FileOpen)
-      addAction(UI_File, tr("&Open..."), this, SLOT(slotFileOpen()), AF_Both, icon("fileopen"),
-                QKeySequence(Qt::CTRL | Qt::Key_O), tr("Open an existing projectfile"),
+      addAction(UI_File, tr("&Open..."), this, &MainWindow::slotFileOpen, AF_Both,
+                icon("fileopen"), QKeySequence(Qt::CTRL | Qt::Key_O), tr("Open an existing projectfile"),
                 UIA_FileOpen);
     if (mask & UIA_FileSave)
-      addAction(UI_File, tr("&Save"), this, SLOT(slotFileSave()), AF_Both, icon("filesave"),
+      addAction(UI_File, tr("&Save"), this, &MainWindow::slotFileSave, AF_Both, icon("filesave"),
                 QKeySequence(Qt::CTRL | Qt::Key_S), tr("Save current projectfile"), UIA_FileSave);
     if (mask & UIA_FileSaveAs)
-      addAction(UI_File, tr("Save &as..."), this, SLOT(slotFileSaveAs()), AF_Popup, QIcon(),
+      addAction(UI_File, tr("Save &as..."), this, &MainWindow::slotFileSaveAs, AF_Popup, QIcon(),
                 QKeySequence(), tr("Save current projectfile to a new file"), UIA_FileSaveAs);
     if (mask & UIA_FileQuit) {
       addSeparator(UI_File);
-      addAction(UI_File, tr("&Quit"), QCoreApplication::instance(), SLOT(closeAllWindows()),
-                AF_Popup, icon("quit"), QKeySequence(), tr("Leave program now"), UIA_FileQuit);
+      addAction(UI_File, tr("&Quit"), qApp, &QApplication::closeAllWindows, AF_Popup,
+                icon("quit"), QKeySequence(), tr("Leave program now"), UIA_FileQuit);
     }
   }
 
@@ -367,7 +374,7 @@ bool MainWindow::addStandardActions(unsigned mask) {
     addUI(tr("&Configuration"), AF_ToolBar, UI_Cfg);
     if (ready(UI_Cfg)) {
       addSeparator(UI_Cfg);
-      addAction(UI_Cfg, tr("&Preferences..."), this, SLOT(_slotShowPreferences()), AF_Both,
+      addAction(UI_Cfg, tr("&Preferences..."), this, &MainWindow::_slotShowPreferences, AF_Both,
                 icon("prefs"), QKeySequence(Qt::Key_F7),
                 tr("Apply individual settings to the program"), UIA_Preferences);
     }
@@ -377,23 +384,23 @@ bool MainWindow::addStandardActions(unsigned mask) {
     addUI(tr("&View"), AF_ToolBar, UI_View);
     if (ready(UI_View)) {
       addSeparator(UI_View);
-      addAction(UI_View, tr("&Refresh"), this, SLOT(slotViewRefresh()), AF_Both, icon("refresh"),
-                QKeySequence(Qt::Key_F5), tr("Refresh current view"), UIA_ViewRefresh);
+      addAction(UI_View, tr("&Refresh"), this, &MainWindow::slotViewRefresh, AF_Both,
+                icon("refresh"), QKeySequence(Qt::Key_F5), tr("Refresh current view"), UIA_ViewRefresh);
     }
   }
 
   if (ready(UI_Help)) {
     if (mask & UIA_HelpPrg)
-      addAction(UI_Help, tr("%1-&Help...").arg(name), this, SLOT(_slotHelpPrg()), AF_Both,
+      addAction(UI_Help, tr("%1-&Help...").arg(name), this, &MainWindow::_slotHelpPrg, AF_Both,
                 icon("help"), QKeySequence(Qt::Key_F1),
                 tr("Display the manual of %1 in an external viewer").arg(name), UIA_HelpPrg);
     if (mask & UIA_HelpWhatsThis)
-      addAction(UI_Help, tr("&What's This?"), this, SLOT(_slotWhatsThis()), AF_Both,
+      addAction(UI_Help, tr("&What's This?"), this, &MainWindow::_slotWhatsThis, AF_Both,
                 icon("whatsthis"), QKeySequence(Qt::SHIFT | Qt::Key_F1),
                 tr("Enter 'What's This?'-mode"), UIA_HelpWhatsThis);
     if (mask & UIA_HelpAbout) {
       addSeparator(UI_Help);
-      addAction(UI_Help, tr("&About %1...").arg(name), this, SLOT(_slotShowInformation()),
+      addAction(UI_Help, tr("&About %1...").arg(name), this, &MainWindow::_slotShowInformation,
                 AF_Both, icon("about"), QKeySequence(), tr("Show About-dialog of application"),
                 UIA_HelpAbout);
     }
@@ -407,6 +414,13 @@ bool MainWindow::addStandardAction(unsigned actionId, const QString &text, const
   return true;
 }
 
+template <typename Func>
+void MainWindow::_addOwnAction(QMenu *menu, const QString &text, Func slot, bool toggle,
+                               const QString &tip, int id) {
+  QAction *act = _newAction(menu, nullptr, text, toggle, QIcon(), QKeySequence(), tip, id);
+  if (act) _connectAction(act, toggle, this, slot);
+}
+
 bool MainWindow::addStandardUIs(unsigned mask) {
   if (mask & UI_File) addUI(tr("&File"), AF_Both, UI_File);
 
@@ -414,20 +428,17 @@ bool MainWindow::addStandardUIs(unsigned mask) {
     addUI(tr("&Configuration"), AF_Popup, UI_Cfg);
     QMenu *cfg = popupMenu(UI_Cfg);
     QMenu *open = cfg->addMenu(icon("fileopen"), tr("&Open"));
-    _addAction(open, nullptr, tr("&User configuration"), this, SLOT(_slotCfgOpenUser()), false,
-               QIcon(), QKeySequence(), tr("Open configuration of current user"),
-               UIA_CfgOpenUser);
-    _addAction(open, nullptr, tr("&System configuration"), this, SLOT(_slotCfgOpenSystem()),
-               false, QIcon(), QKeySequence(), tr("Open system-configuration (factory defaults)"),
-               UIA_CfgOpenSystem);
-    _addAction(open, nullptr, tr("&Select..."), this, SLOT(_slotCfgOpen()), false, QIcon(),
-               QKeySequence(), tr("Select a configuration file to open"), UIA_CfgOpen);
+    _addOwnAction(open, tr("&User configuration"), &MainWindow::_slotCfgOpenUser, false,
+                  tr("Open configuration of current user"), UIA_CfgOpenUser);
+    _addOwnAction(open, tr("&System configuration"), &MainWindow::_slotCfgOpenSystem, false,
+                  tr("Open system-configuration (factory defaults)"), UIA_CfgOpenSystem);
+    _addOwnAction(open, tr("&Select..."), &MainWindow::_slotCfgOpen, false,
+                  tr("Select a configuration file to open"), UIA_CfgOpen);
     QMenu *save = cfg->addMenu(icon("filesave"), tr("&Save"));
-    _addAction(save, nullptr, tr("&User configuration"), this, SLOT(slotCfgSaveUser()), false,
-               QIcon(), QKeySequence(), tr("Save configuration of current user"),
-               UIA_CfgSaveUser);
-    _addAction(save, nullptr, tr("&Select..."), this, SLOT(slotCfgSave()), false, QIcon(),
-               QKeySequence(), tr("Select a configuration file for saving"), UIA_CfgSave);
+    _addOwnAction(save, tr("&User configuration"), &MainWindow::slotCfgSaveUser, false,
+                  tr("Save configuration of current user"), UIA_CfgSaveUser);
+    _addOwnAction(save, tr("&Select..."), &MainWindow::slotCfgSave, false,
+                  tr("Select a configuration file for saving"), UIA_CfgSave);
   }
 
   if ((mask & UI_View) && !popupMenu(UI_View)) {
@@ -440,19 +451,15 @@ bool MainWindow::addStandardUIs(unsigned mask) {
     view->addSeparator();
     view->addMenu(_dockWindowMenu(tr("&Views"), false));
     view->addMenu(_dockWindowMenu(tr("&Toolbars"), true));
-    _addAction(view, nullptr, tr("&Big symbols"), this, SLOT(_slotViewBigIcons(bool)), true,
-               QIcon(), QKeySequence(), tr("Show big symbols in the toolbars of the application"),
-               UIA_ViewBigIcons);
-    _addAction(view, nullptr, tr("&Symboltitles"), this, SLOT(_slotViewIconsTitle(bool)), true,
-               QIcon(), QKeySequence(), tr("Decorate every symbol with its title (caption)"),
-               UIA_ViewIconsTitle);
+    _addOwnAction(view, tr("&Big symbols"), &MainWindow::_slotViewBigIcons, true,
+                  tr("Show big symbols in the toolbars of the application"), UIA_ViewBigIcons);
+    _addOwnAction(view, tr("&Symboltitles"), &MainWindow::_slotViewIconsTitle, true,
+                  tr("Decorate every symbol with its title (caption)"), UIA_ViewIconsTitle);
     view->addSeparator();
-    _addAction(view, nullptr, tr("&Statusbar"), this, SLOT(_slotViewStatusBar(bool)), true,
-               QIcon(), QKeySequence(), tr("Decorate the mainwindow with a statusbar"),
-               UIA_ViewStatusBar);
-    _addAction(view, nullptr, tr("&Tool tips"), this, SLOT(_slotViewTooltips(bool)), true,
-               QIcon(), QKeySequence(), tr("Show tool tips (balloon help) on widgets"),
-               UIA_ViewTooltips);
+    _addOwnAction(view, tr("&Statusbar"), &MainWindow::_slotViewStatusBar, true,
+                  tr("Decorate the mainwindow with a statusbar"), UIA_ViewStatusBar);
+    _addOwnAction(view, tr("&Tool tips"), &MainWindow::_slotViewTooltips, true,
+                  tr("Show tool tips (balloon help) on widgets"), UIA_ViewTooltips);
   }
 
   if ((mask & UI_Windows) && mType == TY_Workspace && mWorkspace && !popupMenu(UI_Windows)) {

@@ -3,6 +3,7 @@
 
 #include "nubux_export.h"
 
+#include <QAction>
 #include <QHash>
 #include <QIcon>
 #include <QKeySequence>
@@ -10,7 +11,9 @@
 #include <QPixmap>
 #include <QPointer>
 
-class QAction;
+#include <type_traits>
+#include <utility>
+
 class QDockWidget;
 class QKeyEvent;
 class QLabel;
@@ -108,6 +111,20 @@ class NUBUX_EXPORT MainWindow : public QMainWindow {
   int addAction(int uiId, const QString &text, QObject *receiver, const char *slot, int flags,
                 const QIcon &icon = QIcon(), const QKeySequence &accel = QKeySequence(),
                 const QString &tip = QString(), int id = -1);
+  // The same, checked by the compiler: `slot` is a member function of
+  // `receiver` or any callable, taking nothing or, for a toggle, the new
+  // state. The connection ends with `receiver`; a null receiver connects
+  // nothing.
+  template <typename Receiver, typename Func,
+            typename = std::enable_if_t<!std::is_convertible_v<Func, const char *>>>
+  int addAction(int uiId, const QString &text, const Receiver *receiver, Func slot, int flags,
+                const QIcon &icon = QIcon(), const QKeySequence &accel = QKeySequence(),
+                const QString &tip = QString(), int id = -1) {
+    QAction *act = _placeAction(uiId, text, flags, icon, accel, tip, id);
+    if (!act) return -1;
+    _connectAction(act, flags & AF_Toggle, receiver, std::move(slot));
+    return act->data().toInt();
+  }
   using QWidget::addAction;
   // Index of the separator in the popup, -1 without such a popup.
   int addSeparator(int uiId);
@@ -173,9 +190,24 @@ class NUBUX_EXPORT MainWindow : public QMainWindow {
   void _slotApplyCurrentPreferences();
 
  private:
-  int _addAction(QMenu *menu, QToolBar *tb, const QString &text, QObject *receiver,
-                 const char *slot, bool toggle, const QIcon &icon, const QKeySequence &accel,
-                 const QString &tip, int id);
+  // The action in the popup and / or tool bar of the UI id as the flags say;
+  // null without either.
+  QAction *_placeAction(int uiId, const QString &text, int flags, const QIcon &icon,
+                        const QKeySequence &accel, const QString &tip, int id);
+  QAction *_newAction(QMenu *menu, QToolBar *tb, const QString &text, bool toggle,
+                      const QIcon &icon, const QKeySequence &accel, const QString &tip, int id);
+  // One of the window's own actions in a menu of its own.
+  template <typename Func>
+  void _addOwnAction(QMenu *menu, const QString &text, Func slot, bool toggle, const QString &tip,
+                     int id);
+  template <typename Receiver, typename Func>
+  static void _connectAction(QAction *act, bool toggle, const Receiver *receiver, Func slot) {
+    if (!receiver) return;
+    if (toggle)
+      connect(act, &QAction::toggled, receiver, std::move(slot));
+    else
+      connect(act, &QAction::triggered, receiver, std::move(slot));
+  }
   void _setTips(QAction *action, const QString &tip);
   void _makeAdminDock();
   void _makePrefsDialog();

@@ -392,6 +392,27 @@ class TestBaxSimulator : public QObject {
     QVERIFY(!QFileInfo::exists(folder));
   }
 
+  void unwritableFileIsNamed_data() {
+    QTest::addColumn<QString>("file");
+    for (const char *name : {"cam12.cam", "block.(i)", "block.(e)", "block.(o)", "block.(c)", "block.(p)",
+                             "Bax.ini", "block.prj"})
+      QTest::addRow("%s", name) << QString::fromLatin1(name);
+  }
+
+  void unwritableFileIsNamed() {
+    // A folder in the place of one of the files: the writing stops with its name.
+    QFETCH(QString, file);
+    const QString folder = mDir.filePath(QStringLiteral("blocked-") + file);
+    QVERIFY(QDir().mkpath(folder + QLatin1Char('/') + file));
+    BaxSimOptions o;
+    o.strips = 1;
+    o.imagesPerStrip = 2;
+    QString error;
+    BaxSimResult r;
+    QVERIFY(!BaxSimulator::write(o, folder, &r, &error));
+    QVERIFY2(error.contains(QDir::toNativeSeparators(QDir(folder).absoluteFilePath(file))), qPrintable(error));
+  }
+
   void exampleRegeneratesByteForByte() {
     // examples/block was made by baxsim with the options in examples/block.args.
     const QString source = qEnvironmentVariable("TESSELLA_SOURCE_DIR");
