@@ -13,9 +13,9 @@
 
 #include "nubmsg.h"
 #include "uxmsg.h"
+#include "phdrawprefs.h"
 #include "phimage.h"
 #include "phimageinfoview.h"
-#include "phdrawprefs.h"
 #include "phimagelist.h"
 #include "phimagetableview.h"
 #include "phimageview.h"
