@@ -1,7 +1,6 @@
 #ifndef PHIMAGEVIEW_H
 #define PHIMAGEVIEW_H
 
-#include "phnumberlabels.h"
 #include "phzoomview.h"
 
 class PhImage;
@@ -47,23 +46,12 @@ class PhImageView : public PhZoomView {
 
  protected:
   bool contentsExtent(double &minH, double &maxH, double &minV, double &maxV) const override;
-  void spritesChanged() override;
   void buildContextMenu(QMenu *menu) override;
   void handleContextMenu(int iPopId) override;
   void drawContents(QPainter *painter, int clipx, int clipy, int clipw, int cliph) override;
 
  private:
-  void prepareSprites();
-
   PhImage *mImage = nullptr;
-  QPen mFramePen;
-  QPen mOutlinePen;
-  // Per type: the plain symbol and the symbol on its blunder disc; and the
-  // ring of the largest residual for each type's size.
-  PhSymbolSprite mSprites[PhGlobal::PointTypeCount][2];
-  PhSymbolSprite mLargestRing[PhGlobal::PointTypeCount];
-  bool mSpritesValid = false;
-  PhNumberLabels mNumberLabels;
 };
 
 #endif  // PHIMAGEVIEW_H

@@ -13,6 +13,7 @@
 
 #include "nubmsg.h"
 #include "uxmsg.h"
+#include "phdrawprefs.h"
 #include "phimage.h"
 #include "phimageinfoview.h"
 #include "phimagelist.h"
@@ -312,17 +313,15 @@ void PhImageViewer::_askForImage() {
 
 void PhImageViewer::applyPrefs(bool bRepaint) {
   Nub::debug("applyPrefs: %d", int(bRepaint));
-  const Ux::Cfg cfg(QStringLiteral("ImageViewer"));
-  mView->setBackgroundColor(cfg.readColor(QStringLiteral("BG_Color"), QColor(Qt::white)));
-  mView->setTextFont(cfg.readFont(QStringLiteral("TextFont"), QFont(QStringLiteral("Arial"), 8)));
-  mView->setLargestResidualColor(cfg.readColor(QStringLiteral("LargestResidualColor"), QColor(Qt::red)));
-  mView->setLargestResidualSize(cfg.readNum(QStringLiteral("LargestResidualSize"), 2));
-  mView->setShowPointIds(cfg.readBool(QStringLiteral("PointIdsOn"), false));
-  mView->setShowBlunders(cfg.readBool(QStringLiteral("BlundersOn"), false));
-  mView->setResidualScale(float(cfg.readNum(QStringLiteral("Scale"), 1000)));
-  // Per point type and blunders: the group "Points".
-  mView->applyPointPrefs();
-  if (bRepaint) mView->updateContents();
+  const QString group = QStringLiteral("ImageViewer");
+  PhDrawSettings settings = mView->drawSettings();
+  PhDrawPrefs::readViewer(group, settings);
+  // The image viewer's own: the ring of the largest residual, point IDs.
+  const Ux::Cfg cfg(group);
+  settings.largestColour = cfg.readColor(QStringLiteral("LargestResidualColor"), QColor(Qt::red));
+  settings.largestSize = cfg.readNum(QStringLiteral("LargestResidualSize"), 2);
+  settings.showPointIds = cfg.readBool(QStringLiteral("PointIdsOn"), false);
+  mView->setDrawSettings(settings, bRepaint);
 }
 
 // ---- all image viewers -----------------------------------------------------------------------

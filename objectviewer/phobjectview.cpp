@@ -1,6 +1,5 @@
 #include "phobjectview.h"
 
-#include <QFontMetrics>
 #include <QMenu>
 #include <QPainter>
 
@@ -12,8 +11,7 @@
 #include "phimage.h"
 #include "phobjectlist.h"
 #include "phobjectpoint.h"
-#include "phpointpainter.h"
-#include "phround.h"
+#include "phdrawprefs.h"
 #include "uxcfg.h"
 
 namespace {
@@ -40,29 +38,8 @@ bool isRejected(const PhObjectPoint *point, int iAxis) {
 
 }  // namespace
 
-struct PhObjectView::DrawState {
-  explicit DrawState(const QFont &font) : metrics(font), labels(metrics) {}
-
-  QRect exposed;
-  QFontMetrics metrics;
-  PhPointPainter::Labels labels;
-  double factor = 1.0;  // residual scale x contents scale
-  bool blunders = false;
-  bool links = false;
-  bool pointIds = false;
-  bool imageIds = false;
-  bool residualLines = false;
-  bool residualTexts = false;
-  bool sigmaEllipses = false;
-  bool sigmaTexts = false;
-  bool connections = false;
-  QByteArray residualFormat[3];
-  QByteArray sigmaFormat[3];
-};
-
 PhObjectView::PhObjectView(int iPlane, QWidget *parent) : PhZoomView(parent), mPlane(iPlane) {
   Nub::debug("PhObjectView");
-  mConnectionPen = QPen(Qt::black, 0);
 }
 
 PhObjectView::~PhObjectView() {
@@ -99,15 +76,13 @@ bool PhObjectView::contentsExtent(double &minH, double &maxH, double &minV, doub
 
 void PhObjectView::layoutChanged() { mLayoutValid = false; }
 
-void PhObjectView::spritesChanged() { mSpritesValid = false; }
-
 void PhObjectView::setMarkColor(const QColor &colour) { setSymbolColour(&PhDrawSettings::markColour, colour); }
 
 void PhObjectView::setMarkSize(int iSize) { setSymbolExtra(&PhDrawSettings::markSize, iSize); }
 
 void PhObjectView::setLinkLineType(int iType) {
   settings().linkLineType = iType;
-  invalidateLayer();
+  settingsChanged();
 }
 
 void PhObjectView::setShowImageIds(bool bOn) {
@@ -137,12 +112,18 @@ bool PhObjectView::hasSigmasOn(ViewModeE mode) const {
 }
 
 void PhObjectView::applyPointPrefs() {
-  PhZoomView::applyPointPrefs();
+  PhDrawSettings s = drawSettings();
+  PhDrawPrefs::readPoints(s);
+  readOwnPrefs(s);
+  setDrawSettings(s, false);
+}
+
+void PhObjectView::readOwnPrefs(PhDrawSettings &settings) {
   const Ux::Cfg points(QStringLiteral("Points"));
-  setMarkColor(points.readColor(QStringLiteral("MarkColor"), QColor(Qt::yellow)));
-  setMarkSize(points.readNum(QStringLiteral("MarkSize"), 2));
+  settings.markColour = points.readColor(QStringLiteral("MarkColor"), QColor(Qt::yellow));
+  settings.markSize = points.readNum(QStringLiteral("MarkSize"), 2);
   const Ux::Cfg links(QStringLiteral("Links"));
-  setLinkLineType(links.readNum(QStringLiteral("LinkLineType"), PhGlobal::LT_Solid));
+  settings.linkLineType = links.readNum(QStringLiteral("LinkLineType"), PhGlobal::LT_Solid);
 }
 
 // Toggles ------------------------------------------------------------------
@@ -355,212 +336,79 @@ void PhObjectView::sortCandidates(int n) {
   }
 }
 
-void PhObjectView::prepareSprites() {
-  if (mSpritesValid) return;
-  for (int t = 0; t < PhGlobal::PointTypeCount; ++t)
-    for (int blunder = 0; blunder < 2; ++blunder)
-      for (int selected = 0; selected < 2; ++selected)
-        buildSprite(mSprites[t][blunder][selected], t, blunder == 1, selected ? markSize() : -1,
-                    markColor());
-  mSpritesValid = true;
-}
-
 void PhObjectView::drawContents(QPainter *painter, int clipx, int clipy, int clipw, int cliph) {
   if (!hasData()) return;
-  DrawState state(textFont());
-  state.exposed = QRect(clipx, clipy, clipw, cliph);
-  painter->fillRect(state.exposed, backgroundColor());
-  painter->setFont(textFont());
-  state.factor = double(residualScale()) * scale();
-  switch (linkLineType()) {
-    case PhGlobal::LT_Dash: mConnectionPen.setStyle(Qt::DashLine); break;
-    case PhGlobal::LT_Dot: mConnectionPen.setStyle(Qt::DotLine); break;
-    default: mConnectionPen.setStyle(Qt::SolidLine); break;
-  }
-  prepareSprites();
-
-  state.blunders = hasBlundersOn();
-  state.links = hasLinkCountOn();
-  state.pointIds = hasPointIdsOn();
-  state.imageIds = hasImageIdsOn();
-  state.residualLines = hasResidualsOn(VM_Graphical);
-  state.residualTexts = hasResidualsOn(VM_Textual);
-  state.sigmaEllipses = hasSigmasOn(VM_Graphical);
-  state.sigmaTexts = hasSigmasOn(VM_Textual);
-  state.connections = hasConnectionsOn();
-  state.residualFormat[0] = tr("X: %.3f ± %.3f").toUtf8();
-  state.residualFormat[1] = tr("Y: %.3f ± %.3f").toUtf8();
-  state.residualFormat[2] = tr("Z: %.3f ± %.3f").toUtf8();
-  state.sigmaFormat[0] = tr("X: ± %.3f").toUtf8();
-  state.sigmaFormat[1] = tr("Y: ± %.3f").toUtf8();
-  state.sigmaFormat[2] = tr("Z: ± %.3f").toUtf8();
-
+  PhPointPainter paint = pointPainter(painter, QRect(clipx, clipy, clipw, cliph));
+  paint.fillBackground();
   if (!fastDrawing()) {
     // The reference: every point, in list order, placed afresh.
     const int n = mList->count();
     for (int i = 0; i < n; ++i) {
       const PhObjectPoint *point = mList->at(i);
-      drawPoint(painter, state, i, toContents(point->horizontal(mPlane), point->vertical(mPlane)));
+      drawPoint(paint, i, toContents(point->horizontal(mPlane), point->vertical(mPlane)));
     }
-  } else {
-    // Unselected points need no more than their pixel and style.
-    bool on[PhGlobal::PointTypeCount];
-    int outer[PhGlobal::PointTypeCount][2];
-    for (int t = 0; t < PhGlobal::PointTypeCount; ++t) {
-      on[t] = pointOn(t);
-      outer[t][0] = symbolSize(t);
-      outer[t][1] = symbolSize(t) + 2 * blunderSize();
-    }
-    const QRect &exposed = state.exposed;
-    const PhRaster *target = raster();
-    const QRect blitClip = target ? exposed & target->rect : QRect();
-    const int m = reachMargin();
-    const QRect reach = exposed.adjusted(-m, -m, m, m);
-    forEachCandidate(reach, decorationsOn(), [&](int i, const QPoint &pos) {
-      const quint8 style = mStyle[std::size_t(i)];
-      if (style & StyleSelected) {
-        drawPoint(painter, state, i, pos);
-        return;
-      }
-      const int t = style & StyleType;
-      const int b = (style & StyleBlunder) ? 1 : 0;
-      if (!on[t] || (b && !state.blunders)) return;
-      const int size = outer[t][b];
-      const int left = pos.x() - size / 2;
-      const int top = pos.y() - size / 2;
-      if (left > exposed.right() || left + size <= exposed.left() || top > exposed.bottom() ||
-          top + size <= exposed.top())
-        return;
-      const PhSymbolSprite &sprite = mSprites[t][b][0];
-      if (target && sprite.isOpaque())
-        sprite.blit(*target, blitClip, pos.x(), pos.y());
-      else
-        sprite.paint(painter, pos.x(), pos.y());
-    });
+    return;
   }
+  const int m = reachMargin();
+  const QRect reach = paint.exposed().adjusted(-m, -m, m, m);
+  forEachCandidate(reach, decorationsOn(), [&](int i, const QPoint &pos) {
+    const quint8 style = mStyle[std::size_t(i)];
+    if (style & StyleSelected)
+      drawPoint(paint, i, pos);
+    else  // Unselected points need no more than their pixel and style.
+      paint.drawSymbol(style & StyleType, (style & StyleBlunder) != 0, false, pos.x(), pos.y());
+  });
 }
 
-void PhObjectView::drawPoint(QPainter *painter, const DrawState &state, int i, const QPoint &pos) {
+void PhObjectView::drawPoint(PhPointPainter &paint, int i, const QPoint &pos) {
   const PhObjectPoint *point = mList->at(i);
   const int t = typeIndex(point->code());
-  if (!pointOn(t)) return;
-  const int size = symbolSize(t);
-  const bool status = point->isAccepted();
+  const bool blunder = !point->isAccepted();
   const bool selected = point->isSelected();
-  int outer = size;
-  if (!status) {
-    if (!state.blunders) return;
-    outer += 2 * blunderSize();
-  }
-  if (selected) outer += 2 * markSize();
-  const int px = pos.x();
-  const int py = pos.y();
-  const int outerHalf = outer / 2;
-  if (QRect(px - outerHalf, py - outerHalf, outer, outer).intersects(state.exposed))
-    drawSprite(painter, mSprites[t][status ? 0 : 1][selected ? 1 : 0], state.exposed, px, py);
+  const int outer = paint.outerSize(t, blunder, selected);
+  if (outer == 0) return;
+  paint.drawSymbol(t, blunder, selected, pos.x(), pos.y());
   if (!selected) return;
 
   // Labels and lines, for selected points only.
-  const QRect &exposed = state.exposed;
-  const QFontMetrics &metrics = state.metrics;
+  const PhDrawSettings &s = drawSettings();
+  const PhPaintTools &tools = paint.tools();
+  const QPen &typePen = tools.typePen[t];
   const bool centre = point->isProjectionCentre();
   const int id = point->pointId();
-  const QPen &labelPen = status ? typePen(t) : blunderPen();
-  const int labelX = PhPointPainter::Labels::x(px, outer);
-  QString text;
-
-  if (state.links) {
-    text = QString::number(centre ? PhImage::adjustedPointCount(id) : PhImage::numberOfLinks(id));
-    const int baseline = state.labels.linkBaseline(py);
-    if (PhPointPainter::labelMayShow(exposed, labelX, baseline, int(text.size()), metrics)) {
-      painter->setPen(labelPen);
-      painter->drawText(labelX, baseline, text);
-    }
+  const bool showId = centre ? s.showImageIds : s.showPointIds;
+  if (showId || s.showLinks) {
+    const int links = !s.showLinks ? 0 : centre ? PhImage::adjustedPointCount(id) : PhImage::numberOfLinks(id);
+    paint.drawNumbers(pos, outer, showId, id, s.showLinks, links, blunder ? tools.blunderPen : typePen);
   }
-  if ((state.pointIds && !centre) || (state.imageIds && centre)) {
-    text = QString::number(id);
-    const int baseline = state.labels.idBaseline(py);
-    if (PhPointPainter::labelMayShow(exposed, labelX, baseline, int(text.size()), metrics)) {
-      painter->setPen(labelPen);
-      painter->drawText(labelX, baseline, text);
-    }
+  if (s.residualsOn[VM_Graphical]) {
+    const QPoint end = paint.vectorEnd(pos, point->horizontalResidual(mPlane), point->verticalResidual(mPlane));
+    paint.drawVectorByStatus(pos, end, point->rejectedStatus(mPlane), point->rejectedOfPlaneAxis(mPlane),
+                             point->rejectedAxisObserved(mPlane), t);
   }
-  if (state.residualLines) {
-    const double rh = point->horizontalResidual(mPlane) * state.factor;
-    const double rv = point->verticalResidual(mPlane) * state.factor;
-    const QPoint end(phRound(px + rh), phRound(py - rv));
-    switch (point->rejectedStatus(mPlane)) {
-      case 0:
-        painter->setPen(typePen(t));
-        PhPointPainter::drawLine(painter, pos, end, exposed);
-        break;
-      case 1:
-        painter->setPen(blunderPen());
-        PhPointPainter::drawLine(painter, pos, end, exposed);
-        break;
-      case 2: {
-        // The accepted axis's component, then, when the rejected axis was
-        // observed, the whole vector as a blunder.
-        const QPoint accepted =
-            point->rejectedOfPlaneAxis(mPlane) ? QPoint(px, end.y()) : QPoint(end.x(), py);
-        painter->setPen(typePen(t));
-        PhPointPainter::drawLine(painter, pos, accepted, exposed);
-        if (point->rejectedAxisObserved(mPlane)) {
-          painter->setPen(blunderPen());
-          PhPointPainter::drawLine(painter, pos, end, exposed);
-        }
-        break;
-      }
-      default:
-        break;
-    }
-  }
-  if (state.residualTexts) {
+  if (s.residualsOn[VM_Textual]) {
     int line = 0;
     for (int axis = 0; axis < 3; ++axis) {
       if (!hasObserved(point, axis)) continue;
-      const int baseline = state.labels.textBaseline(py, line++);
-      text = QString::asprintf(state.residualFormat[axis].constData(),
-                               double(point->observedResidual(axis)),
-                               double(point->residualSigma(axis)));
-      if (PhPointPainter::labelMayShow(exposed, labelX, baseline, int(text.size()), metrics)) {
-        painter->setPen(!status && isRejected(point, axis) ? blunderPen() : typePen(t));
-        painter->drawText(labelX, baseline, text);
-      }
+      paint.drawTextLine(pos, outer, line++, tools.residualSigmaText[axis], point->observedResidual(axis),
+                         point->residualSigma(axis), blunder && isRejected(point, axis) ? tools.blunderPen : typePen);
     }
   }
-  if (state.sigmaEllipses) {
-    const int w = phRound(point->horizontalSigma(mPlane) * state.factor);
-    const int h = phRound(point->verticalSigma(mPlane) * state.factor);
-    const QRect box(px - w / 2, py - h / 2, w, h);
-    if (w >= 1 && h >= 1 && box.adjusted(-1, -1, 1, 1).intersects(exposed)) {
-      painter->setPen(typePen(t));
-      painter->setBrush(Qt::NoBrush);
-      PhPointPainter::drawEllipse(painter, box, exposed);
-    }
+  if (s.sigmasOn[VM_Graphical])
+    paint.drawSigmaEllipse(pos, point->horizontalSigma(mPlane), point->verticalSigma(mPlane), t);
+  if (s.sigmasOn[VM_Textual]) {
+    for (int axis = 0; axis < 3; ++axis)
+      paint.drawTextLine(pos, outer, axis, tools.sigmaText[axis], point->adjustedSigma(axis), 0.0, typePen);
   }
-  if (state.sigmaTexts) {
-    for (int axis = 0; axis < 3; ++axis) {
-      const int baseline = state.labels.textBaseline(py, axis);
-      text = QString::asprintf(state.sigmaFormat[axis].constData(),
-                               double(point->adjustedSigma(axis)));
-      if (PhPointPainter::labelMayShow(exposed, labelX, baseline, int(text.size()), metrics)) {
-        painter->setPen(typePen(t));
-        painter->drawText(labelX, baseline, text);
-      }
-    }
-  }
-  if (state.connections && !centre && !imageSet().isEmpty()) {
-    for (const PhImage *image : PhImage::imagesOfPoint(id)) {
-      if (!imageSet().contains(image->imageId())) continue;
-      const QPoint target = toContents(image->projectionCentreHorizontal(mPlane),
-                                       image->projectionCentreVertical(mPlane));
-      const PhImagePoint *imagePoint = image->point(id);
-      mConnectionPen.setColor(imagePoint && !imagePoint->adjustStatus() ? blunderColor()
-                                                                         : pointColor(t));
-      painter->setPen(mConnectionPen);
-      PhPointPainter::drawLine(painter, pos, target, exposed);
-    }
+  if (!s.showConnections || centre || imageSet().isEmpty()) return;
+  const QHash<int, PhObjectPoint *> &set = imageSet();
+  const PhImageRefs images = PhImage::imagesOfPoint(id);
+  for (auto it = images.begin(); it != images.end(); ++it) {
+    const PhImage *image = *it;
+    if (!set.contains(image->imageId())) continue;
+    const QPoint centrePos = toContents(image->projectionCentreHorizontal(mPlane), image->projectionCentreVertical(mPlane));
+    const PhImagePoint *imagePoint = it.point();
+    paint.drawConnection(pos, centrePos, imagePoint && !imagePoint->adjustStatus(), t);
   }
 }
 

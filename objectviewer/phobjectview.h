@@ -79,6 +79,8 @@ class PhObjectView : public PhZoomView, private PhSelectionObserver {
   // Also the selection mark ("MarkColor", yellow, "MarkSize") and the link
   // line type ("Links/LinkLineType").
   void applyPointPrefs() override;
+  // Those two, the object view's own preferences, into the settings.
+  static void readOwnPrefs(PhDrawSettings &settings);
 
  public slots:
   void slotToggleImageIds();
@@ -93,7 +95,6 @@ class PhObjectView : public PhZoomView, private PhSelectionObserver {
  protected:
   bool contentsExtent(double &minH, double &maxH, double &minV, double &maxV) const override;
   void layoutChanged() override;
-  void spritesChanged() override;
   bool hasSelectionMode() const override { return true; }
   void selectInBand(const QRect &band, bool bAdd) override;
   void buildContextMenu(QMenu *menu) override;
@@ -101,11 +102,8 @@ class PhObjectView : public PhZoomView, private PhSelectionObserver {
   void drawContents(QPainter *painter, int clipx, int clipy, int clipw, int cliph) override;
 
  private:
-  struct DrawState;
-
   void selectionChanged(const PhSelectionChange &change) override;
   void selectionGone() override;
-  void prepareSprites();
   void ensureLayout();
   bool decorationsOn() const;
   int reachMargin() const;
@@ -114,16 +112,11 @@ class PhObjectView : public PhZoomView, private PhSelectionObserver {
   template <class F>
   void forEachCandidate(const QRect &reach, bool bAllSelected, F f);
   void sortCandidates(int n);
-  void drawPoint(QPainter *painter, const DrawState &state, int i, const QPoint &pos);
+  void drawPoint(PhPointPainter &paint, int i, const QPoint &pos);
 
   const int mPlane;
   PhObjectList *mList = nullptr;
   bool mSigmasComputed = false;
-  QPen mConnectionPen;
-
-  // Per type, blunder and selected: the symbol with its discs.
-  PhSymbolSprite mSprites[PhGlobal::PointTypeCount][2][2];
-  bool mSpritesValid = false;
 
   // Pixel of every point for the current layout, and the grid over them.
   std::vector<QPoint> mPos;

@@ -1,7 +1,6 @@
 #include "phobjectviewer.h"
 
 #include <QAction>
-#include <QFont>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QToolBar>
@@ -9,6 +8,7 @@
 #include <iterator>
 
 #include "nubmsg.h"
+#include "phdrawprefs.h"
 #include "phobjectview.h"
 #include "phobjectlist.h"
 #include "uxcfg.h"
@@ -83,15 +83,11 @@ void PhObjectViewer::slotZoomed(int iPercent) { updateZoomControls(iPercent, has
 
 void PhObjectViewer::applyPrefs(bool bRepaint) {
   Nub::debug("applyPrefs: %d", int(bRepaint));
-  const Ux::Cfg cfg(QStringLiteral("ObjectViewer"));
-  mView->setBackgroundColor(cfg.readColor(QStringLiteral("BG_Color"), QColor(Qt::white)));
-  mView->setTextFont(cfg.readFont(QStringLiteral("TextFont"), QFont(QStringLiteral("Arial"), 8)));
-  mView->setShowBlunders(cfg.readBool(QStringLiteral("BlundersOn"), false));
-  mView->setResidualScale(float(cfg.readNum(QStringLiteral("Scale"), 1000)));
-  // Per point type, blunders and the selection mark ("Points"), the link
-  // line type ("Links").
-  mView->applyPointPrefs();
-  if (bRepaint) mView->updateContents();
+  PhDrawSettings settings = mView->drawSettings();
+  PhDrawPrefs::readViewer(QStringLiteral("ObjectViewer"), settings);
+  // The selection mark ("Points") and the link line type ("Links").
+  PhObjectView::readOwnPrefs(settings);
+  mView->setDrawSettings(settings, bRepaint);
 }
 
 void PhObjectViewer::keyPressEvent(QKeyEvent *event) {

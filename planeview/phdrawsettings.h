@@ -4,6 +4,8 @@
 #include <QColor>
 #include <QFont>
 
+#include <algorithm>
+
 #include "phglobal.h"
 
 // Every drawing setting of the image view and the object view in one value:
@@ -45,6 +47,27 @@ struct PhDrawSettings {
   bool showImageIds = false;
   bool showConnections = false;
   bool sigmasOn[2] = {false, false};
+
+  // The rules that keep a value drawable, as the setters apply them: an
+  // unknown symbol (from a damaged configuration) draws a circle, sizes stay
+  // within their ranges, a residual scale of 0 is kept as 1.
+  static int heldSymbol(int iSymbol) {
+    return iSymbol < PhGlobal::SYM_Circle || iSymbol > PhGlobal::SYM_Cross ? PhGlobal::SYM_Circle : iSymbol;
+  }
+  static int heldSize(int iSize) { return std::clamp(iSize, 1, MaxSymbolSize); }
+  static int heldExtra(int iSize) { return std::clamp(iSize, 0, MaxExtraSize); }
+  static float heldScale(float scale) { return scale == 0.0f ? 1.0f : scale; }
+  // Every value held so.
+  void hold() {
+    for (int t = 0; t < PhGlobal::PointTypeCount; ++t) {
+      symbol[t] = heldSymbol(symbol[t]);
+      size[t] = heldSize(size[t]);
+    }
+    blunderSize = heldExtra(blunderSize);
+    largestSize = heldExtra(largestSize);
+    markSize = heldExtra(markSize);
+    residualScale = heldScale(residualScale);
+  }
 
   // The size a type's symbol is drawn with: triangles and crosses always odd.
   int symbolSize(int iType) const {

@@ -1,13 +1,14 @@
 #include "phpointpainter.h"
 
 #include <QFontMetrics>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QSize>
 
 #include <algorithm>
 #include <cmath>
 
-#include "phraster.h"
-#include "phsymbolsprite.h"
+#include "phround.h"
 
 namespace {
 
@@ -92,19 +93,147 @@ void drawLargeEllipse(const QRect &box, const QRect &exposed, Line line) {
 PhPointPainter::Labels::Labels(const QFontMetrics &metrics)
     : mDescent(metrics.descent()), mLineStep(metrics.height() - 1) {}
 
+PhPointPainter::PhPointPainter(QPainter *painter, const QRect &exposed, const PhDrawSettings &settings,
+                               PhPaintTools &tools, double scale, const PhRaster *raster)
+    : mPainter(painter),
+      mExposed(exposed),
+      mSettings(settings),
+      mTools(tools),
+      mRaster(raster),
+      mBlitClip(raster ? exposed & raster->rect : QRect()),
+      mMetrics(settings.textFont),
+      mLabels(mMetrics),
+      mFactor(double(settings.residualScale) * scale),
+      // Glyph runs where pixels are made; files and printers get text, which
+      // they keep as text.
+      mGlyphRuns(painter->paintEngine() && painter->paintEngine()->type() == QPaintEngine::Raster) {
+  for (int t = 0; t < PhGlobal::PointTypeCount; ++t) {
+    const int size = settings.symbolSize(t);
+    const int blunder = size + 2 * settings.blunderSize;
+    for (int s = 0; s < 2; ++s) {
+      const int mark = s ? 2 * settings.markSize : 0;
+      mOuter[t][0][s] = settings.pointOn[t] ? size + mark : 0;
+      mOuter[t][1][s] = settings.pointOn[t] && settings.showBlunders ? blunder + mark : 0;
+    }
+  }
+  mPainter->setFont(settings.textFont);
+}
+
+void PhPointPainter::fillBackground() { mPainter->fillRect(mExposed, mSettings.background); }
+
+void PhPointPainter::drawImageFrame(const QSize &contents, int margin, bool bExtent) {
+  mPainter->setBrush(Qt::NoBrush);
+  mPainter->setPen(mTools.outlinePen);
+  mPainter->drawRect(0, 0, contents.width() - 1, contents.height() - 1);
+  if (!bExtent) return;
+  mPainter->setPen(mTools.framePen);
+  mPainter->drawRect(margin, margin, contents.width() - 2 * margin, contents.height() - 2 * margin);
+}
+
+int PhPointPainter::drawLargestRing(int iType, const QPoint &pos) {
+  // Whatever the point's type switch or status: the blit clips.
+  putSprite(mTools.largestRing[iType], pos.x(), pos.y());
+  return mTools.largestDiameter[iType];
+}
+
+QPoint PhPointPainter::vectorEnd(const QPoint &from, double rh, double rv) const {
+  return QPoint(phRound(from.x() + rh * mFactor), phRound(from.y() - rv * mFactor));
+}
+
+void PhPointPainter::drawVector(const QPoint &from, const QPoint &to, const QPen &pen) {
+  mPainter->setPen(pen);
+  drawLine(mPainter, from, to, mExposed);
+}
+
+void PhPointPainter::drawVectorByStatus(const QPoint &from, const QPoint &to, int iStatus,
+                                        bool bHorizontalRejected, bool bRejectedObserved, int iType) {
+  switch (iStatus) {
+    case 0:
+      drawVector(from, to, mTools.typePen[iType]);
+      break;
+    case 1:
+      drawVector(from, to, mTools.blunderPen);
+      break;
+    case 2:
+      drawVector(from, bHorizontalRejected ? QPoint(from.x(), to.y()) : QPoint(to.x(), from.y()),
+                 mTools.typePen[iType]);
+      if (bRejectedObserved) drawVector(from, to, mTools.blunderPen);
+      break;
+    default:
+      break;
+  }
+}
+
+void PhPointPainter::drawLabel(int x, int baseline, const QString &text, const QPen &pen) {
+  if (!labelMayShow(mExposed, x, baseline, int(text.size()), mMetrics)) return;
+  mPainter->setPen(pen);
+  mPainter->drawText(x, baseline, text);
+}
+
+void PhPointPainter::drawNumbers(const QPoint &pos, int outer, bool bId, int id, bool bLinks, int links,
+                                 const QPen &pen) {
+  if (!bId && !bLinks) return;
+  PhNumberLabels &numbers = mTools.numbers;
+  if (mGlyphRuns && !mNumbersReady) {
+    // The glyphs as the device shows the font; looked up again only when either changed.
+    numbers.setFont(mSettings.textFont, mPainter->device());
+    mNumbersReady = true;
+  }
+  const int x = Labels::x(pos.x(), outer);
+  const int idBaseline = mLabels.idBaseline(pos.y());
+  const int linkBaseline = mLabels.linkBaseline(pos.y());
+  if (!mGlyphRuns || !numbers.isUsable()) {
+    if (bId) {
+      PhNumberText::fillInteger(mTools.text, id);
+      drawLabel(x, idBaseline, mTools.text, pen);
+    }
+    if (bLinks) {
+      PhNumberText::fillInteger(mTools.text, links);
+      drawLabel(x, linkBaseline, mTools.text, pen);
+    }
+    return;
+  }
+  // Both labels in one glyph run: the same pen, nothing drawn between.
+  bool queued = false;
+  if (bId && labelMayShow(mExposed, x, idBaseline, PhNumberLabels::length(id), mMetrics)) {
+    numbers.add(id, x, idBaseline);
+    queued = true;
+  }
+  if (bLinks && labelMayShow(mExposed, x, linkBaseline, PhNumberLabels::length(links), mMetrics)) {
+    numbers.add(links, x, linkBaseline);
+    queued = true;
+  }
+  if (!queued) return;
+  mPainter->setPen(pen);
+  numbers.draw(mPainter);
+}
+
+void PhPointPainter::drawTextLine(const QPoint &pos, int outer, int iLine, const PhNumberText &format, double a,
+                                  double b, const QPen &pen) {
+  format.fill(mTools.text, a, b);
+  drawLabel(Labels::x(pos.x(), outer), mLabels.textBaseline(pos.y(), iLine), mTools.text, pen);
+}
+
+void PhPointPainter::drawSigmaEllipse(const QPoint &pos, double sh, double sv, int iType) {
+  const int w = phRound(sh * mFactor);
+  const int h = phRound(sv * mFactor);
+  const QRect box(pos.x() - w / 2, pos.y() - h / 2, w, h);
+  if (w < 1 || h < 1 || !box.adjusted(-1, -1, 1, 1).intersects(mExposed)) return;
+  mPainter->setPen(mTools.typePen[iType]);
+  mPainter->setBrush(Qt::NoBrush);
+  drawEllipse(mPainter, box, mExposed);
+}
+
+void PhPointPainter::drawConnection(const QPoint &from, const QPoint &to, bool bBlunder, int iType) {
+  mPainter->setPen(bBlunder ? mTools.connectionBlunderPen : mTools.connectionPen[iType]);
+  drawLine(mPainter, from, to, mExposed);
+}
+
 bool PhPointPainter::labelMayShow(const QRect &exposed, int x, int baseline, int length,
                                   const QFontMetrics &metrics) {
   // Generous on purpose: the painter clips; this only skips what cannot show.
   const QRect box(x - 2, baseline - metrics.ascent() - 2, length * metrics.maxWidth() + 4, metrics.height() + 4);
   return box.intersects(exposed);
-}
-
-void PhPointPainter::drawSprite(QPainter *painter, const PhRaster *raster, const PhSymbolSprite &sprite,
-                                const QRect &clip, int px, int py) {
-  if (raster && sprite.isOpaque())
-    sprite.blit(*raster, clip & raster->rect, px, py);
-  else
-    sprite.paint(painter, px, py);
 }
 
 void PhPointPainter::drawLine(QPainter *painter, const QPoint &from, const QPoint &to, const QRect &clip) {

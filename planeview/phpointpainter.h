@@ -1,20 +1,26 @@
 #ifndef PHPOINTPAINTER_H
 #define PHPOINTPAINTER_H
 
+#include <QFontMetrics>
 #include <QPoint>
 #include <QPointF>
 #include <QRect>
 
-class PhSymbolSprite;
-class QFontMetrics;
-class QPainter;
-struct PhRaster;
+#include "phdrawsettings.h"
+#include "phpainttools.h"
+#include "phraster.h"
+#include "phsymbolsprite.h"
 
-// The drawing rules that the image view and the object view share, without
-// state of its own: where a point's labels go, how a symbol sprite is put
-// down, how a line or an ellipse that reaches far outside is drawn. It paints with any
-// painter, on any paint device; a raster, when there is one, takes opaque
-// sprites directly.
+class QPainter;
+class QPen;
+class QSize;
+
+// Every drawing rule of the image view and the object view, for one paint of
+// an exposed rectangle on any paint device: the views walk their points and
+// say what each shows; this draws it. It holds the painter, the rectangle,
+// the settings, the view's paint tools, the font metrics and label places,
+// and the raster when the paint goes into the view's kept image: opaque
+// sprites are then written into it directly, elsewhere they are painted.
 class PhPointPainter {
  public:
   // Line ends further than this beyond the drawn area are brought in along
@@ -38,13 +44,65 @@ class PhPointPainter {
     int mLineStep = 0;
   };
 
+  // `scale` is the contents' pixels per plane unit; the tools are made from
+  // the settings.
+  PhPointPainter(QPainter *painter, const QRect &exposed, const PhDrawSettings &settings,
+                 PhPaintTools &tools, double scale, const PhRaster *raster = nullptr);
+
+  const QRect &exposed() const { return mExposed; }
+  const PhPaintTools &tools() const { return mTools; }
+
+  // The background over the exposed rectangle.
+  void fillBackground();
+  // The outline of the contents and, with an extent, the frame through the
+  // pixels of its corners `margin` inside.
+  void drawImageFrame(const QSize &contents, int margin, bool bExtent);
+
+  // The width of a point's symbol with its discs; 0 when it is not drawn (its
+  // type is off, or it is a blunder and blunders are hidden).
+  int outerSize(int iType, bool bBlunder, bool bSelected) const { return mOuter[iType][bBlunder][bSelected]; }
+  // The symbol with its discs, when its outer square reaches the exposed
+  // rectangle; nothing when outerSize() is 0.
+  void drawSymbol(int iType, bool bBlunder, bool bSelected, int px, int py) {
+    const int size = mOuter[iType][bBlunder][bSelected];
+    if (size == 0) return;
+    const int left = px - size / 2;
+    const int top = py - size / 2;
+    if (left > mExposed.right() || left + size <= mExposed.left() || top > mExposed.bottom() ||
+        top + size <= mExposed.top())
+      return;
+    putSprite(mTools.sprite[iType][bBlunder][bSelected], px, py);
+  }
+  // The ring of the largest residual round a point of the type; returns its diameter.
+  int drawLargestRing(int iType, const QPoint &pos);
+
+  // The end of the residual vector (rh, rv) in plane units, scaled by the
+  // residual scale.
+  QPoint vectorEnd(const QPoint &from, double rh, double rv) const;
+  // The image view's rule: one vector with the pen.
+  void drawVector(const QPoint &from, const QPoint &to, const QPen &pen);
+  // The object view's rule by the plane's rejected status: 0 accepted, 1 a
+  // blunder; 2 the accepted axis's component (the vertical one when the
+  // horizontal axis is rejected) and, when the rejected axis was observed, the
+  // whole vector as a blunder.
+  void drawVectorByStatus(const QPoint &from, const QPoint &to, int iStatus, bool bHorizontalRejected,
+                          bool bRejectedObserved, int iType);
+
+  // The point ID below the centre line and the link count above it, beside
+  // a symbol `outer` wide; as one glyph run where the device is a raster
+  // and the font allows, else as text.
+  void drawNumbers(const QPoint &pos, int outer, bool bId, int id, bool bLinks, int links, const QPen &pen);
+  // Line `iLine` of the residual or sigma texts beside a symbol `outer` wide.
+  void drawTextLine(const QPoint &pos, int outer, int iLine, const PhNumberText &format, double a, double b,
+                    const QPen &pen);
+  // The sigma ellipse (sh, sv in plane units, scaled by the residual scale)
+  // round the point; nothing when it is under a pixel.
+  void drawSigmaEllipse(const QPoint &pos, double sh, double sv, int iType);
+  // The connection line from a point of the type to a projection centre.
+  void drawConnection(const QPoint &from, const QPoint &to, bool bBlunder, int iType);
+
   // True when a text label at (x, baseline) may reach into the rectangle.
   static bool labelMayShow(const QRect &exposed, int x, int baseline, int length, const QFontMetrics &metrics);
-
-  // Puts a sprite down inside `clip`: written into the raster when there is
-  // one and the sprite is opaque, else painted.
-  static void drawSprite(QPainter *painter, const PhRaster *raster, const PhSymbolSprite &sprite,
-                         const QRect &clip, int px, int py);
 
   // A residual vector or link: the part that can show is drawn; a vector of
   // no length shows nothing.
@@ -54,6 +112,30 @@ class PhPointPainter {
   // The outline of the ellipse that fills `box` with the painter's pen; one
   // far larger than the viewport is drawn only where it crosses `exposed`.
   static void drawEllipse(QPainter *painter, const QRect &box, const QRect &exposed);
+
+ private:
+  void putSprite(const PhSymbolSprite &sprite, int px, int py) {
+    if (mRaster && sprite.isOpaque())
+      sprite.blit(*mRaster, mBlitClip, px, py);
+    else
+      sprite.paint(mPainter, px, py);
+  }
+  void drawLabel(int x, int baseline, const QString &text, const QPen &pen);
+
+  QPainter *const mPainter;
+  const QRect mExposed;
+  const PhDrawSettings &mSettings;
+  PhPaintTools &mTools;
+  const PhRaster *const mRaster;
+  QRect mBlitClip;
+  const QFontMetrics mMetrics;
+  const Labels mLabels;
+  // Residual scale times contents scale.
+  const double mFactor;
+  // [type][blunder][selected], see outerSize().
+  int mOuter[PhGlobal::PointTypeCount][2][2];
+  const bool mGlyphRuns;
+  bool mNumbersReady = false;
 };
 
 #endif  // PHPOINTPAINTER_H

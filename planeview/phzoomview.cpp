@@ -10,17 +10,12 @@
 #include <QPainter>
 #include <QResizeEvent>
 
-#include <algorithm>
-#include <cmath>
 
 #include "nubmsg.h"
-#include "phpointpainter.h"
-#include "uxcfg.h"
+#include "phdrawprefs.h"
 
 namespace {
 
-constexpr int MaxSymbolSize = PhDrawSettings::MaxSymbolSize;
-constexpr int MaxExtraSize = PhDrawSettings::MaxExtraSize;
 QByteArray number(int value) { return QByteArray::number(value); }
 
 // A note whose translated text holds one %d.
@@ -40,8 +35,15 @@ PhZoomView::PhZoomView(QWidget *parent) : PhScrollView(parent) {
     if (ok) handleContextMenu(id);
   });
   mBandPen = QPen(Qt::black, 0, Qt::DotLine);
-  for (int t = 0; t < PhGlobal::PointTypeCount; ++t) mTypePen[t] = QPen(mSettings.colour[t], 0);
-  mBlunderPen = QPen(mSettings.blunderColour, 0);
+  // Translated once; the painter fills them without allocating.
+  const QString residual[3] = {tr("X: %1"), tr("Y: %1"), tr("Z: %1")};
+  const QString residualSigma[3] = {tr("X: %1 ± %2"), tr("Y: %1 ± %2"), tr("Z: %1 ± %2")};
+  const QString sigma[3] = {tr("X: ± %1"), tr("Y: ± %1"), tr("Z: ± %1")};
+  for (int axis = 0; axis < 3; ++axis) {
+    mTools.residualText[axis] = PhNumberText(residual[axis]);
+    mTools.residualSigmaText[axis] = PhNumberText(residualSigma[axis]);
+    mTools.sigmaText[axis] = PhNumberText(sigma[axis]);
+  }
 }
 
 PhZoomView::~PhZoomView() = default;
@@ -64,13 +66,36 @@ void PhZoomView::layoutAt(int iPercent) {
 
 void PhZoomView::layoutChanged() {}
 
-void PhZoomView::spritesChanged() {}
-
 void PhZoomView::selectInBand(const QRect &, bool) {}
 
 void PhZoomView::settingsChanged() {
+  mToolsValid = false;
   invalidateLayer();
-  spritesChanged();
+}
+
+void PhZoomView::setDrawSettings(const PhDrawSettings &settings, bool bRepaint) {
+  mSettings = settings;
+  mSettings.hold();
+  settingsChanged();
+  if (bRepaint) updateContents();
+}
+
+PhPointPainter PhZoomView::pointPainter(QPainter *painter, const QRect &exposed) {
+  if (!mToolsValid) {
+    mTools.make(mSettings);
+    mToolsValid = true;
+  }
+  return PhPointPainter(painter, exposed, mSettings, mTools, scale(), raster());
+}
+
+void PhZoomView::render(QPainter *painter, const QRect &contents) {
+  const QRect area = contents & QRect(0, 0, contentsWidth(), contentsHeight());
+  if (area.isEmpty()) return;
+  painter->save();
+  painter->translate(-contents.topLeft());
+  painter->setClipRect(area, Qt::IntersectClip);
+  drawContents(painter, area.x(), area.y(), area.width(), area.height());
+  painter->restore();
 }
 
 void PhZoomView::setSymbolColour(QColor PhDrawSettings::*field, const QColor &colour) {
@@ -79,7 +104,7 @@ void PhZoomView::setSymbolColour(QColor PhDrawSettings::*field, const QColor &co
 }
 
 void PhZoomView::setSymbolExtra(int PhDrawSettings::*field, int iSize) {
-  mSettings.*field = std::clamp(iSize, 0, MaxExtraSize);
+  mSettings.*field = PhDrawSettings::heldExtra(iSize);
   settingsChanged();
 }
 
@@ -105,9 +130,7 @@ bool PhZoomView::pointOn(int iType) const {
 
 void PhZoomView::setPointSymbol(int iType, int iSymbol) {
   if (iType < 0 || iType >= PhGlobal::PointTypeCount) return;
-  // An unknown symbol from a damaged configuration draws a circle.
-  if (iSymbol < PhGlobal::SYM_Circle || iSymbol > PhGlobal::SYM_Cross) iSymbol = PhGlobal::SYM_Circle;
-  mSettings.symbol[iType] = iSymbol;
+  mSettings.symbol[iType] = PhDrawSettings::heldSymbol(iSymbol);
   settingsChanged();
 }
 
@@ -118,7 +141,6 @@ int PhZoomView::pointSymbol(int iType) const {
 void PhZoomView::setPointColor(int iType, const QColor &colour) {
   if (iType < 0 || iType >= PhGlobal::PointTypeCount) return;
   mSettings.colour[iType] = colour;
-  mTypePen[iType].setColor(colour);
   settingsChanged();
 }
 
@@ -128,8 +150,7 @@ QColor PhZoomView::pointColor(int iType) const {
 
 void PhZoomView::setPointSize(int iType, int iSize) {
   if (iType < 0 || iType >= PhGlobal::PointTypeCount) return;
-  // Sizes from a damaged configuration stay drawable.
-  mSettings.size[iType] = std::clamp(iSize, 1, MaxSymbolSize);
+  mSettings.size[iType] = PhDrawSettings::heldSize(iSize);
   settingsChanged();
 }
 
@@ -139,17 +160,16 @@ int PhZoomView::pointSize(int iType) const {
 
 void PhZoomView::setBlunderColor(const QColor &colour) {
   mSettings.blunderColour = colour;
-  mBlunderPen.setColor(colour);
   settingsChanged();
 }
 
 void PhZoomView::setBlunderSize(int iSize) {
-  mSettings.blunderSize = std::clamp(iSize, 0, MaxExtraSize);
+  mSettings.blunderSize = PhDrawSettings::heldExtra(iSize);
   settingsChanged();
 }
 
 void PhZoomView::setResidualScale(float scale) {
-  mSettings.residualScale = scale == 0.0f ? 1.0f : scale;
+  mSettings.residualScale = PhDrawSettings::heldScale(scale);
   invalidateLayer();
 }
 
@@ -179,15 +199,9 @@ bool PhZoomView::hasResidualsOn(ViewModeE mode) const {
 }
 
 void PhZoomView::applyPointPrefs() {
-  const Ux::Cfg cfg(QStringLiteral("Points"));
-  for (int t = 0; t < PhGlobal::PointTypeCount; ++t) {
-    setPointOn(t, cfg.readBool(QStringLiteral("PointOn_%1").arg(t), true));
-    setPointSymbol(t, cfg.readNum(QStringLiteral("PointSymbol_%1").arg(t), PhGlobal::SYM_Circle));
-    setPointColor(t, cfg.readColor(QStringLiteral("PointColor_%1").arg(t), QColor(Qt::black)));
-    setPointSize(t, cfg.readNum(QStringLiteral("PointSize_%1").arg(t), 7));
-  }
-  setBlunderColor(cfg.readColor(QStringLiteral("BlunderColor"), QColor(Qt::red)));
-  setBlunderSize(cfg.readNum(QStringLiteral("BlunderSize"), 2));
+  PhDrawSettings settings = mSettings;
+  PhDrawPrefs::readPoints(settings);
+  setDrawSettings(settings, false);
 }
 
 void PhZoomView::setFastDrawing(bool bOn) {
@@ -197,25 +211,6 @@ void PhZoomView::setFastDrawing(bool bOn) {
 }
 
 int PhZoomView::typeIndex(int iCode) { return PhGlobal::pointTypeOfCode(iCode); }
-
-void PhZoomView::buildSprite(PhSymbolSprite &sprite, int iType, bool bBlunder, int iMarkSize,
-                             const QColor &markColour) const {
-  sprite.clear();
-  const int size = symbolSize(iType);
-  const int blunderDiameter = size + 2 * mSettings.blunderSize;
-  if (iMarkSize >= 0) {
-    const int outer = (bBlunder ? blunderDiameter : size) + 2 * iMarkSize;
-    sprite.addDisc(markColour, -(outer / 2), -(outer / 2), outer);
-  }
-  if (bBlunder)
-    sprite.addDisc(mSettings.blunderColour, -(blunderDiameter / 2), -(blunderDiameter / 2), blunderDiameter);
-  sprite.addSymbol(mSettings.symbol[iType], mSettings.colour[iType], size);
-}
-
-void PhZoomView::drawSprite(QPainter *painter, const PhSymbolSprite &sprite, const QRect &clip,
-                            int px, int py) const {
-  PhPointPainter::drawSprite(painter, raster(), sprite, clip, px, py);
-}
 
 void PhZoomView::slotZoomPlus() { slotZoom(zoom() + ZoomStep); }
 

@@ -9,10 +9,11 @@
 #include "phbandtool.h"
 #include "phdrawsettings.h"
 #include "phglobal.h"
+#include "phpainttools.h"
 #include "phpantool.h"
 #include "phplanetransform.h"
+#include "phpointpainter.h"
 #include "phscrollview.h"
-#include "phsymbolsprite.h"
 #include "phviewmode.h"
 
 class QAction;
@@ -20,6 +21,7 @@ class QContextMenuEvent;
 class QIcon;
 class QMenu;
 class QMouseEvent;
+class QPainter;
 class QResizeEvent;
 
 // What the image view and the object view share: the layout of a plane
@@ -69,6 +71,9 @@ class PhZoomView : public PhScrollView {
   // Drawing settings. Setters store and take effect at the next repaint;
   // the toggles go through them too.
   const PhDrawSettings &drawSettings() const { return mSettings; }
+  // All settings at once, held in range as the setters hold them; the
+  // pens and sprites are made anew once, and the view repaints when asked.
+  void setDrawSettings(const PhDrawSettings &settings, bool bRepaint = true);
   void setBackgroundColor(const QColor &colour);
   QColor backgroundColor() const { return mSettings.background; }
   void setTextFont(const QFont &font);
@@ -100,6 +105,11 @@ class PhZoomView : public PhScrollView {
   // Reads the per-type and blunder settings of the group "Points".
   virtual void applyPointPrefs();
 
+  // Draws the contents rectangle with its top-left corner at the painter's
+  // origin, through the same drawing as the screen but onto any device (an
+  // image, a printer, a PDF or SVG file): the sprites are painted.
+  void render(QPainter *painter, const QRect &contents);
+
   // With the fast paths off the view paints straight onto the widget,
   // shaping every point through the painter in list order: the reference
   // that the kept, indexed drawing must match pixel for pixel.
@@ -127,8 +137,6 @@ class PhZoomView : public PhScrollView {
   virtual bool contentsExtent(double &minH, double &maxH, double &minV, double &maxV) const = 0;
   // The layout (scale, contents size) changed.
   virtual void layoutChanged();
-  // The symbols need drawing anew (a setting changed).
-  virtual void spritesChanged();
   // Whether mode 2 is a selection mode in this view.
   virtual bool hasSelectionMode() const { return false; }
   // A selection band was released over `band` (normalised, at least MinBand in one direction).
@@ -154,7 +162,7 @@ class PhZoomView : public PhScrollView {
   int symbolSize(int iType) const { return mSettings.symbolSize(iType); }
   // For the views' own setters.
   PhDrawSettings &settings() { return mSettings; }
-  // A setting that the symbols are drawn with changed.
+  // A setting that the pens or the symbols are drawn with changed.
   void settingsChanged();
   // A mark's colour, or its width beyond the symbol (held within 0 to
   // MaxExtraSize), stored and the symbols made anew.
@@ -162,14 +170,10 @@ class PhZoomView : public PhScrollView {
   void setSymbolExtra(int PhDrawSettings::*field, int iSize);
   // Point-type index of a BAX point code.
   static int typeIndex(int iCode);
-  // Builds the sprite of one type: an optional selection disc that fills the
-  // outer square, an optional blunder disc and the symbol.
-  void buildSprite(PhSymbolSprite &sprite, int iType, bool bBlunder, int iMarkSize,
-                   const QColor &markColour) const;
-  // Puts a sprite down inside `clip`: written directly into the kept image
-  // when there is one, else painted.
-  void drawSprite(QPainter *painter, const PhSymbolSprite &sprite, const QRect &clip, int px,
-                  int py) const;
+  // The painter of one paint of `exposed`, with the tools made when a
+  // setting changed since the last; it writes directly into the kept image
+  // when the paint goes there.
+  PhPointPainter pointPainter(QPainter *painter, const QRect &exposed);
 
   void drawContentsOverlay(QPainter *painter, const QRect &rect) override;
   void contentsMousePressEvent(QMouseEvent *event) override;
@@ -178,9 +182,6 @@ class PhZoomView : public PhScrollView {
   void contentsContextMenuEvent(QContextMenuEvent *event) override;
   void viewportResizeEvent(QResizeEvent *event) override;
   void keyPressEvent(QKeyEvent *event) override;
-
-  const QPen &typePen(int iType) const { return mTypePen[iType]; }
-  const QPen &blunderPen() const { return mBlunderPen; }
 
  private:
   void layoutAt(int iPercent);
@@ -201,9 +202,9 @@ class PhZoomView : public PhScrollView {
   QPen mBandPen;
 
   PhDrawSettings mSettings;
-  // One pen per type colour and one for blunders, made when a colour changes.
-  QPen mTypePen[PhGlobal::PointTypeCount];
-  QPen mBlunderPen;
+  // Made from the settings at the first paint after one changed.
+  PhPaintTools mTools;
+  bool mToolsValid = false;
 };
 
 #endif  // PHZOOMVIEW_H
