@@ -18,6 +18,7 @@
 
 #include "phround.h"
 #include "phscrollview.h"
+#include "phzoomview.h"
 
 namespace ViewTest {
 
@@ -114,6 +115,32 @@ inline void openContextMenu(PhScrollView *view) {
   const QPoint pos(60, 60);
   QContextMenuEvent event(QContextMenuEvent::Mouse, pos, view->viewport()->mapToGlobal(pos));
   QApplication::sendEvent(view->viewport(), &event);
+}
+
+// Every point type with a symbol, colour and size of its own (sizes from
+// `firstSize` up), for drawings that must show each rule.
+inline void varyTypes(PhZoomView &view, int firstSize) {
+  for (int t = 0; t < PhGlobal::PointTypeCount; ++t) {
+    view.setPointSymbol(t, t % 3);
+    view.setPointColor(t, QColor::fromHsv(t * 50, 255, 200));
+    view.setPointSize(t, firstSize + t);
+  }
+}
+
+// The settings both viewers read, at their defaults (nothing stored).
+inline void verifySharedDefaults(const PhZoomView &view) {
+  QCOMPARE(view.backgroundColor(), QColor(Qt::white));
+  QCOMPARE(view.textFont(), QFont(QStringLiteral("Arial"), 8));
+  QVERIFY(!view.hasBlundersOn());
+  QCOMPARE(view.residualScale(), 1000.0f);
+  for (int t = 0; t < PhGlobal::PointTypeCount; ++t) {
+    QVERIFY(view.pointOn(t));
+    QCOMPARE(view.pointSymbol(t), 0);
+    QCOMPARE(view.pointColor(t), QColor(Qt::black));
+    QCOMPARE(view.pointSize(t), 7);
+  }
+  QCOMPARE(view.blunderColor(), QColor(Qt::red));
+  QCOMPARE(view.blunderSize(), 2);
 }
 
 }  // namespace ViewTest

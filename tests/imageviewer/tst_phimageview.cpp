@@ -667,11 +667,7 @@ void TestPhImageView::keptDrawingMatchesPlainDrawing() {
           codes[random.bounded(5)]);
   f.setFrame(0, 0, 100, 50);
   PhImageView view;
-  for (int t = 0; t < PhGlobal::PointTypeCount; ++t) {
-    view.setPointSymbol(t, t % 3);
-    view.setPointColor(t, QColor::fromHsv(t * 50, 255, 200));
-    view.setPointSize(t, 5 + t);
-  }
+  ViewTest::varyTypes(view, 5);
   view.setShowBlunders(true);
   view.setShowPointIds(true);
   view.setShowLinkCount(true);

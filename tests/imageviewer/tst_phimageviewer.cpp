@@ -565,21 +565,10 @@ void TestPhImageViewer::preferenceDefaults() {
   Images images({1});
   PhImageViewer viewer(&images.list, nullptr, 1);
   PhImageView *view = viewer.imageView();
-  QCOMPARE(view->backgroundColor(), QColor(Qt::white));
-  QCOMPARE(view->textFont(), QFont(QStringLiteral("Arial"), 8));
+  ViewTest::verifySharedDefaults(*view);
   QCOMPARE(view->largestResidualColor(), QColor(Qt::red));
   QCOMPARE(view->largestResidualSize(), 2);
   QVERIFY(!view->hasPointIdsOn());
-  QVERIFY(!view->hasBlundersOn());
-  QCOMPARE(view->residualScale(), 1000.0f);
-  for (int t = 0; t < PhGlobal::PointTypeCount; ++t) {
-    QVERIFY(view->pointOn(t));
-    QCOMPARE(view->pointSymbol(t), 0);
-    QCOMPARE(view->pointColor(t), QColor(Qt::black));
-    QCOMPARE(view->pointSize(t), 7);
-  }
-  QCOMPARE(view->blunderColor(), QColor(Qt::red));
-  QCOMPARE(view->blunderSize(), 2);
 }
 
 void TestPhImageViewer::preferencesReadEveryKey() {

@@ -546,11 +546,7 @@ void randomProject(Fixture &f, PhObjectView &view, int n) {
       point->setObservedAxis(axis, random.bounded(3) ? 1.0 : PhObjectPoint::NotObserved,
                              float(random.bounded(2.0) - 1.0), 0.1f, random.bounded(3) != 0);
   }
-  for (int t = 0; t < PhGlobal::PointTypeCount; ++t) {
-    view.setPointSymbol(t, t % 3);
-    view.setPointColor(t, QColor::fromHsv(t * 50, 255, 200));
-    view.setPointSize(t, 4 + t);
-  }
+  ViewTest::varyTypes(view, 4);
   view.setShowBlunders(true);
   view.setShowPointIds(true);
   view.setShowImageIds(true);

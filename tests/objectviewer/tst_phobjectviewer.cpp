@@ -290,19 +290,8 @@ void TestPhObjectViewer::preferenceDefaults() {
   Block block;
   PhObjectViewer *viewer = PhObjectViewer::viewer(0, nullptr);
   PhObjectView *view = viewer->objectView();
-  QCOMPARE(view->backgroundColor(), QColor(Qt::white));
-  QCOMPARE(view->textFont(), QFont(QStringLiteral("Arial"), 8));
-  QVERIFY(!view->hasBlundersOn());
-  QCOMPARE(view->residualScale(), 1000.0f);
+  ViewTest::verifySharedDefaults(*view);
   QCOMPARE(view->linkLineType(), 0);
-  for (int t = 0; t < PhGlobal::PointTypeCount; ++t) {
-    QVERIFY(view->pointOn(t));
-    QCOMPARE(view->pointSymbol(t), 0);
-    QCOMPARE(view->pointColor(t), QColor(Qt::black));
-    QCOMPARE(view->pointSize(t), 7);
-  }
-  QCOMPARE(view->blunderColor(), QColor(Qt::red));
-  QCOMPARE(view->blunderSize(), 2);
   QCOMPARE(view->markColor(), QColor(Qt::yellow));
   QCOMPARE(view->markSize(), 2);
   delete viewer;
