@@ -5,10 +5,36 @@
 #include "nubmsg.h"
 #include "uxmsg.h"
 #include "phimage.h"
+#include "phobjectlist.h"
 
 PhImageView::PhImageView(QWidget *parent) : PhZoomView(parent) { Nub::debug("PhImageView"); }
 
-PhImageView::~PhImageView() { Nub::debug("~PhImageView"); }
+PhImageView::~PhImageView() {
+  Nub::debug("~PhImageView");
+  if (mObjects) mObjects->selection().removeObserver(this);
+}
+
+void PhImageView::setObjectList(PhObjectList *list) {
+  if (list == mObjects) return;
+  if (mObjects) mObjects->selection().removeObserver(this);
+  mObjects = list;
+  if (mObjects) mObjects->selection().addObserver(this);
+  updateContents();
+}
+
+void PhImageView::selectionChanged(const PhSelectionChange &) {
+  if (mImage) updateContents();
+}
+
+void PhImageView::selectionGone() {
+  mObjects = nullptr;
+  updateContents();
+}
+
+bool PhImageView::isMarked(int iPointId) const {
+  const PhObjectPoint *point = mObjects->find(iPointId);
+  return point && point->isSelected();
+}
 
 bool PhImageView::setImage(PhImage *image) {
   cancelDrag();
@@ -51,13 +77,16 @@ void PhImageView::drawContents(QPainter *painter, int clipx, int clipy, int clip
   const bool texts = hasResidualsOn(VM_Textual);
   const bool ids = hasPointIdsOn();
   const bool links = hasLinkCountOn();
+  // Without a selection nothing is looked up and the drawing is the plain one.
+  const bool marks = mObjects && mObjects->selectedCount() > 0;
   for (const PhImagePoint &point : *mImage) {
     const int t = typeIndex(point.code());
     const bool blunder = !point.adjustStatus();
-    const int outer = paint.outerSize(t, blunder, false);
+    const bool marked = marks && isMarked(point.pointId());
+    const int outer = paint.outerSize(t, blunder, marked);
     if (outer == 0) continue;
     const QPoint pos = toContents(point.x(), point.y());
-    paint.drawSymbol(t, blunder, false, pos.x(), pos.y());
+    paint.drawSymbol(t, blunder, marked, pos.x(), pos.y());
     const QPen &vectorPen = blunder ? tools.blunderPen : tools.typePen[t];
     if (vectors) paint.drawVector(pos, paint.vectorEnd(pos, point.residualX(), point.residualY()), vectorPen);
     if (texts) {

@@ -1,15 +1,18 @@
 #ifndef PHIMAGEVIEW_H
 #define PHIMAGEVIEW_H
 
+#include "phselection.h"
 #include "phzoomview.h"
 
 class PhImage;
+class PhObjectList;
 
 // The graphic of one image: its measured points drawn with per-type symbols,
 // residual vectors or texts, point IDs, link counts, blunder discs and the
 // mark of the largest residual; zoomed by steps or a dragged rectangle,
-// scrolled by dragging. It changes nothing in the image.
-class PhImageView : public PhZoomView {
+// scrolled by dragging. It changes nothing in the image. While object
+// points are selected, its points of those IDs sit on a mark disc.
+class PhImageView : public PhZoomView, private PhSelectionObserver {
   Q_OBJECT
 
  public:
@@ -31,6 +34,10 @@ class PhImageView : public PhZoomView {
   PhImage *image() const { return mImage; }
   bool hasImage() const { return mImage != nullptr; }
   bool hasData() const override { return mImage != nullptr; }
+  // The project's object points (not owned; null for none), whose selection
+  // the view marks and follows.
+  void setObjectList(PhObjectList *list);
+  PhObjectList *objectList() const { return mObjects; }
 
   void setLargestResidualColor(const QColor &colour);
   QColor largestResidualColor() const { return drawSettings().largestColour; }
@@ -51,7 +58,12 @@ class PhImageView : public PhZoomView {
   void drawContents(QPainter *painter, int clipx, int clipy, int clipw, int cliph) override;
 
  private:
+  void selectionChanged(const PhSelectionChange &change) override;
+  void selectionGone() override;
+  bool isMarked(int iPointId) const;
+
   PhImage *mImage = nullptr;
+  PhObjectList *mObjects = nullptr;
 };
 
 #endif  // PHIMAGEVIEW_H

@@ -321,6 +321,8 @@ void PhImageViewer::applyPrefs(bool bRepaint) {
   settings.largestColour = cfg.readColor(QStringLiteral("LargestResidualColor"), QColor(Qt::red));
   settings.largestSize = cfg.readNum(QStringLiteral("LargestResidualSize"), 2);
   settings.showPointIds = cfg.readBool(QStringLiteral("PointIdsOn"), false);
+  // The discs under the points selected in object space.
+  PhDrawPrefs::readMarks(settings);
   mView->setDrawSettings(settings, bRepaint);
 }
 

@@ -7,6 +7,7 @@
 #include "phimage.h"
 #include "phimagerefs.h"
 #include "phimagelistmodel.h"
+#include "phimageview.h"
 #include "phimageviewer.h"
 #include "phobjectlistmodel.h"
 #include "phobjectviewer.h"
@@ -430,6 +431,7 @@ void Tessella::_slotSelectPointsInObjectViewers(PhGlobal::SelectionModeE selMode
 QWidget *Tessella::_createImageViewer(int iImage) {
   PhImageViewer *viewer = PhViewers::createImageViewer(mListImageData, workspace(), iImage);
   if (!viewer) return nullptr;
+  viewer->imageView()->setObjectList(&mListObjectData);
   connect(viewer, &PhImageViewer::sigRequestImagePreferences, this, &Tessella::_slotShowImageViewerPreferences);
   connect(viewer, &PhImageViewer::sigRequestSelection, this, &Tessella::_slotSelectImagePointsInObjectViewers);
   viewer->show();

@@ -76,10 +76,6 @@ bool PhObjectView::contentsExtent(double &minH, double &maxH, double &minV, doub
 
 void PhObjectView::layoutChanged() { mLayoutValid = false; }
 
-void PhObjectView::setMarkColor(const QColor &colour) { setSymbolColour(&PhDrawSettings::markColour, colour); }
-
-void PhObjectView::setMarkSize(int iSize) { setSymbolExtra(&PhDrawSettings::markSize, iSize); }
-
 void PhObjectView::setLinkLineType(int iType) {
   settings().linkLineType = iType;
   settingsChanged();
@@ -119,9 +115,7 @@ void PhObjectView::applyPointPrefs() {
 }
 
 void PhObjectView::readOwnPrefs(PhDrawSettings &settings) {
-  const Ux::Cfg points(QStringLiteral("Points"));
-  settings.markColour = points.readColor(QStringLiteral("MarkColor"), QColor(Qt::yellow));
-  settings.markSize = points.readNum(QStringLiteral("MarkSize"), 2);
+  PhDrawPrefs::readMarks(settings);
   const Ux::Cfg links(QStringLiteral("Links"));
   settings.linkLineType = links.readNum(QStringLiteral("LinkLineType"), PhGlobal::LT_Solid);
 }

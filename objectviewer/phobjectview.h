@@ -60,10 +60,6 @@ class PhObjectView : public PhZoomView, private PhSelectionObserver {
   // Projection centres whose images get connection lines, by image ID.
   const QHash<int, PhObjectPoint *> &imageSet() const;
 
-  void setMarkColor(const QColor &colour);
-  QColor markColor() const { return drawSettings().markColour; }
-  void setMarkSize(int iSize);
-  int markSize() const { return drawSettings().markSize; }
   // 0 solid, 1 dash, 2 dot; any other value draws solid.
   void setLinkLineType(int iType);
   int linkLineType() const { return drawSettings().linkLineType; }

@@ -25,3 +25,9 @@ void PhDrawPrefs::readPoints(PhDrawSettings &settings) {
   settings.blunderColour = cfg.readColor(QStringLiteral("BlunderColor"), QColor(Qt::red));
   settings.blunderSize = cfg.readNum(QStringLiteral("BlunderSize"), 2);
 }
+
+void PhDrawPrefs::readMarks(PhDrawSettings &settings) {
+  const Ux::Cfg cfg(QStringLiteral("Points"));
+  settings.markColour = cfg.readColor(QStringLiteral("MarkColor"), QColor(Qt::yellow));
+  settings.markSize = cfg.readNum(QStringLiteral("MarkSize"), 2);
+}

@@ -14,6 +14,8 @@ void readViewer(const QString &group, PhDrawSettings &settings);
 // Per point type PointOn_t, PointSymbol_t, PointColor_t, PointSize_t, and
 // BlunderColor and BlunderSize, of the group "Points".
 void readPoints(PhDrawSettings &settings);
+// The selection mark, MarkColor and MarkSize of the group "Points".
+void readMarks(PhDrawSettings &settings);
 
 }  // namespace PhDrawPrefs
 

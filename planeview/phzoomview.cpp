@@ -158,6 +158,10 @@ int PhZoomView::pointSize(int iType) const {
   return iType >= 0 && iType < PhGlobal::PointTypeCount ? mSettings.size[iType] : 7;
 }
 
+void PhZoomView::setMarkColor(const QColor &colour) { setSymbolColour(&PhDrawSettings::markColour, colour); }
+
+void PhZoomView::setMarkSize(int iSize) { setSymbolExtra(&PhDrawSettings::markSize, iSize); }
+
 void PhZoomView::setBlunderColor(const QColor &colour) {
   mSettings.blunderColour = colour;
   settingsChanged();

@@ -86,6 +86,11 @@ class PhZoomView : public PhScrollView {
   QColor pointColor(int iType) const;
   void setPointSize(int iType, int iSize);
   int pointSize(int iType) const;
+  // The disc under selected points.
+  void setMarkColor(const QColor &colour);
+  QColor markColor() const { return mSettings.markColour; }
+  void setMarkSize(int iSize);
+  int markSize() const { return mSettings.markSize; }
   void setBlunderColor(const QColor &colour);
   QColor blunderColor() const { return mSettings.blunderColour; }
   void setBlunderSize(int iSize);

@@ -16,6 +16,8 @@
 #include "phimage.h"
 #include "phimagelist.h"
 #include "phimageview.h"
+#include "phobjectlist.h"
+#include "phobjectpoint.h"
 #include "phround.h"
 #include "tessellatest.h"
 #include "viewtestutil.h"
@@ -110,6 +112,7 @@ class TestPhImageView : public QObject {
   void contextMenuDispatch();
   void contextMenuEmptyWithoutImage();
   void keptDrawingMatchesPlainDrawing();
+  void pointsSelectedInObjectSpaceAreMarked();
 };
 
 void TestPhImageView::layoutAndTransform_data() {
@@ -731,6 +734,45 @@ void TestPhImageView::interruptedDragLeavesNoBand() {
   QCOMPARE(view.rubberBand(), QRect(QPoint(150, 150), QPoint(200, 190)));
   QCOMPARE(ViewTest::screen(&view), ViewTest::render(&view));
   QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(200, 190));
+}
+
+// A point selected in object space sits on the mark disc in every image
+// view, at once; without a selection the drawing is the plain one.
+void TestPhImageView::pointsSelectedInObjectSpaceAreMarked() {
+  ImageFixture f;
+  f.add(1, true, 30, 25);
+  f.add(2, true, 70, 25);
+  f.add(3, true, 50, 10, 0, 0, -1);  // lonely: no object point
+  f.setFrame(0, 0, 100, 50);
+  PhObjectList objects;
+  for (int id : {1, 2}) {
+    auto *point = new PhObjectPoint;
+    point->setPointId(id);
+    point->setCode(100);
+    objects.append(point);
+  }
+  PhImageView plain;
+  prepare(plain, f);
+  PhImageView view;
+  view.setMarkColor(QColor(Qt::yellow));
+  prepare(view, f);
+  view.setObjectList(&objects);
+  QCOMPARE(ViewTest::screen(&view), ViewTest::render(&plain));
+
+  objects.selection().selectIndices({1}, false);
+  const QImage marked = ViewTest::screen(&view);
+  QCOMPARE(marked, ViewTest::render(&view));
+  // Size 7 plus twice the mark size 2: the disc's rim shows outside the symbol.
+  QCOMPARE(ViewTest::at(marked, &view, pixelOf(70, 25) + QPoint(-5, 0)), QColor(Qt::yellow));
+  QCOMPARE(ViewTest::at(marked, &view, pixelOf(70, 25)), Blue);
+  QCOMPARE(ViewTest::at(marked, &view, pixelOf(30, 25) + QPoint(-5, 0)), White);
+
+  objects.deselectAll();
+  QCOMPARE(ViewTest::screen(&view), ViewTest::render(&plain));
+  // The list goes first: the view lets go and still paints its image.
+  objects.selection().selectIndices({0}, false);
+  objects.clear();
+  QCOMPARE(ViewTest::render(&view), ViewTest::render(&plain));
 }
 
 TESSELLA_TEST_MAIN(TestPhImageView)
