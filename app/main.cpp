@@ -6,6 +6,7 @@
 #include "phscriptedexit.h"
 #include "phsplashpicture.h"
 #include "phstartup.h"
+#include "phviewexport.h"
 #include "tessella.h"
 #include "uxapp.h"
 #include "uxmsg.h"
@@ -35,6 +36,9 @@ void settle(int milliseconds) {
 }  // namespace
 
 int main(int argc, char **argv) {
+  // Drawing a view into a file shows no window and needs no display.
+  if (PhViewExport::requested(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
   Ux::App app(PhStartup::sAppName, argc, argv);
   PhStartup startup(app);
   const PhCommandLine commandLine(QCoreApplication::arguments());
@@ -51,6 +55,17 @@ int main(int argc, char **argv) {
   PhStartup::installOutOfMemoryHandler();
   const Ux::TerminationWatch terminationWatch;
   startup.registerInformation();
+
+  if (commandLine.wantsExport()) {
+    const PhViewExport::Request request =
+        PhViewExport::parse(commandLine.exportView(), commandLine.exportFile(), commandLine.exportSize());
+    if (!request.error.isEmpty()) {
+      std::fprintf(stderr, "%s\n", qUtf8Printable(request.error));
+      return Ux::App::FAILURE;
+    }
+    startup.readConfiguration();
+    return PhViewExport::run(request, commandLine.projectFile());
+  }
 
   auto splash = std::make_unique<Ux::Splash>(phSplashPicture(), splashText(), 200, 40);
   splash->setMessageAlignment(Qt::AlignLeft | Qt::AlignBottom);

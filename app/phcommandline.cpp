@@ -9,6 +9,20 @@ PhCommandLine::PhCommandLine(const QStringList &arguments) {
         return;
       }
       mScreenshotFile = arguments.at(++i);
+    } else if (argument == QLatin1String("--export-view")) {
+      if (i + 2 >= arguments.size() || arguments.at(i + 1).isEmpty() || arguments.at(i + 2).isEmpty()) {
+        mError = QStringLiteral("--export-view needs a view (XY, XZ, YZ or IMAGE:<image id>) and a file.");
+        return;
+      }
+      mExport = true;
+      mExportView = arguments.at(++i);
+      mExportFile = arguments.at(++i);
+    } else if (argument == QLatin1String("--size")) {
+      if (i + 1 >= arguments.size() || arguments.at(i + 1).isEmpty()) {
+        mError = QStringLiteral("--size needs WIDTHxHEIGHT.");
+        return;
+      }
+      mExportSize = arguments.at(++i);
     } else if (argument.startsWith(QLatin1Char('-'))) {
       continue;  // "-p" and its like belong to the main window
     } else if (mProjectFile.isEmpty()) {

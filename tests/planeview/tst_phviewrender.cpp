@@ -19,6 +19,7 @@
 #include "phobjectlist.h"
 #include "phobjectpoint.h"
 #include "phobjectview.h"
+#include "phviewpicture.h"
 #include "tessellatest.h"
 #include "viewtestutil.h"
 
@@ -170,6 +171,8 @@ class TestPhViewRender : public QObject {
   void pdfHasOnePage_data();
   void pdfHasOnePage();
   void drawSettingsHeldAndShown();
+  void fittedPictureEqualsScreen_data();
+  void fittedPictureEqualsScreen();
 };
 
 void TestPhViewRender::imageEqualsScreen_data() {
@@ -303,6 +306,30 @@ void TestPhViewRender::drawSettingsHeldAndShown() {
   const QImage image = ViewTest::render(&view);
   QCOMPARE(ViewTest::at(image, &view, point), QColor(Qt::blue));
   QCOMPARE(ViewTest::at(image, &view, 5, 5), QColor(Qt::darkCyan));
+}
+
+void TestPhViewRender::fittedPictureEqualsScreen_data() {
+  QTest::addColumn<QString>("kind");
+  QTest::newRow("image view") << "image";
+  QTest::newRow("object view") << "object";
+}
+
+// The picture of a given size is what the view shows in a viewport of that
+// size, zoomed to fit.
+void TestPhViewRender::fittedPictureEqualsScreen() {
+  QFETCH(QString, kind);
+  Project p;
+  const std::unique_ptr<PhZoomView> view = shownView(kind, p, 100, QPoint(0, 0));
+  QVERIFY(view);
+  const QSize size = view->viewport()->size();
+  const int zoom = PhViewPicture::zoomToFit(*view, size);
+  QVERIFY(view->contentsWidth() <= size.width() && view->contentsHeight() <= size.height());
+  // One step more would not fit.
+  view->slotZoom(zoom + 1);
+  QVERIFY(view->contentsWidth() > size.width() || view->contentsHeight() > size.height());
+  const QImage picture = PhViewPicture::image(*view, size);
+  QCOMPARE(view->zoom(), zoom);
+  QCOMPARE(picture, ViewTest::screen(view.get()));
 }
 
 TESSELLA_TEST_MAIN(TestPhViewRender)

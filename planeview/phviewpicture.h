@@ -1,0 +1,31 @@
+#ifndef PHVIEWPICTURE_H
+#define PHVIEWPICTURE_H
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+class PhZoomView;
+
+// A view's drawing as a picture of a given size, through the same painting
+// as on screen: the view zoomed so that its whole contents fit, drawn from
+// the contents' top-left corner, the rest in the background colour. PNG is
+// a picture of that size; SVG and PDF (one page of that size in points) are
+// vector drawings.
+class PhViewPicture {
+ public:
+  enum FormatE { FMT_Unknown, FMT_Png, FMT_Svg, FMT_Pdf };
+
+  // By the file name's suffix, in any case.
+  static FormatE formatOf(const QString &fileName);
+
+  // The largest zoom at which the view's contents fit into `size`; the
+  // smallest zoom when even that does not fit. Changes the view's zoom.
+  static int zoomToFit(PhZoomView &view, const QSize &size);
+
+  static QImage image(PhZoomView &view, const QSize &size);
+  // Writes the file whole or not at all; false with the reason in `error`.
+  static bool write(PhZoomView &view, const QString &fileName, const QSize &size, QString *error);
+};
+
+#endif  // PHVIEWPICTURE_H
