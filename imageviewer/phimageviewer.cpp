@@ -78,7 +78,7 @@ void PhImageViewer::_initClass() {
                    .arg(windowTitle(), withoutAmpersands(graphical), withoutAmpersands(table),
                         withoutAmpersands(info)));
 
-  buildFileBar();
+  buildFileBar(mView);
   _buildNavigationBar();
   buildZoomBar(mView);
   _buildExtrasBar();

@@ -31,7 +31,7 @@ PhObjectViewer::PhObjectViewer(int iPlane, QWidget *parent) : PhViewerWindow(par
                   "the %2-plane. The 2D-viewing area offers scrolling, zooming and selection-capabilities.")
                    .arg(windowTitle(), planeName(mPlane)));
 
-  buildFileBar();
+  buildFileBar(mView);
   buildZoomBar(mView);
   QMenu *menu = nullptr;
   QToolBar *bar = addBarWithMenu(tr("Extras"), tr("&Extras"), &menu);

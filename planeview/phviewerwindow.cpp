@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -9,12 +11,16 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QSpinBox>
 #include <QToolBar>
 
 #include "nubmsg.h"
+#include "phviewpicture.h"
 #include "phzoomview.h"
 #include "uxcfg.h"
+#include "uxmsg.h"
 
 PhViewerWindow::PhViewerWindow(QWidget *parent) : QMainWindow(nullptr) {
   setAttribute(Qt::WA_DeleteOnClose);
@@ -88,11 +94,50 @@ QAction *PhViewerWindow::addBoth(QToolBar *bar, QMenu *menu, const QIcon &icon, 
   return action;
 }
 
-void PhViewerWindow::buildFileBar() {
+void PhViewerWindow::buildFileBar(PhZoomView *view) {
   QMenu *menu = nullptr;
   QToolBar *bar = addBarWithMenu(tr("File"), tr("&File"), &menu);
+  if (view) {
+    QAction *exportView = menu->addAction(tr("&Export View..."));
+    exportView->setObjectName(QStringLiteral("exportView"));
+    connect(exportView, &QAction::triggered, this, [this, view]() { this->exportView(view); });
+    QAction *print = menu->addAction(tr("&Print..."));
+    print->setObjectName(QStringLiteral("printView"));
+    connect(print, &QAction::triggered, this, [this, view]() { printView(view); });
+    menu->addSeparator();
+  }
   QAction *close = addBoth(bar, menu, icon("close"), tr("&Close"), QKeySequence());
   connect(close, &QAction::triggered, this, [this]() { frame()->close(); });
+}
+
+void PhViewerWindow::exportView(PhZoomView *view) {
+  if (!view->hasData()) return;
+  Ux::Cfg cfg(QStringLiteral("Analysis"));
+  const QString folder = cfg.readString(QStringLiteral("ExportFolder"), QString());
+  QString selected;
+  QString file = QFileDialog::getSaveFileName(
+      this, tr("Export View"), folder,
+      tr("PNG picture (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)"), &selected);
+  if (file.isEmpty()) return;
+  if (PhViewPicture::formatOf(file) == PhViewPicture::FMT_Unknown) {
+    // The chosen filter's suffix when the name has none of the three.
+    const int star = selected.indexOf(QLatin1String("*."));
+    file += star >= 0 ? selected.mid(star + 1, 4) : QStringLiteral(".png");
+  }
+  cfg.writeEntry(QStringLiteral("ExportFolder"), QFileInfo(file).absolutePath());
+  QString error;
+  if (PhViewPicture::writeVisible(*view, file, &error))
+    Ux::status(tr("View exported to '%1'.").arg(file));
+  else
+    Ux::warn(error);
+}
+
+void PhViewerWindow::printView(PhZoomView *view) {
+  if (!view->hasData()) return;
+  QPrinter printer(QPrinter::HighResolution);
+  QPrintDialog dialog(&printer, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  if (!PhViewPicture::print(*view, printer)) Ux::warn(tr("Can't print the view."));
 }
 
 void PhViewerWindow::buildZoomBar(PhZoomView *view) {

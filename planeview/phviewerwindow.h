@@ -61,8 +61,9 @@ class PhViewerWindow : public QMainWindow {
                    const QKeySequence &key);
   void addKeyOf(QAction *action);
 
-  // "File" / "&File" with "&Close".
-  void buildFileBar();
+  // "File" / "&File" with "&Close"; in the menu before it, for the view,
+  // "&Export View..." (PNG, SVG or PDF of what it shows) and "&Print...".
+  void buildFileBar(PhZoomView *view);
   // "Zooming" / "&Zooming": zoom in, the zoom spin box, zoom out and the
   // fixed zooms, all reaching the view.
   void buildZoomBar(PhZoomView *view);
@@ -100,6 +101,9 @@ class PhViewerWindow : public QMainWindow {
   void setViewerIcon(const QIcon &icon);
 
  private:
+  void exportView(PhZoomView *view);
+  void printView(PhZoomView *view);
+
   QPointer<QMdiSubWindow> mFrame;
   QList<QToolBar *> mBars;
   QAction *mZoomIn = nullptr;

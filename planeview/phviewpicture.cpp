@@ -5,8 +5,11 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QSaveFile>
 #include <QSvgGenerator>
+
+#include <algorithm>
 
 #include "phplanetransform.h"
 #include "phzoomview.h"
@@ -15,9 +18,21 @@ namespace {
 
 QString translated(const char *text) { return QCoreApplication::translate("PhViewPicture", text); }
 
-void draw(PhZoomView &view, QPainter &painter, const QSize &size) {
-  painter.fillRect(QRect(QPoint(0, 0), size), view.backgroundColor());
-  view.render(&painter, QRect(QPoint(0, 0), size));
+// The contents rectangle drawn with its top-left corner at the painter's origin.
+void draw(PhZoomView &view, QPainter &painter, const QRect &contents) {
+  painter.fillRect(QRect(QPoint(0, 0), contents.size()), view.backgroundColor());
+  view.render(&painter, contents);
+}
+
+QImage picture(PhZoomView &view, const QRect &contents) {
+  QImage image(contents.size(), QImage::Format_RGB32);
+  QPainter painter(&image);
+  draw(view, painter, contents);
+  return image;
+}
+
+QRect visibleContents(const PhZoomView &view) {
+  return QRect(QPoint(view.contentsX(), view.contentsY()), view.viewport()->size());
 }
 
 }  // namespace
@@ -53,14 +68,37 @@ int PhViewPicture::zoomToFit(PhZoomView &view, const QSize &size) {
 }
 
 QImage PhViewPicture::image(PhZoomView &view, const QSize &size) {
-  QImage picture(size, QImage::Format_RGB32);
   zoomToFit(view, size);
-  QPainter painter(&picture);
-  draw(view, painter, size);
-  return picture;
+  return picture(view, QRect(QPoint(0, 0), size));
 }
 
 bool PhViewPicture::write(PhZoomView &view, const QString &fileName, const QSize &size, QString *error) {
+  if (size.width() < 1 || size.height() < 1) {
+    if (error) *error = translated("The picture size %1x%2 is too small.").arg(size.width()).arg(size.height());
+    return false;
+  }
+  if (formatOf(fileName) != FMT_Unknown) zoomToFit(view, size);
+  return writeContents(view, fileName, QRect(QPoint(0, 0), size), error);
+}
+
+bool PhViewPicture::writeVisible(PhZoomView &view, const QString &fileName, QString *error) {
+  return writeContents(view, fileName, visibleContents(view), error);
+}
+
+bool PhViewPicture::print(PhZoomView &view, QPrinter &printer) {
+  const QRect contents = visibleContents(view);
+  QPainter painter;
+  if (contents.isEmpty() || !painter.begin(&printer)) return false;
+  // The whole of it on the page, in its proportions.
+  const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+  const double scale = std::min(page.width() / contents.width(), page.height() / contents.height());
+  painter.scale(scale, scale);
+  draw(view, painter, contents);
+  return painter.end();
+}
+
+bool PhViewPicture::writeContents(PhZoomView &view, const QString &fileName, const QRect &contents,
+                                  QString *error) {
   auto fail = [error](const QString &text) {
     if (error) *error = text;
     return false;
@@ -68,6 +106,7 @@ bool PhViewPicture::write(PhZoomView &view, const QString &fileName, const QSize
   const FormatE format = formatOf(fileName);
   if (format == FMT_Unknown)
     return fail(translated("Can't tell the picture format of '%1': use .png, .svg or .pdf.").arg(fileName));
+  const QSize size = contents.size();
   if (size.width() < 1 || size.height() < 1)
     return fail(translated("The picture size %1x%2 is too small.").arg(size.width()).arg(size.height()));
   QSaveFile file(fileName);
@@ -75,9 +114,8 @@ bool PhViewPicture::write(PhZoomView &view, const QString &fileName, const QSize
     return fail(translated("Can't write '%1': %2").arg(fileName, file.errorString()));
   bool drawn = true;
   if (format == FMT_Png) {
-    drawn = image(view, size).save(&file, "PNG");
+    drawn = picture(view, contents).save(&file, "PNG");
   } else if (format == FMT_Svg) {
-    zoomToFit(view, size);
     QSvgGenerator svg;
     svg.setOutputDevice(&file);
     svg.setSize(size);
@@ -86,11 +124,10 @@ bool PhViewPicture::write(PhZoomView &view, const QString &fileName, const QSize
     QPainter painter;
     drawn = painter.begin(&svg);
     if (drawn) {
-      draw(view, painter, size);
+      draw(view, painter, contents);
       drawn = painter.end();
     }
   } else {
-    zoomToFit(view, size);
     QPdfWriter pdf(&file);
     pdf.setTitle(QFileInfo(fileName).completeBaseName());
     // One point a pixel: the page is the picture.
@@ -100,7 +137,7 @@ bool PhViewPicture::write(PhZoomView &view, const QString &fileName, const QSize
     QPainter painter;
     drawn = painter.begin(&pdf);
     if (drawn) {
-      draw(view, painter, size);
+      draw(view, painter, contents);
       drawn = painter.end();
     }
   }

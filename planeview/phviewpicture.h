@@ -2,10 +2,12 @@
 #define PHVIEWPICTURE_H
 
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
 class PhZoomView;
+class QPrinter;
 
 // A view's drawing as a picture of a given size, through the same painting
 // as on screen: the view zoomed so that its whole contents fit, drawn from
@@ -26,6 +28,15 @@ class PhViewPicture {
   static QImage image(PhZoomView &view, const QSize &size);
   // Writes the file whole or not at all; false with the reason in `error`.
   static bool write(PhZoomView &view, const QString &fileName, const QSize &size, QString *error);
+
+  // What the viewport shows now, at the view's zoom, as a file of the
+  // viewport's size; the view is left as it is.
+  static bool writeVisible(PhZoomView &view, const QString &fileName, QString *error);
+  // What the viewport shows now, scaled to the printer's page.
+  static bool print(PhZoomView &view, QPrinter &printer);
+
+ private:
+  static bool writeContents(PhZoomView &view, const QString &fileName, const QRect &contents, QString *error);
 };
 
 #endif  // PHVIEWPICTURE_H

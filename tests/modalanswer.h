@@ -3,6 +3,10 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 
@@ -45,6 +49,27 @@ inline void rejectNextModal() {
 inline void acceptNextModal() {
   answerNextModal([](QWidget *w) {
     if (auto *d = qobject_cast<QDialog *>(w)) d->accept();
+  });
+}
+
+// Types the file's path into the dialog, as a user would.
+inline void chooseFile(QFileDialog *dialog, const QString &file) {
+  auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+  QVERIFY(edit);
+  edit->setText(QFileInfo(file).absoluteFilePath());
+  static_cast<QDialog *>(dialog)->accept();
+  QVERIFY(!dialog->isVisible());
+}
+
+// Chooses a file in the next file dialog, or cancels it for an empty name.
+inline void answerFileDialog(const QString &file, QString *seenDirectory = nullptr) {
+  answerNext<QFileDialog>([file, seenDirectory](QFileDialog *dialog) {
+    if (seenDirectory) *seenDirectory = dialog->directory().absolutePath();
+    if (file.isEmpty()) {
+      dialog->reject();
+      return;
+    }
+    chooseFile(dialog, file);
   });
 }
 

@@ -133,7 +133,8 @@ void TestPhImageViewer::barsMenusAndPagesInOrder() {
   QList<QMenu *> menus;
   for (QAction *action : viewer.menuBar()->actions()) menus << action->menu();
   QCOMPARE(texts(viewer.menuBar()->actions()), (QStringList{"&File", "&Navigation", "&Zooming", "&Extras"}));
-  QCOMPARE(texts(menus[0]->actions()), QStringList{"&Close"});
+  // The Close of the file bar, after the view's picture and print.
+  QCOMPARE(texts(menus[0]->actions()), (QStringList{"&Export View...", "&Print...", "-", "&Close"}));
   QCOMPARE(texts(menus[1]->actions()),
            (QStringList{"Show first image", "Previous image", "Next image", "Show last image"}));
   QCOMPARE(texts(menus[2]->actions()), (QStringList{"Zoom &in", "Zoom &out", "&Fixed Zoom"}));

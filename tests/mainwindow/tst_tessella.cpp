@@ -46,27 +46,6 @@ void clickButton(QWidget *modal, const QString &text) {
   QFAIL(qPrintable(QStringLiteral("no button %1").arg(text)));
 }
 
-// Types the file's path into the dialog, as a user would.
-void chooseFile(QFileDialog *dialog, const QString &file) {
-  auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-  QVERIFY(edit);
-  edit->setText(QFileInfo(file).absoluteFilePath());
-  static_cast<QDialog *>(dialog)->accept();
-  QVERIFY(!dialog->isVisible());
-}
-
-// Chooses a file in the next file dialog, or cancels it for an empty name.
-void answerFileDialog(const QString &file, QString *seenDirectory = nullptr) {
-  answerNext<QFileDialog>([file, seenDirectory](QFileDialog *dialog) {
-    if (seenDirectory) *seenDirectory = dialog->directory().absolutePath();
-    if (file.isEmpty()) {
-      dialog->reject();
-      return;
-    }
-    chooseFile(dialog, file);
-  });
-}
-
 QStringList column(const QAbstractItemModel *model, int col, const QModelIndex &parent = QModelIndex()) {
   QStringList texts;
   for (int row = 0; row < model->rowCount(parent); ++row) texts << model->index(row, col, parent).data().toString();

@@ -15,6 +15,7 @@
 #include <QtTest>
 
 #include "messagecapture.h"
+#include "modalanswer.h"
 #include "phimage.h"
 #include "phimagelist.h"
 #include "phobjectlist.h"
@@ -97,6 +98,7 @@ class TestPhObjectViewer : public QObject {
   void anUnreadableBoundWarnsOnce_data();
   void anUnreadableBoundWarnsOnce();
   void oneSearchForEveryViewer();
+  void exportViewWritesWhatTheViewShows();
   void placementsOfEveryPlane();
 };
 
@@ -177,7 +179,8 @@ void TestPhObjectViewer::barsMenusAndModes() {
   QCOMPARE(texts(viewer->menuBar()->actions()), (QStringList{"&File", "&Zooming", "&Extras"}));
   QList<QMenu *> menus;
   for (QAction *action : viewer->menuBar()->actions()) menus << action->menu();
-  QCOMPARE(texts(menus[0]->actions()), QStringList{"&Close"});
+  // The Close of the file bar, after the view's picture and print.
+  QCOMPARE(texts(menus[0]->actions()), (QStringList{"&Export View...", "&Print...", "-", "&Close"}));
   QCOMPARE(texts(menus[1]->actions()), (QStringList{"Zoom &in", "Zoom &out", "&Fixed Zoom"}));
   QMenu *fixed = menus[1]->actions().last()->menu();
   QCOMPARE(texts(fixed->actions()), (QStringList{"400 %", "200 %", "100 %", "75 %", "50 %", "25 %"}));
@@ -467,6 +470,45 @@ void TestPhObjectViewer::oneSearchForEveryViewer() {
     QCOMPARE(shown, ViewTest::render(views[i]));
   }
   PhObjectViewer::deleteAllViewers();
+}
+
+// "Export View..." writes what the view shows, as it shows it; a dialog
+// cancelled writes nothing, a name without a known suffix gets the filter's.
+void TestPhObjectViewer::exportViewWritesWhatTheViewShows() {
+  Block block;
+  QTemporaryDir dir;
+  QVERIFY(dir.isValid());
+  PhObjectViewer *viewer = PhObjectViewer::viewer(0, nullptr);
+  viewer->setData(&block.objects, true);
+  viewer->resize(600, 500);
+  viewer->show();
+  QVERIFY(QTest::qWaitForWindowExposed(viewer));
+  PhObjectView *view = viewer->objectView();
+  view->slotZoom(400);
+  view->setContentsPos(30, 20);
+  QCOMPARE(QPoint(view->contentsX(), view->contentsY()), QPoint(30, 20));
+  QAction *exportView = viewer->findChild<QAction *>(QStringLiteral("exportView"));
+  QVERIFY(exportView);
+
+  answerFileDialog(QString());
+  exportView->trigger();
+  QVERIFY(QDir(dir.path()).isEmpty());
+
+  const QString png = dir.filePath(QStringLiteral("xy.png"));
+  answerFileDialog(png);
+  exportView->trigger();
+  QImage written(png);
+  QCOMPARE(written.convertToFormat(QImage::Format_RGB32), ViewTest::screen(view));
+  // The view was left where it was.
+  QCOMPARE(view->zoom(), 400);
+  QCOMPARE(QPoint(view->contentsX(), view->contentsY()), QPoint(30, 20));
+  QCOMPARE(Ux::Cfg(QStringLiteral("Analysis")).readString(QStringLiteral("ExportFolder"), QString()),
+           QFileInfo(png).absolutePath());
+
+  answerFileDialog(dir.filePath(QStringLiteral("plain")));
+  exportView->trigger();
+  QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("plain.png"))));
+  delete viewer;
 }
 
 void TestPhObjectViewer::placementsOfEveryPlane() {

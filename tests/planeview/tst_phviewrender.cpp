@@ -5,6 +5,8 @@
 #include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QRegularExpression>
 #include <QSvgGenerator>
 #include <QXmlStreamReader>
@@ -173,6 +175,7 @@ class TestPhViewRender : public QObject {
   void drawSettingsHeldAndShown();
   void fittedPictureEqualsScreen_data();
   void fittedPictureEqualsScreen();
+  void printedOnOnePage();
 };
 
 void TestPhViewRender::imageEqualsScreen_data() {
@@ -330,6 +333,26 @@ void TestPhViewRender::fittedPictureEqualsScreen() {
   const QImage picture = PhViewPicture::image(*view, size);
   QCOMPARE(view->zoom(), zoom);
   QCOMPARE(picture, ViewTest::screen(view.get()));
+}
+
+// Printing goes through the same painting onto the printer's page; a PDF
+// printer shows it as one page with the drawing on it.
+void TestPhViewRender::printedOnOnePage() {
+  Project p;
+  const std::unique_ptr<PhZoomView> view = shownView(QStringLiteral("object"), p, 100, QPoint(0, 0));
+  QVERIFY(view);
+  QTemporaryDir dir;
+  QVERIFY(dir.isValid());
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(dir.filePath(QStringLiteral("view.pdf")));
+  QVERIFY(PhViewPicture::print(*view, printer));
+  QFile file(printer.outputFileName());
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  const QByteArray pdf = file.readAll();
+  QVERIFY(pdf.startsWith("%PDF-"));
+  QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page "), qsizetype(1));
+  QVERIFY(pdf.size() > 5000);
 }
 
 TESSELLA_TEST_MAIN(TestPhViewRender)
