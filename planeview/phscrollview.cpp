@@ -239,7 +239,11 @@ void PhScrollView::contextMenuEvent(QContextMenuEvent *event) {
 void PhScrollView::scrollContentsBy(int dx, int dy) { viewport()->scroll(dx, dy); }
 
 void PhScrollView::updateScrollBars() {
-  const QSize size = viewport()->size();
+  QSize size = viewport()->size();
+  // Contents that fit without the bars need none: reckoned with the bars'
+  // room they would keep each other up.
+  const QSize room = maximumViewportSize();
+  if (mContentsWidth <= room.width() && mContentsHeight <= room.height()) size = room;
   QScrollBar *h = horizontalScrollBar();
   h->setRange(0, qMax(0, mContentsWidth - size.width()));
   h->setPageStep(qMax(1, size.width()));
