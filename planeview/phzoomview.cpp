@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QShowEvent>
+#include <QWheelEvent>
 
 
 #include "nubmsg.h"
@@ -221,12 +223,73 @@ void PhZoomView::slotZoomPlus() { slotZoom(zoom() + ZoomStep); }
 void PhZoomView::slotZoomMinus() { slotZoom(zoom() - ZoomStep); }
 
 void PhZoomView::slotZoom(int iPercent) {
+  const QPoint centre(visibleWidth() / 2, visibleHeight() / 2);
+  zoomAbout(iPercent, viewportToContents(centre), centre);
+}
+
+void PhZoomView::zoomAbout(int iPercent, const QPoint &anchor, const QPoint &at) {
   if (!hasData()) return;
   iPercent = PhPlaneTransform::boundedZoom(iPercent);
   if (iPercent == zoom()) return;
+  // Zoomed by hand: the fit is the user's no longer.
+  mKeepFitted = false;
+  const int from = zoom();
   layoutAt(iPercent);
+  const QPoint pos = PhPlaneTransform::anchoredPos(from, iPercent, anchor, at, mTransform.contentsSize(),
+                                                   QSize(visibleWidth(), visibleHeight()));
+  setContentsPos(pos.x(), pos.y());
   updateContents();
   emit sigZoomChanged(iPercent);
+}
+
+void PhZoomView::slotZoomToFit() {
+  if (!hasData()) return;
+  double minH = 0.0;
+  double maxH = 0.0;
+  double minV = 0.0;
+  double maxV = 0.0;
+  if (!contentsExtent(minH, maxH, minV, maxV)) minH = maxH = minV = maxV = 0.0;
+  // Without scroll bars: fitted contents need none.
+  const QSize room = maximumViewportSize();
+  const int fit = PhPlaneTransform::fitZoom(minH, maxH, minV, maxV, room);
+  const bool changed = fit != zoom();
+  if (changed) layoutAt(fit);
+  const QPoint pos = PhPlaneTransform::centredPos(mTransform.contentsSize(), QSize(visibleWidth(), visibleHeight()));
+  setContentsPos(pos.x(), pos.y());
+  if (!changed) return;
+  updateContents();
+  emit sigZoomChanged(fit);
+}
+
+void PhZoomView::setKeepFitted(bool bOn) {
+  mKeepFitted = bOn;
+  fitIfKept();
+}
+
+void PhZoomView::fitIfKept() {
+  if (mKeepFitted && hasData() && isVisible()) slotZoomToFit();
+}
+
+void PhZoomView::showEvent(QShowEvent *event) {
+  PhScrollView::showEvent(event);
+  fitIfKept();
+}
+
+void PhZoomView::wheelEvent(QWheelEvent *event) {
+  if (event->modifiers() != Qt::ControlModifier) {
+    mWheelRest = 0;
+    PhScrollView::wheelEvent(event);
+    return;
+  }
+  event->accept();
+  if (!hasData()) return;
+  // One zoom step per notch of 120.
+  mWheelRest += event->angleDelta().y();
+  const int notches = mWheelRest / 120;
+  mWheelRest -= notches * 120;
+  if (notches == 0) return;
+  const QPoint at = event->position().toPoint();
+  zoomAbout(zoom() + notches * ZoomStep, viewportToContents(at), at);
 }
 
 void PhZoomView::slotSetMode(int iMode) {
@@ -273,6 +336,7 @@ void PhZoomView::applyScrollCursor(int w, int h) {
 
 void PhZoomView::viewportResizeEvent(QResizeEvent *event) {
   if (mMode == MODE_Scroll) applyScrollCursor(event->size().width(), event->size().height());
+  fitIfKept();
 }
 
 void PhZoomView::cancelDrag() {
