@@ -39,6 +39,8 @@ class PhZoomView : public PhScrollView {
   static constexpr int MinZoom = PhPlaneTransform::MinZoom;
   static constexpr int MaxZoom = PhPlaneTransform::MaxZoom;
   static constexpr int ZoomStep = PhPlaneTransform::ZoomStep;
+  // The legend of colouring by value sits this far into the top-left margin.
+  static constexpr int LegendInset = 4;
   // A rubber band narrower and lower than this is refused.
   static constexpr int MinBand = 20;
 

@@ -15,6 +15,7 @@
 
 #include "phimage.h"
 #include "phimagelist.h"
+#include "phcolourmap.h"
 #include "phimageview.h"
 #include "phobjectlist.h"
 #include "phobjectpoint.h"
@@ -170,6 +171,8 @@ class TestPhViewRender : public QObject {
   void pdfHasOnePage_data();
   void pdfHasOnePage();
   void drawSettingsHeldAndShown();
+  void legendWhenColouredByValue_data();
+  void legendWhenColouredByValue();
 };
 
 void TestPhViewRender::imageEqualsScreen_data() {
@@ -303,6 +306,36 @@ void TestPhViewRender::drawSettingsHeldAndShown() {
   const QImage image = ViewTest::render(&view);
   QCOMPARE(ViewTest::at(image, &view, point), QColor(Qt::blue));
   QCOMPARE(ViewTest::at(image, &view, 5, 5), QColor(Qt::darkCyan));
+}
+
+void TestPhViewRender::legendWhenColouredByValue_data() {
+  QTest::addColumn<QString>("kind");
+  QTest::addRow("image view") << QStringLiteral("image");
+  QTest::addRow("object view") << QStringLiteral("object");
+}
+
+void TestPhViewRender::legendWhenColouredByValue() {
+  QFETCH(QString, kind);
+  Project p;
+  const std::unique_ptr<PhZoomView> view = shownView(kind, p, 100, QPoint(0, 0));
+  QVERIFY(view);
+  const int inset = PhZoomView::LegendInset;
+  const QPoint inBar(inset + 64, inset + PhPointPainter::LegendHeight / 2);
+  // Coloured by type, the default: the margin stays empty.
+  QCOMPARE(ViewTest::at(ViewTest::screen(view.get()), view.get(), inBar), view->backgroundColor());
+  PhDrawSettings settings = view->drawSettings();
+  settings.colourMode = 1;
+  settings.colourLow = -1.0;
+  settings.colourHigh = 1.0;
+  settings.colourUnit = QStringLiteral("mm");
+  view->setDrawSettings(settings);
+  const QImage shown = ViewTest::screen(view.get());
+  QCOMPARE(ViewTest::at(shown, view.get(), inBar), PhColourMap::at(64.0 / (PhPointPainter::LegendWidth - 1)));
+  // In the top margin, above the drawing.
+  QVERIFY(inset + PhPointPainter::LegendHeight + 2 + QFontMetrics(view->textFont()).height() < PhZoomView::Margin);
+  // The same in a drawing onto another device.
+  const QImage drawn = renderedImage(*view, QRect(0, 0, 200, 40), Qt::white);
+  QCOMPARE(QColor(drawn.pixel(inBar)), PhColourMap::at(64.0 / (PhPointPainter::LegendWidth - 1)));
 }
 
 TESSELLA_TEST_MAIN(TestPhViewRender)
