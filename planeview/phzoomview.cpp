@@ -224,10 +224,10 @@ void PhZoomView::slotZoomMinus() { slotZoom(zoom() - ZoomStep); }
 
 void PhZoomView::slotZoom(int iPercent) {
   const QPoint centre(visibleWidth() / 2, visibleHeight() / 2);
-  zoomAbout(iPercent, viewportToContents(centre), centre);
+  zoomAbout(iPercent, viewportToContents(centre), centre, true);
 }
 
-void PhZoomView::zoomAbout(int iPercent, const QPoint &anchor, const QPoint &at) {
+void PhZoomView::zoomAbout(int iPercent, const QPoint &anchor, const QPoint &at, bool bCentre) {
   if (!hasData()) return;
   iPercent = PhPlaneTransform::boundedZoom(iPercent);
   if (iPercent == zoom()) return;
@@ -235,8 +235,11 @@ void PhZoomView::zoomAbout(int iPercent, const QPoint &anchor, const QPoint &at)
   mKeepFitted = false;
   const int from = zoom();
   layoutAt(iPercent);
-  const QPoint pos = PhPlaneTransform::anchoredPos(from, iPercent, anchor, at, mTransform.contentsSize(),
-                                                   QSize(visibleWidth(), visibleHeight()));
+  const QSize contents = mTransform.contentsSize();
+  // Scroll bars that come or go move the centre, not the viewport's corner.
+  const QSize viewport = viewportSizeFor(contents.width(), contents.height());
+  const QPoint to = bCentre ? QPoint(viewport.width() / 2, viewport.height() / 2) : at;
+  const QPoint pos = PhPlaneTransform::anchoredPos(from, iPercent, anchor, to, contents, viewport);
   setContentsPos(pos.x(), pos.y());
   updateContents();
   emit sigZoomChanged(iPercent);
@@ -254,7 +257,8 @@ void PhZoomView::slotZoomToFit() {
   const int fit = PhPlaneTransform::fitZoom(minH, maxH, minV, maxV, room);
   const bool changed = fit != zoom();
   if (changed) layoutAt(fit);
-  const QPoint pos = PhPlaneTransform::centredPos(mTransform.contentsSize(), QSize(visibleWidth(), visibleHeight()));
+  const QSize contents = mTransform.contentsSize();
+  const QPoint pos = PhPlaneTransform::centredPos(contents, viewportSizeFor(contents.width(), contents.height()));
   setContentsPos(pos.x(), pos.y());
   if (!changed) return;
   updateContents();
@@ -289,7 +293,7 @@ void PhZoomView::wheelEvent(QWheelEvent *event) {
   mWheelRest -= notches * 120;
   if (notches == 0) return;
   const QPoint at = event->position().toPoint();
-  zoomAbout(zoom() + notches * ZoomStep, viewportToContents(at), at);
+  zoomAbout(zoom() + notches * ZoomStep, viewportToContents(at), at, false);
 }
 
 void PhZoomView::slotSetMode(int iMode) {

@@ -206,8 +206,9 @@ class PhZoomView : public PhScrollView {
 
  private:
   void layoutAt(int iPercent);
-  // Zooms keeping the contents point `anchor` at viewport point `at`.
-  void zoomAbout(int iPercent, const QPoint &anchor, const QPoint &at);
+  // Zooms keeping the contents point `anchor` at viewport point `at`, or
+  // with `bCentre` at the centre of the viewport the new contents leave.
+  void zoomAbout(int iPercent, const QPoint &anchor, const QPoint &at, bool bCentre);
   void fitIfKept();
   void applyScrollCursor(int w, int h);
   void releaseBand(bool bZoom);

@@ -148,6 +148,8 @@ class TestPhZoomPlace : public QObject {
   void stepsKeepTheCentre_data();
   void stepsKeepTheCentre();
   void spinBoxAndFixedZoomsKeepTheCentre();
+  void centreKeptAsScrollBarsAppear();
+  void fitCentresWhatCannotFit();
   void ctrlWheelKeepsThePointUnderThePointer_data();
   void ctrlWheelKeepsThePointUnderThePointer();
   void plainWheelScrolls();
@@ -299,6 +301,38 @@ void TestPhZoomPlace::spinBoxAndFixedZoomsKeepTheCentre() {
   QCOMPARE(view->zoom(), 400);
   after = view->viewportToContents(viewportCentre(view));
   QVERIFY2(near(after, movedPixel(before, 200, 400)), qPrintable(describe(after)));
+}
+
+void TestPhZoomPlace::centreKeptAsScrollBarsAppear() {
+  Project p;
+  PhImageView view;
+  QVERIFY(ViewTest::showView(&view, QSize(640, 420)));
+  view.setImage(p.image());
+  QApplication::processEvents();
+  QVERIFY(!view.horizontalScrollBar()->isVisible());
+  const QPoint before = view.viewportToContents(viewportCentre(&view));
+  view.slotZoom(200);
+  QApplication::processEvents();
+  // Both bars came and took their room from the viewport, whose centre moved.
+  QVERIFY(view.horizontalScrollBar()->isVisible());
+  QVERIFY(view.verticalScrollBar()->isVisible());
+  const QPoint after = view.viewportToContents(viewportCentre(&view));
+  QVERIFY2(near(after, movedPixel(before, 100, 200)), qPrintable(describe(after)));
+}
+
+void TestPhZoomPlace::fitCentresWhatCannotFit() {
+  Project p;
+  PhImageView view;
+  QVERIFY(ViewTest::showView(&view, QSize(70, 60)));
+  view.setImage(p.image());
+  view.slotZoomToFit();
+  QApplication::processEvents();
+  // Not even the margins fit: the lower limit, its 130 x 105 contents centred.
+  QCOMPARE(view.zoom(), PhZoomView::MinZoom);
+  QVERIFY(view.horizontalScrollBar()->isVisible());
+  QCOMPARE(view.contentsX(), (130 - view.visibleWidth()) / 2);
+  QCOMPARE(view.contentsY(), (105 - view.visibleHeight()) / 2);
+  QVERIFY(view.contentsX() > 0);
 }
 
 void TestPhZoomPlace::ctrlWheelKeepsThePointUnderThePointer_data() {
