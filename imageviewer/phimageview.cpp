@@ -72,6 +72,7 @@ void PhImageView::drawContents(QPainter *painter, int clipx, int clipy, int clip
   double minV = 0.0;
   double maxV = 0.0;
   paint.drawImageFrame(QSize(contentsWidth(), contentsHeight()), Margin, contentsExtent(minH, maxH, minV, maxV));
+  paint.drawLegend(QPoint(LegendInset, LegendInset));
 
   const bool vectors = hasResidualsOn(VM_Graphical);
   const bool texts = hasResidualsOn(VM_Textual);

@@ -334,6 +334,7 @@ void PhObjectView::drawContents(QPainter *painter, int clipx, int clipy, int cli
   if (!hasData()) return;
   PhPointPainter paint = pointPainter(painter, QRect(clipx, clipy, clipw, cliph));
   paint.fillBackground();
+  paint.drawLegend(QPoint(LegendInset, LegendInset));
   if (!fastDrawing()) {
     // The reference: every point, in list order, placed afresh.
     const int n = mList->count();

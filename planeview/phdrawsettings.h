@@ -48,6 +48,14 @@ struct PhDrawSettings {
   bool showConnections = false;
   bool sigmasOn[2] = {false, false};
 
+  // Points coloured by their type (0, the default) or, where a view has a
+  // value for each, by that value (1) through the colour map between these
+  // limits, with a legend naming the unit.
+  int colourMode = 0;
+  double colourLow = 0.0;
+  double colourHigh = 1.0;
+  QString colourUnit;
+
   // The rules that keep a value drawable, as the setters apply them: an
   // unknown symbol (from a damaged configuration) draws a circle, sizes stay
   // within their ranges, a residual scale of 0 is kept as 1.
@@ -67,6 +75,7 @@ struct PhDrawSettings {
     largestSize = heldExtra(largestSize);
     markSize = heldExtra(markSize);
     residualScale = heldScale(residualScale);
+    if (colourMode != 1) colourMode = 0;
   }
 
   // The size a type's symbol is drawn with: triangles and crosses always odd.

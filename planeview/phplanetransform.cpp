@@ -20,6 +20,56 @@ PhPlaneTransform::BandZoom PhPlaneTransform::zoomToBand(int iPercent, const QSiz
   return result;
 }
 
+int PhPlaneTransform::baseOf(int iPercent) { return phRound(boundedZoom(iPercent) / 100.0 * BaseSize); }
+
+int PhPlaneTransform::fitZoom(double minH, double maxH, double minV, double maxV, const QSize &viewport) {
+  PhPlaneTransform probe;
+  const auto sizeAt = [&](int iPercent) {
+    probe.layout(minH, maxH, minV, maxV, iPercent);
+    return probe.contentsSize();
+  };
+  const auto fits = [&](int iPercent) {
+    const QSize size = sizeAt(iPercent);
+    return size.width() <= viewport.width() && size.height() <= viewport.height();
+  };
+  if (sizeAt(MinZoom) == sizeAt(MaxZoom)) return 100;
+  if (!fits(MinZoom)) return MinZoom;
+  if (fits(MaxZoom)) return MaxZoom;
+  // The contents grow with the zoom, so the largest fitting zoom is found by
+  // halving; exact with the layout's own rounding.
+  int lo = MinZoom;
+  int hi = MaxZoom;
+  while (hi - lo > 1) {
+    const int mid = lo + (hi - lo) / 2;
+    if (fits(mid))
+      lo = mid;
+    else
+      hi = mid;
+  }
+  return lo;
+}
+
+namespace {
+
+int heldPos(int pos, int contents, int viewport) { return std::clamp(pos, 0, std::max(0, contents - viewport)); }
+
+}  // namespace
+
+QPoint PhPlaneTransform::centredPos(const QSize &contents, const QSize &viewport) {
+  return QPoint(heldPos((contents.width() - viewport.width()) / 2, contents.width(), viewport.width()),
+                heldPos((contents.height() - viewport.height()) / 2, contents.height(), viewport.height()));
+}
+
+QPoint PhPlaneTransform::anchoredPos(int fromPercent, int toPercent, const QPoint &anchor, const QPoint &at,
+                                     const QSize &contents, const QSize &viewport) {
+  // Contents pixels scale with the base about the margin's corner.
+  const int from = baseOf(fromPercent);
+  const double f = from > 0 ? double(baseOf(toPercent)) / from : 1.0;
+  const int x = phRound((anchor.x() - Margin) * f + Margin) - at.x();
+  const int y = phRound((anchor.y() - Margin) * f + Margin) - at.y();
+  return QPoint(heldPos(x, contents.width(), viewport.width()), heldPos(y, contents.height(), viewport.height()));
+}
+
 void PhPlaneTransform::layout(double minH, double maxH, double minV, double maxV, int iPercent) {
   mZoom = boundedZoom(iPercent);
   double w = maxH - minH;
@@ -30,7 +80,7 @@ void PhPlaneTransform::layout(double minH, double maxH, double minV, double maxV
   mMinV = std::isfinite(minV) ? minV : 0.0;
   mExtentV = h;
 
-  const int base = phRound(mZoom / 100.0 * BaseSize);
+  const int base = baseOf(mZoom);
   int width = base;
   int height = base;
   if (h < w) {

@@ -31,6 +31,22 @@ class PhPlaneTransform {
   // viewport of `viewport`, as far as the zoom limit allows.
   static BandZoom zoomToBand(int iPercent, const QSize &viewport, const QRect &band);
 
+  // The side in pixels that the longer side of the extent spans at the zoom.
+  static int baseOf(int iPercent);
+
+  // The largest zoom within the limits at which the contents of the extent,
+  // margins included, fit into `viewport`; the lower limit when none does,
+  // and 100 when the contents do not change with the zoom (one point).
+  static int fitZoom(double minH, double maxH, double minV, double maxV, const QSize &viewport);
+  // The contents position that centres `contents` in `viewport` as far as
+  // the scroll range allows: contents that fit lie at the origin.
+  static QPoint centredPos(const QSize &contents, const QSize &viewport);
+  // The contents position after a zoom from `fromPercent` to `toPercent` that
+  // keeps `anchor` (contents pixels before) at `at` (viewport pixels), held
+  // within the scroll range of `contents` (the size after) in `viewport`.
+  static QPoint anchoredPos(int fromPercent, int toPercent, const QPoint &anchor, const QPoint &at,
+                            const QSize &contents, const QSize &viewport);
+
   // Lays out the extent at the zoom. An extent that is empty, inverted or not
   // finite counts as zero: the points sit in the middle of the margins and
   // one unit spans the base size.

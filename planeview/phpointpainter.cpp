@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "phcolourmap.h"
 #include "phround.h"
 
 namespace {
@@ -128,6 +129,41 @@ void PhPointPainter::drawImageFrame(const QSize &contents, int margin, bool bExt
   if (!bExtent) return;
   mPainter->setPen(mTools.framePen);
   mPainter->drawRect(margin, margin, contents.width() - 2 * margin, contents.height() - 2 * margin);
+}
+
+namespace {
+
+QString limitText(double value) { return QString::number(value, 'g', 6); }
+
+QString upperText(const PhDrawSettings &settings) {
+  const QString limit = limitText(settings.colourHigh);
+  return settings.colourUnit.isEmpty() ? limit : limit + QLatin1Char(' ') + settings.colourUnit;
+}
+
+}  // namespace
+
+QRect PhPointPainter::legendRect(const QPoint &corner) const {
+  const int texts = mMetrics.horizontalAdvance(limitText(mSettings.colourLow)) +
+                    mMetrics.horizontalAdvance(upperText(mSettings)) + 8;
+  return QRect(corner, QSize(std::max(LegendWidth, texts), LegendHeight + 2 + mMetrics.height()));
+}
+
+QRect PhPointPainter::drawLegend(const QPoint &corner) {
+  if (mSettings.colourMode != 1) return legendRect(corner);
+  const QRect area = legendRect(corner);
+  if (!area.intersects(mExposed)) return area;
+  // The limits only label the bar: from the map's first colour to its last.
+  for (int x = 0; x < LegendWidth; ++x)
+    mPainter->fillRect(corner.x() + x, corner.y(), 1, LegendHeight, PhColourMap::at(x / double(LegendWidth - 1)));
+  mPainter->setBrush(Qt::NoBrush);
+  mPainter->setPen(mTools.framePen);
+  mPainter->drawRect(corner.x(), corner.y(), LegendWidth - 1, LegendHeight - 1);
+  mPainter->setFont(mSettings.textFont);
+  const int baseline = corner.y() + LegendHeight + 2 + mMetrics.ascent();
+  mPainter->drawText(corner.x(), baseline, limitText(mSettings.colourLow));
+  const QString upper = upperText(mSettings);
+  mPainter->drawText(area.right() + 1 - mMetrics.horizontalAdvance(upper), baseline, upper);
+  return area;
 }
 
 int PhPointPainter::drawLargestRing(int iType, const QPoint &pos) {

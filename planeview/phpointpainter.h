@@ -101,6 +101,17 @@ class PhPointPainter {
   // The connection line from a point of the type to a projection centre.
   void drawConnection(const QPoint &from, const QPoint &to, bool bBlunder, int iType);
 
+  // The colour bar of the legend, in pixels.
+  static constexpr int LegendWidth = 128;
+  static constexpr int LegendHeight = 10;
+  // The legend of colouring by value: a framed bar of the map from its first
+  // colour (left) to its last, the lower limit under its left end and the
+  // upper limit with the unit under its right end, its top-left corner at
+  // `corner`. Nothing with colours by type or where it misses the exposed
+  // rectangle; returns the rectangle it covers either way.
+  QRect drawLegend(const QPoint &corner);
+  QRect legendRect(const QPoint &corner) const;
+
   // True when a text label at (x, baseline) may reach into the rectangle.
   static bool labelMayShow(const QRect &exposed, int x, int baseline, int length, const QFontMetrics &metrics);
 

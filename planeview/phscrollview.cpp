@@ -238,8 +238,23 @@ void PhScrollView::contextMenuEvent(QContextMenuEvent *event) {
 
 void PhScrollView::scrollContentsBy(int dx, int dy) { viewport()->scroll(dx, dy); }
 
+QSize PhScrollView::viewportSizeFor(int w, int h) const {
+  const QSize room = maximumViewportSize();
+  const int barWidth = verticalScrollBar()->sizeHint().width();
+  const int barHeight = horizontalScrollBar()->sizeHint().height();
+  bool across = w > room.width();
+  bool down = h > room.height();
+  // One bar can make the other needed.
+  if (across && !down) down = h > room.height() - barHeight;
+  if (down && !across) across = w > room.width() - barWidth;
+  return QSize(qMax(0, room.width() - (down ? barWidth : 0)), qMax(0, room.height() - (across ? barHeight : 0)));
+}
+
 void PhScrollView::updateScrollBars() {
-  const QSize size = viewport()->size();
+  // The ranges of the viewport that the bars will leave, not of the one
+  // that the previous contents had: the bars come and go with the ranges,
+  // and a position set now keeps its range once they have.
+  const QSize size = viewportSizeFor(mContentsWidth, mContentsHeight);
   QScrollBar *h = horizontalScrollBar();
   h->setRange(0, qMax(0, mContentsWidth - size.width()));
   h->setPageStep(qMax(1, size.width()));

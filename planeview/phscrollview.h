@@ -41,6 +41,10 @@ class PhScrollView : public QAbstractScrollArea {
   void setContentsPos(int x, int y);
   void scrollBy(int dx, int dy);
 
+  // The viewport's size with contents of w x h, once the scroll bars that
+  // they need are shown and the others hidden.
+  QSize viewportSizeFor(int w, int h) const;
+
   QPoint contentsToViewport(const QPoint &pos) const;
   QPoint viewportToContents(const QPoint &pos) const;
 

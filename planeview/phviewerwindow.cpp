@@ -159,6 +159,15 @@ void PhViewerWindow::buildZoomBar(PhZoomView *view) {
   mZoomOut = addBoth(bar, menu, icon("zoomout"), tr("Zoom &out"), QKeySequence(Qt::Key_Minus));
   connect(mZoomOut, &QAction::triggered, view, &PhZoomView::slotZoomMinus);
 
+  mZoomFit = addBoth(bar, menu, icon("zoomfit"), tr("Zoom to &Fit"), QKeySequence(Qt::CTRL | Qt::Key_0));
+  connect(mZoomFit, &QAction::triggered, view, &PhZoomView::slotZoomToFit);
+  mOpenFitted = menu->addAction(tr("Open Fitted"));
+  mOpenFitted->setCheckable(true);
+  mOpenFitted->setChecked(opensFitted());
+  connect(mOpenFitted, &QAction::triggered, this, [](bool bOn) { setOpensFitted(bOn); });
+  // Another viewer may have changed the switch since.
+  connect(menu, &QMenu::aboutToShow, this, [this]() { mOpenFitted->setChecked(opensFitted()); });
+
   QMenu *fixed = menu->addMenu(tr("&Fixed Zoom"));
   for (int percent : {400, 200, 100, 75, 50, 25}) {
     const bool hundred = percent == 100;
@@ -167,7 +176,27 @@ void PhViewerWindow::buildZoomBar(PhZoomView *view) {
     connect(action, &QAction::triggered, view, [view, percent]() { view->slotZoom(percent); });
     mFixedZooms.append(action);
   }
+
+  view->setKeepFitted(opensFitted());
 }
+
+namespace {
+
+const QString &analysisGroup() {
+  static const QString group = QStringLiteral("Analysis");
+  return group;
+}
+
+const QString &openFittedKey() {
+  static const QString key = QStringLiteral("OpenFitted");
+  return key;
+}
+
+}  // namespace
+
+bool PhViewerWindow::opensFitted() { return Ux::Cfg(analysisGroup()).readBool(openFittedKey(), false); }
+
+void PhViewerWindow::setOpensFitted(bool bOn) { Ux::Cfg(analysisGroup()).writeEntry(openFittedKey(), bOn ? 1 : 0); }
 
 QActionGroup *PhViewerWindow::addModeGroup(QToolBar *bar, QMenu *menu, PhZoomView *view, const QStringList &texts,
                                            const QList<QIcon> &icons) {
@@ -190,12 +219,14 @@ void PhViewerWindow::updateZoomControls(int iPercent, bool bHasData) {
   if (!bHasData) {
     mZoomIn->setEnabled(false);
     mZoomOut->setEnabled(false);
+    mZoomFit->setEnabled(false);
     for (QAction *action : mFixedZooms) action->setEnabled(false);
     mZoomSpin->setEnabled(false);
     return;
   }
   mZoomIn->setEnabled(iPercent < PhZoomView::MaxZoom);
   mZoomOut->setEnabled(iPercent > PhZoomView::MinZoom);
+  mZoomFit->setEnabled(true);
   for (QAction *action : mFixedZooms) action->setEnabled(true);
   mZoomSpin->setEnabled(true);
   // The view ignores the value it already has.

@@ -50,6 +50,13 @@ class PhViewerWindow : public QMainWindow {
   void writePlacement(Ux::Cfg &cfg, int iNumber, const char *tag) const;
 
   QSpinBox *zoomSpinBox() const { return mZoomSpin; }
+  QAction *zoomToFitAction() const { return mZoomFit; }
+  QAction *openFittedAction() const { return mOpenFitted; }
+
+  // Whether new viewers open with their contents fitted into the window
+  // ("Analysis" / "OpenFitted", off by default).
+  static bool opensFitted();
+  static void setOpensFitted(bool bOn);
 
  protected:
   // A tool bar at the top, with a menu of the same name in the menu bar.
@@ -64,8 +71,9 @@ class PhViewerWindow : public QMainWindow {
   // "File" / "&File" with "&Close"; in the menu before it, for the view,
   // "&Export View..." (PNG, SVG or PDF of what it shows) and "&Print...".
   void buildFileBar(PhZoomView *view);
-  // "Zooming" / "&Zooming": zoom in, the zoom spin box, zoom out and the
-  // fixed zooms, all reaching the view.
+  // "Zooming" / "&Zooming": zoom in, the zoom spin box, zoom out, zoom to
+  // fit and the fixed zooms, all reaching the view; and the "Open Fitted"
+  // switch, which this viewer's view follows as it is made.
   void buildZoomBar(PhZoomView *view);
   // An exclusive group of toggle actions mapped to the view's modes
   // 0, 1, ...; the first is on.
@@ -108,6 +116,8 @@ class PhViewerWindow : public QMainWindow {
   QList<QToolBar *> mBars;
   QAction *mZoomIn = nullptr;
   QAction *mZoomOut = nullptr;
+  QAction *mZoomFit = nullptr;
+  QAction *mOpenFitted = nullptr;
   QList<QAction *> mFixedZooms;
   QSpinBox *mZoomSpin = nullptr;
 };

@@ -11,7 +11,6 @@
 
 #include <algorithm>
 
-#include "phplanetransform.h"
 #include "phzoomview.h"
 
 namespace {
@@ -46,25 +45,9 @@ PhViewPicture::FormatE PhViewPicture::formatOf(const QString &fileName) {
 }
 
 int PhViewPicture::zoomToFit(PhZoomView &view, const QSize &size) {
-  // The contents grow with the zoom: the largest zoom that fits, by halving
-  // the range, each step laid out by the view itself.
-  auto fits = [&](int zoom) {
-    view.slotZoom(zoom);
-    return view.contentsWidth() <= size.width() && view.contentsHeight() <= size.height();
-  };
-  int low = PhPlaneTransform::MinZoom;
-  int high = PhPlaneTransform::MaxZoom;
-  if (!fits(low)) return low;
-  if (fits(high)) return high;
-  while (high - low > 1) {
-    const int middle = low + (high - low) / 2;
-    if (fits(middle))
-      low = middle;
-    else
-      high = middle;
-  }
-  view.slotZoom(low);
-  return low;
+  const int zoom = view.fitZoom(size);
+  view.slotZoom(zoom);
+  return zoom;
 }
 
 QImage PhViewPicture::image(PhZoomView &view, const QSize &size) {

@@ -21,8 +21,8 @@ class PhViewPicture {
   // By the file name's suffix, in any case.
   static FormatE formatOf(const QString &fileName);
 
-  // The largest zoom at which the view's contents fit into `size`; the
-  // smallest zoom when even that does not fit. Changes the view's zoom.
+  // Zooms the view to the largest zoom at which its contents fit into
+  // `size` (the smallest when even that does not fit), and returns it.
   static int zoomToFit(PhZoomView &view, const QSize &size);
 
   static QImage image(PhZoomView &view, const QSize &size);

@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QShowEvent>
+#include <QWheelEvent>
 
 
 #include "nubmsg.h"
@@ -221,12 +223,80 @@ void PhZoomView::slotZoomPlus() { slotZoom(zoom() + ZoomStep); }
 void PhZoomView::slotZoomMinus() { slotZoom(zoom() - ZoomStep); }
 
 void PhZoomView::slotZoom(int iPercent) {
+  const QPoint centre(visibleWidth() / 2, visibleHeight() / 2);
+  zoomAbout(iPercent, viewportToContents(centre), centre, true);
+}
+
+void PhZoomView::zoomAbout(int iPercent, const QPoint &anchor, const QPoint &at, bool bCentre) {
   if (!hasData()) return;
   iPercent = PhPlaneTransform::boundedZoom(iPercent);
   if (iPercent == zoom()) return;
+  // Zoomed by hand: the fit is the user's no longer.
+  mKeepFitted = false;
+  const int from = zoom();
   layoutAt(iPercent);
+  const QSize contents = mTransform.contentsSize();
+  // Scroll bars that come or go move the centre, not the viewport's corner.
+  const QSize viewport = viewportSizeFor(contents.width(), contents.height());
+  const QPoint to = bCentre ? QPoint(viewport.width() / 2, viewport.height() / 2) : at;
+  const QPoint pos = PhPlaneTransform::anchoredPos(from, iPercent, anchor, to, contents, viewport);
+  setContentsPos(pos.x(), pos.y());
   updateContents();
   emit sigZoomChanged(iPercent);
+}
+
+int PhZoomView::fitZoom(const QSize &size) const {
+  double minH = 0.0;
+  double maxH = 0.0;
+  double minV = 0.0;
+  double maxV = 0.0;
+  if (!contentsExtent(minH, maxH, minV, maxV)) minH = maxH = minV = maxV = 0.0;
+  return PhPlaneTransform::fitZoom(minH, maxH, minV, maxV, size);
+}
+
+void PhZoomView::slotZoomToFit() {
+  if (!hasData()) return;
+  // Without scroll bars: fitted contents need none.
+  const int fit = fitZoom(maximumViewportSize());
+  const bool changed = fit != zoom();
+  if (changed) layoutAt(fit);
+  const QSize contents = mTransform.contentsSize();
+  const QPoint pos = PhPlaneTransform::centredPos(contents, viewportSizeFor(contents.width(), contents.height()));
+  setContentsPos(pos.x(), pos.y());
+  if (!changed) return;
+  updateContents();
+  emit sigZoomChanged(fit);
+}
+
+void PhZoomView::setKeepFitted(bool bOn) {
+  mKeepFitted = bOn;
+  fitIfKept();
+}
+
+void PhZoomView::fitIfKept() {
+  if (mKeepFitted && hasData() && isVisible()) slotZoomToFit();
+}
+
+void PhZoomView::showEvent(QShowEvent *event) {
+  PhScrollView::showEvent(event);
+  fitIfKept();
+}
+
+void PhZoomView::wheelEvent(QWheelEvent *event) {
+  if (event->modifiers() != Qt::ControlModifier) {
+    mWheelRest = 0;
+    PhScrollView::wheelEvent(event);
+    return;
+  }
+  event->accept();
+  if (!hasData()) return;
+  // One zoom step per notch of 120.
+  mWheelRest += event->angleDelta().y();
+  const int notches = mWheelRest / 120;
+  mWheelRest -= notches * 120;
+  if (notches == 0) return;
+  const QPoint at = event->position().toPoint();
+  zoomAbout(zoom() + notches * ZoomStep, viewportToContents(at), at, false);
 }
 
 void PhZoomView::slotSetMode(int iMode) {
@@ -273,6 +343,7 @@ void PhZoomView::applyScrollCursor(int w, int h) {
 
 void PhZoomView::viewportResizeEvent(QResizeEvent *event) {
   if (mMode == MODE_Scroll) applyScrollCursor(event->size().width(), event->size().height());
+  fitIfKept();
 }
 
 void PhZoomView::cancelDrag() {

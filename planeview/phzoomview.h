@@ -23,6 +23,8 @@ class QMenu;
 class QMouseEvent;
 class QPainter;
 class QResizeEvent;
+class QShowEvent;
+class QWheelEvent;
 
 // What the image view and the object view share: the layout of a plane
 // extent in the contents through a PhPlaneTransform, zoom to a dragged
@@ -37,6 +39,8 @@ class PhZoomView : public PhScrollView {
   static constexpr int MinZoom = PhPlaneTransform::MinZoom;
   static constexpr int MaxZoom = PhPlaneTransform::MaxZoom;
   static constexpr int ZoomStep = PhPlaneTransform::ZoomStep;
+  // The legend of colouring by value sits this far into the top-left margin.
+  static constexpr int LegendInset = 4;
   // A rubber band narrower and lower than this is refused.
   static constexpr int MinBand = 20;
 
@@ -60,6 +64,9 @@ class PhZoomView : public PhScrollView {
   // Ends a drag that will not get its release: the band goes from the
   // screen and the next drag starts afresh.
   void cancelDrag();
+
+  // The largest zoom at which the whole contents fit into `size`.
+  int fitZoom(const QSize &size) const;
 
   // Pixel of a point with plane coordinates (h, v).
   QPoint toContents(double h, double v) const { return mTransform.toContents(h, v); }
@@ -121,13 +128,22 @@ class PhZoomView : public PhScrollView {
   void setFastDrawing(bool bOn);
   bool fastDrawing() const { return mFast; }
 
+  // Keeps the contents fitted into the viewport while the view is shown and
+  // its size changes, until the zoom is changed otherwise (a viewer opened
+  // fitted, whose window gets its size in the workspace after it is made).
+  void setKeepFitted(bool bOn);
+  bool keepsFitted() const { return mKeepFitted; }
+
   // The context menu as last built (for the window and for tests).
   QMenu *contextMenu() const { return mMenu; }
 
  public slots:
   void slotZoomPlus();
   void slotZoomMinus();
+  // The zoom steps and slotZoom keep the plane point at the viewport's centre.
   void slotZoom(int iPercent);
+  // The largest zoom at which the whole contents fit, centred.
+  void slotZoomToFit();
   virtual void slotSetMode(int iMode);
   virtual void slotToggleResiduals(ViewModeE mode);
   void slotTogglePointIds();
@@ -187,9 +203,16 @@ class PhZoomView : public PhScrollView {
   void contentsContextMenuEvent(QContextMenuEvent *event) override;
   void viewportResizeEvent(QResizeEvent *event) override;
   void keyPressEvent(QKeyEvent *event) override;
+  // Ctrl+wheel zooms about the pointer; the plain wheel scrolls.
+  void wheelEvent(QWheelEvent *event) override;
+  void showEvent(QShowEvent *event) override;
 
  private:
   void layoutAt(int iPercent);
+  // Zooms keeping the contents point `anchor` at viewport point `at`, or
+  // with `bCentre` at the centre of the viewport the new contents leave.
+  void zoomAbout(int iPercent, const QPoint &anchor, const QPoint &at, bool bCentre);
+  void fitIfKept();
   void applyScrollCursor(int w, int h);
   void releaseBand(bool bZoom);
   void zoomToBand(const QRect &band);
@@ -202,6 +225,9 @@ class PhZoomView : public PhScrollView {
   PhBandTool mBandTool;
   bool mAddToSelection = false;
   bool mFast = true;
+  bool mKeepFitted = false;
+  // Wheel turns short of a notch (fine-grained wheels), kept for the next.
+  int mWheelRest = 0;
   QMenu *mMenu = nullptr;
   QList<QMenu *> mSubMenus;
   QPen mBandPen;

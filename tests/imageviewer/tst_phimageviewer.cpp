@@ -137,7 +137,8 @@ void TestPhImageViewer::barsMenusAndPagesInOrder() {
   QCOMPARE(texts(menus[0]->actions()), (QStringList{"&Export View...", "&Print...", "-", "&Close"}));
   QCOMPARE(texts(menus[1]->actions()),
            (QStringList{"Show first image", "Previous image", "Next image", "Show last image"}));
-  QCOMPARE(texts(menus[2]->actions()), (QStringList{"Zoom &in", "Zoom &out", "&Fixed Zoom"}));
+  QCOMPARE(texts(menus[2]->actions()),
+           (QStringList{"Zoom &in", "Zoom &out", "Zoom to &Fit", "Open Fitted", "&Fixed Zoom"}));
   QMenu *fixed = menus[2]->actions().last()->menu();
   QCOMPARE(texts(fixed->actions()), (QStringList{"400 %", "200 %", "100 %", "75 %", "50 %", "25 %"}));
   QCOMPARE(fixed->actions().at(2)->shortcut(), QKeySequence(Qt::Key_F3));

@@ -181,7 +181,8 @@ void TestPhObjectViewer::barsMenusAndModes() {
   for (QAction *action : viewer->menuBar()->actions()) menus << action->menu();
   // The Close of the file bar, after the view's picture and print.
   QCOMPARE(texts(menus[0]->actions()), (QStringList{"&Export View...", "&Print...", "-", "&Close"}));
-  QCOMPARE(texts(menus[1]->actions()), (QStringList{"Zoom &in", "Zoom &out", "&Fixed Zoom"}));
+  QCOMPARE(texts(menus[1]->actions()),
+           (QStringList{"Zoom &in", "Zoom &out", "Zoom to &Fit", "Open Fitted", "&Fixed Zoom"}));
   QMenu *fixed = menus[1]->actions().last()->menu();
   QCOMPARE(texts(fixed->actions()), (QStringList{"400 %", "200 %", "100 %", "75 %", "50 %", "25 %"}));
   QCOMPARE(fixed->actions().at(2)->shortcut(), QKeySequence(Qt::Key_F3));

@@ -1,5 +1,6 @@
 // The plane transform without any widget: its rounding, the layout of an
-// extent at a zoom, and the zoom to a dragged band.
+// extent at a zoom, the zoom to a dragged band, the zoom that fits a
+// viewport and the position that keeps a point in place over a zoom.
 
 #include <QtTest>
 
@@ -29,6 +30,10 @@ class TestPhPlaneTransform : public QObject {
   void layout();
   void zoomToBand_data();
   void zoomToBand();
+  void fitZoom_data();
+  void fitZoom();
+  void anchoredPos_data();
+  void anchoredPos();
 };
 
 void TestPhPlaneTransform::rounding_data() {
@@ -155,6 +160,104 @@ void TestPhPlaneTransform::zoomToBand() {
   const PhPlaneTransform::BandZoom to = PhPlaneTransform::zoomToBand(zoom, viewport, band);
   QCOMPARE(to.zoom, expectedZoom);
   QCOMPARE(to.contentsPos, contentsPos);
+}
+
+void TestPhPlaneTransform::fitZoom_data() {
+  QTest::addColumn<QList<double>>("extent");
+  QTest::addColumn<QSize>("viewport");
+  QTest::addColumn<int>("expectedZoom");
+  QTest::addColumn<QPoint>("centred");
+  using E = QList<double>;
+  const E landscape{0, 100, 0, 50};
+  QTest::addRow("exactly the 100 %% contents") << landscape << QSize(580, 330) << 100 << QPoint(0, 0);
+  QTest::addRow("the width limits") << landscape << QSize(1000, 1000) << 184 << QPoint(0, 0);
+  QTest::addRow("the height limits") << landscape << QSize(2000, 400) << 128 << QPoint(0, 0);
+  QTest::addRow("one point: nothing to fit") << E{3, 3, 4, 4} << QSize(700, 450) << 100 << QPoint(0, 0);
+  QTest::addRow("no extent at all") << E{0, 0, 0, 0} << QSize(30, 30) << 100 << QPoint(25, 25);
+  QTest::addRow("NaN extent counts as one point") << E{NaN, NaN, NaN, NaN} << QSize(700, 450) << 100
+                                                  << QPoint(0, 0);
+  QTest::addRow("points on a line") << E{0, 10, 2, 2} << QSize(700, 450) << 124 << QPoint(0, 0);
+  QTest::addRow("a long thin extent") << E{0, 10000, 0, 1} << QSize(700, 450) << 124 << QPoint(0, 0);
+  QTest::addRow("a long thin portrait") << E{0, 1, 0, 10000} << QSize(700, 450) << 74 << QPoint(0, 0);
+  // A wide viewport: the height limits with the half-up rounding of 0.5 x base.
+  QTest::addRow("national grid") << E{4500000.0, 4501000.0, 5600000.0, 5600500.0} << QSize(1000, 400) << 128
+                                 << QPoint(0, 0);
+  // Only the proportions count: a tiny extent spans the same pixels.
+  QTest::addRow("a tiny extent fits like a large one") << E{0, 1e-9, 0, 0.5e-9} << QSize(1000, 1000) << 184
+                                                       << QPoint(0, 0);
+  QTest::addRow("the upper limit") << E{0, 1e-9, 0, 1e-9} << QSize(600000000, 600000000) << 100000000
+                                   << QPoint(0, 0);
+  // Nothing fits: the lower limit, its 130 x 105 contents centred.
+  QTest::addRow("viewport smaller than the margins") << landscape << QSize(50, 50) << 10 << QPoint(40, 27);
+  QTest::addRow("a line in a viewport lower than the margins")
+      << E{0, 10, 2, 2} << QSize(700, 60) << 10 << QPoint(0, 10);
+  QTest::addRow("an empty viewport") << landscape << QSize(0, 0) << 10 << QPoint(65, 52);
+}
+
+void TestPhPlaneTransform::fitZoom() {
+  QFETCH(QList<double>, extent);
+  QFETCH(QSize, viewport);
+  QFETCH(int, expectedZoom);
+  QFETCH(QPoint, centred);
+  const int zoom = PhPlaneTransform::fitZoom(extent[0], extent[1], extent[2], extent[3], viewport);
+  QCOMPARE(zoom, expectedZoom);
+  PhPlaneTransform transform;
+  transform.layout(extent[0], extent[1], extent[2], extent[3], zoom);
+  const QSize contents = transform.contentsSize();
+  QCOMPARE(PhPlaneTransform::centredPos(contents, viewport), centred);
+  const bool fits = contents.width() <= viewport.width() && contents.height() <= viewport.height();
+  if (zoom > PhPlaneTransform::MinZoom && zoom != 100) QVERIFY(fits);
+  // One percent more would not fit.
+  if (fits && zoom < PhPlaneTransform::MaxZoom && zoom != 100) {
+    transform.layout(extent[0], extent[1], extent[2], extent[3], zoom + 1);
+    const QSize larger = transform.contentsSize();
+    QVERIFY(larger.width() > viewport.width() || larger.height() > viewport.height());
+  }
+}
+
+void TestPhPlaneTransform::anchoredPos_data() {
+  QTest::addColumn<int>("fromZoom");
+  QTest::addColumn<int>("toZoom");
+  QTest::addColumn<QPoint>("anchor");
+  QTest::addColumn<QPoint>("at");
+  QTest::addColumn<QSize>("contents");
+  QTest::addColumn<QSize>("viewport");
+  QTest::addColumn<QPoint>("expected");
+  const QSize viewport(300, 200);
+  // 100 x 50 plane: 580 x 330 at 100 %, 630 x 355 at 110 %, 1080 x 580 at 200 %.
+  QTest::addRow("zoom in about the centre") << 100 << 110 << QPoint(290, 165) << QPoint(150, 100) << QSize(630, 355)
+                                            << viewport << QPoint(165, 78);
+  QTest::addRow("zoom out about a pointer") << 200 << 100 << QPoint(600, 360) << QPoint(120, 80) << QSize(580, 330)
+                                            << viewport << QPoint(200, 120);
+  QTest::addRow("a half rounds up") << 100 << 110 << QPoint(45, 45) << QPoint(0, 0) << QSize(630, 355) << viewport
+                                    << QPoint(46, 46);
+  QTest::addRow("the same zoom keeps the point") << 100 << 100 << QPoint(200, 150) << QPoint(150, 100)
+                                                 << QSize(580, 330) << viewport << QPoint(50, 50);
+  QTest::addRow("held at the start") << 100 << 110 << QPoint(40, 40) << QPoint(150, 100) << QSize(630, 355)
+                                     << viewport << QPoint(0, 0);
+  QTest::addRow("held at the end") << 100 << 200 << QPoint(580, 330) << QPoint(0, 0) << QSize(1080, 580) << viewport
+                                   << QPoint(780, 380);
+  QTest::addRow("contents within the viewport") << 100 << 50 << QPoint(290, 165) << QPoint(150, 100)
+                                                << QSize(330, 205) << QSize(400, 300) << QPoint(0, 0);
+  // One direction without extent stays 80 pixels and does not scroll.
+  QTest::addRow("a line scrolls along only") << 100 << 200 << QPoint(290, 40) << QPoint(150, 40) << QSize(1080, 80)
+                                             << viewport << QPoint(390, 0);
+  // f = 500000000 / 499999950 near the limit: no overflow.
+  QTest::addRow("near the upper limit") << 99999990 << 100000000 << QPoint(250000000, 100000000) << QPoint(150, 100)
+                                        << QSize(500000080, 250000080) << viewport << QPoint(249999875, 99999910);
+  QTest::addRow("beyond the limits counts as the limits")
+      << 5 << 20 << QPoint(90, 65) << QPoint(0, 0) << QSize(180, 130) << QSize(50, 50) << QPoint(130, 80);
+}
+
+void TestPhPlaneTransform::anchoredPos() {
+  QFETCH(int, fromZoom);
+  QFETCH(int, toZoom);
+  QFETCH(QPoint, anchor);
+  QFETCH(QPoint, at);
+  QFETCH(QSize, contents);
+  QFETCH(QSize, viewport);
+  QFETCH(QPoint, expected);
+  QCOMPARE(PhPlaneTransform::anchoredPos(fromZoom, toZoom, anchor, at, contents, viewport), expected);
 }
 
 TESSELLA_TEST_MAIN(TestPhPlaneTransform)

@@ -1,11 +1,13 @@
 // The shared drawing rules painted straight into an image, without a view:
-// lines and ellipses reaching far beyond the device, and the label places.
+// lines and ellipses reaching far beyond the device, the label places, and
+// the legend of colouring by value.
 
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QtTest>
 
+#include "phcolourmap.h"
 #include "phpointpainter.h"
 #include "tessellatest.h"
 
@@ -32,6 +34,8 @@ class TestPhPointPainter : public QObject {
   void farLinesKeepTheirCourse();
   void largeEllipseShowsWhereItCrosses();
   void labelPlaces();
+  void legend_data();
+  void legend();
 };
 
 void TestPhPointPainter::farLinesKeepTheirCourse_data() {
@@ -95,6 +99,84 @@ void TestPhPointPainter::labelPlaces() {
   QCOMPARE(labels.linkBaseline(200), 200 - d - 4);
   QCOMPARE(labels.textBaseline(200, 0), 200 + d + step);
   QCOMPARE(labels.textBaseline(200, 2), 200 + d + 3 * step);
+}
+
+void TestPhPointPainter::legend_data() {
+  QTest::addColumn<int>("mode");
+  QTest::addColumn<double>("low");
+  QTest::addColumn<double>("high");
+  QTest::addColumn<QString>("unit");
+  QTest::addColumn<QRect>("exposed");
+  QTest::addColumn<bool>("drawn");
+  const QRect all(0, 0, 300, 100);
+  QTest::addRow("by value, with a unit") << 1 << -0.5 << 2.5 << QStringLiteral("mm") << all << true;
+  QTest::addRow("by value, inverted limits") << 1 << 2.5 << -0.5 << QString() << all << true;
+  QTest::addRow("by value, long limits widen it") << 1 << -1.23456e10 << 6.54321e10 << QStringLiteral("px") << all
+                                                  << true;
+  QTest::addRow("by type: no legend") << 0 << -0.5 << 2.5 << QStringLiteral("mm") << all << false;
+  QTest::addRow("outside the exposed rectangle") << 1 << -0.5 << 2.5 << QStringLiteral("mm")
+                                                 << QRect(200, 60, 100, 40) << false;
+}
+
+void TestPhPointPainter::legend() {
+  QFETCH(int, mode);
+  QFETCH(double, low);
+  QFETCH(double, high);
+  QFETCH(QString, unit);
+  QFETCH(QRect, exposed);
+  QFETCH(bool, drawn);
+  PhDrawSettings settings;
+  settings.textFont = QFont(QStringLiteral("DejaVu Sans"), 8);
+  settings.colourMode = mode;
+  settings.colourLow = low;
+  settings.colourHigh = high;
+  settings.colourUnit = unit;
+  PhPaintTools tools;
+  tools.make(settings);
+  QImage image(300, 100, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  const QPoint corner(10, 20);
+  QRect area;
+  {
+    QPainter painter(&image);
+    painter.setClipRect(exposed);
+    PhPointPainter points(&painter, exposed, settings, tools, 1.0);
+    area = points.drawLegend(corner);
+  }
+  const QFontMetrics metrics(settings.textFont);
+  const QString lower = QString::number(low, 'g', 6);
+  const QString upper = unit.isEmpty() ? QString::number(high, 'g', 6) : QString::number(high, 'g', 6) + u' ' + unit;
+  QCOMPARE(area.topLeft(), corner);
+  QCOMPARE(area.width(), qMax(PhPointPainter::LegendWidth,
+                              metrics.horizontalAdvance(lower) + metrics.horizontalAdvance(upper) + 8));
+  QCOMPARE(area.height(), PhPointPainter::LegendHeight + 2 + metrics.height());
+  if (!drawn) {
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) QVERIFY(!inked(image, x, y));
+    return;
+  }
+  // The bar runs from the map's first colour to its last inside a frame.
+  const int mid = corner.y() + PhPointPainter::LegendHeight / 2;
+  const int last = PhPointPainter::LegendWidth - 1;
+  QCOMPARE(QColor(image.pixel(corner.x() + 1, mid)), PhColourMap::at(1.0 / last));
+  QCOMPARE(QColor(image.pixel(corner.x() + 64, mid)), PhColourMap::at(64.0 / last));
+  QCOMPARE(QColor(image.pixel(corner.x() + last - 1, mid)), PhColourMap::at((last - 1.0) / last));
+  QCOMPARE(QColor(image.pixel(corner.x(), mid)), QColor(Qt::black));
+  QCOMPARE(QColor(image.pixel(corner.x() + last, mid)), QColor(Qt::black));
+  // The limits under the ends: ink under the left end and near the right edge of the legend.
+  const int textTop = corner.y() + PhPointPainter::LegendHeight + 2;
+  const auto inkIn = [&](int x0, int x1) {
+    for (int y = textTop; y < area.bottom(); ++y)
+      for (int x = x0; x <= x1; ++x)
+        if (inked(image, x, y)) return true;
+    return false;
+  };
+  QVERIFY(inkIn(corner.x(), corner.x() + 6));
+  QVERIFY(inkIn(area.right() - 6, area.right()));
+  // Nothing beyond the rectangle it reports.
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (!area.contains(x, y)) QVERIFY(!inked(image, x, y));
 }
 
 TESSELLA_TEST_MAIN(TestPhPointPainter)

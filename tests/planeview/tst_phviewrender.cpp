@@ -17,6 +17,7 @@
 
 #include "phimage.h"
 #include "phimagelist.h"
+#include "phcolourmap.h"
 #include "phimageview.h"
 #include "phobjectlist.h"
 #include "phobjectpoint.h"
@@ -176,6 +177,8 @@ class TestPhViewRender : public QObject {
   void fittedPictureEqualsScreen_data();
   void fittedPictureEqualsScreen();
   void printedOnOnePage();
+  void legendWhenColouredByValue_data();
+  void legendWhenColouredByValue();
 };
 
 void TestPhViewRender::imageEqualsScreen_data() {
@@ -353,6 +356,36 @@ void TestPhViewRender::printedOnOnePage() {
   QVERIFY(pdf.startsWith("%PDF-"));
   QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page "), qsizetype(1));
   QVERIFY(pdf.size() > 5000);
+}
+
+void TestPhViewRender::legendWhenColouredByValue_data() {
+  QTest::addColumn<QString>("kind");
+  QTest::addRow("image view") << QStringLiteral("image");
+  QTest::addRow("object view") << QStringLiteral("object");
+}
+
+void TestPhViewRender::legendWhenColouredByValue() {
+  QFETCH(QString, kind);
+  Project p;
+  const std::unique_ptr<PhZoomView> view = shownView(kind, p, 100, QPoint(0, 0));
+  QVERIFY(view);
+  const int inset = PhZoomView::LegendInset;
+  const QPoint inBar(inset + 64, inset + PhPointPainter::LegendHeight / 2);
+  // Coloured by type, the default: the margin stays empty.
+  QCOMPARE(ViewTest::at(ViewTest::screen(view.get()), view.get(), inBar), view->backgroundColor());
+  PhDrawSettings settings = view->drawSettings();
+  settings.colourMode = 1;
+  settings.colourLow = -1.0;
+  settings.colourHigh = 1.0;
+  settings.colourUnit = QStringLiteral("mm");
+  view->setDrawSettings(settings);
+  const QImage shown = ViewTest::screen(view.get());
+  QCOMPARE(ViewTest::at(shown, view.get(), inBar), PhColourMap::at(64.0 / (PhPointPainter::LegendWidth - 1)));
+  // In the top margin, above the drawing.
+  QVERIFY(inset + PhPointPainter::LegendHeight + 2 + QFontMetrics(view->textFont()).height() < PhZoomView::Margin);
+  // The same in a drawing onto another device.
+  const QImage drawn = renderedImage(*view, QRect(0, 0, 200, 40), Qt::white);
+  QCOMPARE(QColor(drawn.pixel(inBar)), PhColourMap::at(64.0 / (PhPointPainter::LegendWidth - 1)));
 }
 
 TESSELLA_TEST_MAIN(TestPhViewRender)
