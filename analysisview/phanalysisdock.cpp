@@ -65,6 +65,7 @@ PhAnalysisDock::PhAnalysisDock(QWidget *parent)
   mLink->addTable(mImages);
   mLink->addTable(mControl);
   connect(mLink, &PhSelectionLink::sigSinglePoint, this, &PhAnalysisDock::setCurrentPoint);
+  connect(mLink, &PhSelectionLink::sigListGone, this, &PhAnalysisDock::clear);
   connect(mImages, &QAbstractItemView::clicked, this, [this](const QModelIndex &i) { imageRowClicked(i.row()); });
   connect(mControl, &QAbstractItemView::clicked, this,
           [this](const QModelIndex &i) { controlRowClicked(i.row()); });

@@ -22,6 +22,8 @@ PhAnalysisTable::PhAnalysisTable(PhAnalysisTableModel *model, QWidget *parent)
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::ExtendedSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Unsorted at first: the rows in list order until a header is clicked.
+  horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
   setSortingEnabled(true);
   setWordWrap(false);
   verticalHeader()->hide();
@@ -30,7 +32,6 @@ PhAnalysisTable::PhAnalysisTable(PhAnalysisTableModel *model, QWidget *parent)
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
   horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   horizontalHeader()->setSortIndicatorShown(true);
-  horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
   horizontalHeader()->setStretchLastSection(true);
   QAction *copy = mMenu->addAction(tr("&Copy"), this, &PhAnalysisTable::copySelection);
   copy->setShortcut(QKeySequence::Copy);

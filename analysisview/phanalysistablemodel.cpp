@@ -19,6 +19,14 @@ void PhAnalysisTableModel::reorder(int count) {
 }
 
 void PhAnalysisTableModel::order(int column, Qt::SortOrder sortOrder) {
+  if (column < 0) {
+    std::iota(mOrder.begin(), mOrder.end(), 0);
+    return;
+  }
+  sortBy(column, sortOrder);
+}
+
+void PhAnalysisTableModel::sortBy(int column, Qt::SortOrder sortOrder) {
   const std::size_t n = mOrder.size();
   // One key per stored row, read once: the comparisons only compare numbers.
   std::vector<double> keys(n);
@@ -37,7 +45,9 @@ void PhAnalysisTableModel::order(int column, Qt::SortOrder sortOrder) {
 }
 
 void PhAnalysisTableModel::sort(int column, Qt::SortOrder sortOrder) {
-  if (column < 0 || column >= columnCount()) return;
+  // No column: the stored order.
+  if (column >= columnCount()) return;
+  if (column < 0) column = -1;
   mSortColumn = column;
   mSortOrder = sortOrder;
   emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);

@@ -11,7 +11,7 @@ class PhCsvWriter;
 // The rows of an analysis table over data kept by value in the subclass:
 // rows are shown through a permutation of the stored rows, and sorting
 // orders that permutation by a number per cell (empty cells last), never by
-// text. A row may stand for an object point (its list position) for the
+// text; column -1 is the stored order. A row may stand for an object point (its list position) for the
 // selection. The same cells give CSV with the header texts shown.
 class PhAnalysisTableModel : public QAbstractTableModel {
   Q_OBJECT
@@ -52,7 +52,9 @@ class PhAnalysisTableModel : public QAbstractTableModel {
   }
 
  private:
+  // By the column, or the stored order for column -1.
   void order(int column, Qt::SortOrder order);
+  void sortBy(int column, Qt::SortOrder order);
   void reorder(int count);
 
   std::vector<int> mOrder;  // shown row -> stored row

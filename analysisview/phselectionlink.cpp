@@ -87,4 +87,7 @@ void PhSelectionLink::selectionChanged(const PhSelectionChange &) {
   }
 }
 
-void PhSelectionLink::selectionGone() { mList = nullptr; }
+void PhSelectionLink::selectionGone() {
+  mList = nullptr;
+  emit sigListGone();
+}

@@ -33,6 +33,8 @@ class PhSelectionLink : public QObject, private PhSelectionObserver {
  signals:
   // The selection holds exactly one point now.
   void sigSinglePoint(int iPointId);
+  // The list is going away: whatever shows its points must let go now.
+  void sigListGone();
 
  private:
   void tableChanged(PhAnalysisTable *table);
