@@ -84,7 +84,7 @@ PhAnalysisDock::PhAnalysisDock(QWidget *parent)
 
 PhAnalysisDock::~PhAnalysisDock() { mLink->setList(nullptr); }
 
-void PhAnalysisDock::setProject(PhImageList *images, PhObjectList *objects) {
+void PhAnalysisDock::setProject(const PhImageList *images, PhObjectList *objects) {
   mLink->setList(nullptr);
   mImagesModel->fill(images, objects);
   mControlModel->fill(objects);

@@ -31,7 +31,7 @@ class PhAnalysisDock : public QDockWidget {
 
   // Fills the tables from the project's lists (not owned; they must outlive
   // the dock or be handed back with clear()).
-  void setProject(PhImageList *images, PhObjectList *objects);
+  void setProject(const PhImageList *images, PhObjectList *objects);
   void clear();
   // The point the inspector shows.
   void setCurrentPoint(int iPointId);

@@ -11,8 +11,9 @@ class PhCsvWriter;
 // The rows of an analysis table over data kept by value in the subclass:
 // rows are shown through a permutation of the stored rows, and sorting
 // orders that permutation by a number per cell (empty cells last), never by
-// text; column -1 is the stored order. A row may stand for an object point (its list position) for the
-// selection. The same cells give CSV with the header texts shown.
+// text; column -1 is the stored order. A row may stand for an object point
+// (its list position) for the selection. The same cells give CSV with the
+// header texts shown.
 class PhAnalysisTableModel : public QAbstractTableModel {
   Q_OBJECT
 
