@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -36,11 +37,14 @@ PhAnalysisDock::PhAnalysisDock(QWidget *parent)
   setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
   auto *body = new QWidget(this);
   auto *layout = new QVBoxLayout(body);
-  layout->setContentsMargins(2, 2, 2, 2);
+  layout->setContentsMargins(0, 0, 0, 0);
 
   auto *tools = new QHBoxLayout;
   auto *unitLabel = new QLabel(tr("Image residual &unit:"), body);
   unitLabel->setBuddy(mUnitBox);
+  // Cut rather than widen the dock area beyond the project view's.
+  unitLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  unitLabel->setMinimumWidth(0);
   mUnitBox->addItem(PhResidualUnit::name(PhResidualUnit::Millimetre));
   mUnitBox->addItem(PhResidualUnit::name(PhResidualUnit::Micrometre));
   tools->addWidget(unitLabel);
@@ -55,7 +59,12 @@ PhAnalysisDock::PhAnalysisDock(QWidget *parent)
   controlLayout->addWidget(mControl, 1);
   controlLayout->addWidget(mSummary);
   mTabs->addTab(control, tr("Control Points"));
-  mTabs->addTab(mInspector, tr("Point Inspector"));
+  // Scrolled when narrow: the dock area is shared with the project view.
+  auto *inspector = new QScrollArea;
+  inspector->setWidget(mInspector);
+  inspector->setWidgetResizable(true);
+  inspector->setFrameShape(QFrame::NoFrame);
+  mTabs->addTab(inspector, tr("Point Inspector"));
   layout->addWidget(mTabs, 1);
   setWidget(body);
   setWhatsThis(tr("The <b>Analysis</b> lists the images with their residual figures and the observed axes of "

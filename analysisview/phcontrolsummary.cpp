@@ -20,7 +20,6 @@ PhControlSummary::PhControlSummary(QWidget *parent) : QTableWidget(6, COL_Column
   setSelectionMode(QAbstractItemView::NoSelection);
   setFocusPolicy(Qt::NoFocus);
   horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-  verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   for (int row = 0; row < rowCount(); ++row)
     for (int column = 0; column < columnCount(); ++column) {
       auto *item = new QTableWidgetItem(Dash);
@@ -28,9 +27,13 @@ PhControlSummary::PhControlSummary(QWidget *parent) : QTableWidget(6, COL_Column
       setItem(row, column, item);
     }
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
-  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+  // As high as its six rows, and no wider than the dock makes it: sized to
+  // its contents it would widen the dock area it shares with the project view.
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+  setFixedHeight(horizontalHeader()->sizeHint().height() + rowCount() * verticalHeader()->defaultSectionSize() +
+                 2 * frameWidth());
+  setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 }
 
 void PhControlSummary::setTable(const PhControlTable *table) {

@@ -30,7 +30,7 @@ PhPointInspector::PhPointInspector(QWidget *parent)
   mIdEdit->setClearButtonEnabled(true);
   top->addWidget(idLabel);
   top->addWidget(mIdEdit, 1);
-  top->addWidget(mType, 2);
+  mType->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
   auto *grid = new QGridLayout;
   grid->addWidget(new QLabel(tr("Adjusted"), this), 0, 1);
@@ -50,11 +50,17 @@ PhPointInspector::PhPointInspector(QWidget *parent)
   mObservations->setHorizontalHeaderLabels({tr("Observed"), tr("Residual"), tr("Sigma"), tr("Accepted")});
   mObservations->setEditTriggers(QAbstractItemView::NoEditTriggers);
   mObservations->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-  mObservations->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
-  mObservations->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+  // Room for the three axes; no width of its own (see PhControlSummary).
+  QHeaderView *rows = mObservations->verticalHeader();
+  rows->setSectionResizeMode(QHeaderView::Fixed);
+  rows->setDefaultSectionSize(fontMetrics().height() + 4);
+  mObservations->setFixedHeight(mObservations->horizontalHeader()->sizeHint().height() +
+                                3 * rows->defaultSectionSize() + 2 * mObservations->frameWidth());
+  mObservations->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 
   auto *layout = new QVBoxLayout(this);
   layout->addLayout(top);
+  layout->addWidget(mType);
   layout->addLayout(grid);
   layout->addWidget(new QLabel(tr("Observations"), this));
   layout->addWidget(mObservations);

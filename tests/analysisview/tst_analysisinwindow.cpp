@@ -91,7 +91,12 @@ void TstAnalysisInWindow::besideTheProjectView() {
   QVERIFY(project);
   QVERIFY(mWindow->tabifiedDockWidgets(project).contains(dock));
   QCOMPARE(mWindow->dockWidgetArea(dock), Qt::LeftDockWidgetArea);
-  // The project view stays the one in front.
+  // It widens the dock area no more than the project view does, and that
+  // one stays in front.
+  QVERIFY2(dock->sizeHint().width() <= project->sizeHint().width(),
+           qPrintable(QStringLiteral("%1 > %2").arg(dock->sizeHint().width()).arg(project->sizeHint().width())));
+  QVERIFY2(dock->minimumSizeHint().width() <= project->minimumSizeHint().width(),
+           qPrintable(QStringLiteral("%1 > %2").arg(dock->minimumSizeHint().width()).arg(project->minimumSizeHint().width())));
   QVERIFY(!project->visibleRegion().isEmpty());
   QVERIFY(dock->visibleRegion().isEmpty());
   // Without a project the tables are empty.

@@ -113,7 +113,8 @@ void TstPhAnalysisTables::controlCellsAndSummary() {
   summary.setTable(model.table());
   auto row = [&](bool centres, int axis) {
     QStringList texts;
-    for (int c = 0; c < summary.columnCount(); ++c) texts << summary.item(PhControlSummary::rowOf(centres, axis), c)->text();
+    const int r = PhControlSummary::rowOf(centres, axis);
+    for (int c = 0; c < summary.columnCount(); ++c) texts << summary.item(r, c)->text();
     return texts;
   };
   const QString dash(QChar(0x2013));
@@ -196,7 +197,8 @@ void TstPhAnalysisTables::unitSwitch() {
     QCOMPARE(cell(model, 2, PhImageStatsModel::COL_RmsY), QStringLiteral("0.00200"));
     dock.unitBox()->setCurrentIndex(1);
     QCOMPARE(dock.unit(), PhResidualUnit::Micrometre);
-    QCOMPARE(model->headerData(PhImageStatsModel::COL_RmsX, Qt::Horizontal).toString(), QStringLiteral("RMS x [") + Micro + "]");
+    QCOMPARE(model->headerData(PhImageStatsModel::COL_RmsX, Qt::Horizontal).toString(),
+             QStringLiteral("RMS x [") + Micro + "]");
     QCOMPARE(cell(model, 2, PhImageStatsModel::COL_RmsY), QStringLiteral("2.00"));
     QCOMPARE(cell(model, 0, PhImageStatsModel::COL_MaxResidual), QStringLiteral("5000.00"));
     // Counts and IDs keep their values.
@@ -272,7 +274,8 @@ void TstPhAnalysisTables::exportedBytes() {
   QVERIFY(images->exportCsv(imagesFile));
   const QList<QByteArray> lines = fileBytes(imagesFile).split('\n');
   QCOMPARE(lines.size(), 5);  // header, three rows, nothing after the last CR LF
-  QCOMPARE(lines[0], QByteArray("Image,Camera,Points,Eliminated,RMS x [mm],RMS y [mm],RMS [mm],Largest residual [mm],Its point\r"));
+  QCOMPARE(lines[0], QByteArray("Image,Camera,Points,Eliminated,RMS x [mm],RMS y [mm],RMS [mm],"
+                                "Largest residual [mm],Its point\r"));
   QCOMPARE(lines[1], QByteArray("10,7,3,1,") + PhCsvWriter::shortest(std::sqrt(4.5)) + ',' +
                          PhCsvWriter::shortest(std::sqrt(8.0)) + ',' + PhCsvWriter::shortest(std::sqrt(12.5)) +
                          ",5,1\r");
