@@ -43,8 +43,7 @@ PhAnalysisDock::PhAnalysisDock(QWidget *parent)
   auto *unitLabel = new QLabel(tr("Image residual &unit:"), body);
   unitLabel->setBuddy(mUnitBox);
   // Cut rather than widen the dock area beyond the project view's.
-  unitLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-  unitLabel->setMinimumWidth(0);
+  unitLabel->setMinimumWidth(1);
   mUnitBox->addItem(PhResidualUnit::name(PhResidualUnit::Millimetre));
   mUnitBox->addItem(PhResidualUnit::name(PhResidualUnit::Micrometre));
   tools->addWidget(unitLabel);
@@ -98,6 +97,8 @@ void PhAnalysisDock::setProject(const PhImageList *images, PhObjectList *objects
   mImagesModel->fill(images, objects);
   mControlModel->fill(objects);
   mSummary->setTable(mControlModel->table());
+  mImages->fitColumns();
+  mControl->fitColumns();
   mInspector->setObjects(objects);
   mLink->setList(objects);
   mLink->showSelection();

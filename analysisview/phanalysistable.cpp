@@ -33,6 +33,8 @@ PhAnalysisTable::PhAnalysisTable(PhAnalysisTableModel *model, QWidget *parent)
   horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   horizontalHeader()->setSortIndicatorShown(true);
   horizontalHeader()->setStretchLastSection(true);
+  // Fitting the columns reads a few hundred rows, never all of them.
+  horizontalHeader()->setResizeContentsPrecision(200);
   QAction *copy = mMenu->addAction(tr("&Copy"), this, &PhAnalysisTable::copySelection);
   copy->setShortcut(QKeySequence::Copy);
   mMenu->addAction(tr("Export as CSV..."), this, &PhAnalysisTable::exportWithDialog);
@@ -54,6 +56,8 @@ std::vector<int> PhAnalysisTable::selectedRowNumbers() const {
   rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
   return rows;
 }
+
+void PhAnalysisTable::fitColumns() { resizeColumnsToContents(); }
 
 QByteArray PhAnalysisTable::copyText() const { return mModel->csv(selectedRowNumbers(), '\t'); }
 

@@ -26,6 +26,8 @@ class PhAnalysisTable : public QTableView {
   // Every row as shown, comma-separated, saved whole or not at all; false
   // after telling why.
   bool exportCsv(const QString &fileName);
+  // Columns as wide as their header and the first rows need.
+  void fitColumns();
   // The menu the context menu shows (for tests; owned by the table).
   QMenu *contextMenu() const { return mMenu; }
 

@@ -30,7 +30,7 @@ PhPointInspector::PhPointInspector(QWidget *parent)
   mIdEdit->setClearButtonEnabled(true);
   top->addWidget(idLabel);
   top->addWidget(mIdEdit, 1);
-  mType->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  mType->setMinimumWidth(1);
 
   auto *grid = new QGridLayout;
   grid->addWidget(new QLabel(tr("Adjusted"), this), 0, 1);
@@ -101,6 +101,7 @@ void PhPointInspector::setPoint(int iPointId) {
   mIdEdit->setText(QString::number(iPointId));
   showObjectPoint();
   mImagesModel->fill(iPointId);
+  mImages->fitColumns();
 }
 
 void PhPointInspector::showObjectPoint() {
