@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "baxsimulator.h"
+#include "benchanalysis.h"
 #include "benchchild.h"
 #include "benchheap.h"
 #include "benchtable.h"
@@ -524,6 +525,7 @@ bool benchSize(BenchTable &table, const BaxSimOptions &options, const QString &c
   benchLists(table, &m.images, m.objects);
   benchObjectView(table, m.objects, m.images);
   benchImageView(table, m);
+  benchAnalysis(table, m.images, m.objects, gRepeat);
   m.close();
 
   // Opening to the first painted object view, as the main window does it.

@@ -2,6 +2,7 @@
 
 #include "nubmsg.h"
 #include "uxmsg.h"
+#include "phanalysisdock.h"
 #include "phbaxini.h"
 #include "phexitdialog.h"
 #include "phimage.h"
@@ -98,6 +99,7 @@ Tessella::Tessella(const QPixmap &splash) : Ux::MainWindow(TY_Workspace, makeWin
   addStandardActions(0x380410);
 
   _makeProjectView();
+  _makeAnalysisDock();
   _makePreferencePages();
   mContextMenu = new QMenu(this);
   mSupport = new QTextEdit(infoTab());
@@ -116,6 +118,7 @@ Tessella::~Tessella() {
   PhViewers::deleteAll();
   mImageModel->clear();
   mObjectModel->clear();
+  mAnalysis->clear();
   PhImage::clearPointIndex();
   mListImageData.clear();
   mListObjectData.clear();
@@ -171,6 +174,15 @@ void Tessella::_makeProjectView() {
                withoutAmpersands(infoLabel), withoutAmpersands(searchLabel)));
 }
 
+void Tessella::_makeAnalysisDock() {
+  mAnalysis = new PhAnalysisDock(this);
+  addDockWidget(Qt::LeftDockWidgetArea, mAnalysis);
+  if (auto *project = findChild<QDockWidget *>(QStringLiteral("ProjectView"))) {
+    tabifyDockWidget(project, mAnalysis);
+    project->raise();
+  }
+}
+
 void Tessella::_makePreferencePages() {
   Ux::TabDialog *prefs = prefsTab();
   mPrefsImageViewer = new PhPrefsImageViewer(prefs);
@@ -202,6 +214,12 @@ void Tessella::_connectAll() {
   connect(this, &Tessella::sigWidgetsSaved, this, &Tessella::_slotApplyObjectViewerPrefs);
   connect(mSearch, &PhSearchWidget::sigRequestDeselectAll, this, &Tessella::_slotDeselectPointsInObjectViewers);
   connect(mSearch, &PhSearchWidget::sigRequestSelection, this, &Tessella::_slotSelectPointsInObjectViewers);
+  connect(mAnalysis, &PhAnalysisDock::sigShowImage, this, [this](int iImage) { _createImageViewer(iImage); });
+  connect(mAnalysis, &PhAnalysisDock::sigShowImagePoint, this,
+          [this](int iImage, int) { _createImageViewer(iImage); });
+  connect(mObjectView, &QTreeView::clicked, this, [this](const QModelIndex &index) {
+    if (mObjectModel->isPointRow(index)) mAnalysis->setCurrentPoint(mObjectModel->number(index));
+  });
 }
 
 // ---- opening and closing projects -------------------------------------------------------------
@@ -294,6 +312,7 @@ void Tessella::_fillProjectView() {
   if (mProject) mProjectInfo->setProjectData(*mProject, mListImageData.count(), mListObjectData.count());
   mImageModel->fill(&mListImageData);
   mObjectModel->fill(&mListObjectData);
+  mAnalysis->setProject(&mListImageData, &mListObjectData);
 }
 
 void Tessella::_slotFileClose() {
@@ -305,6 +324,7 @@ void Tessella::_slotFileClose() {
   mProjectInfo->setProjectData(PhProjectData(), 0, 0);
   mImageModel->clear();
   mObjectModel->clear();
+  mAnalysis->clear();
   PhImage::clearPointIndex();
   mListImageData.clear();
   mListObjectData.clear();

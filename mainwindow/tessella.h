@@ -10,6 +10,7 @@
 #include <QString>
 #include <memory>
 
+class PhAnalysisDock;
 class PhExitDialog;
 class PhImage;
 class PhImageListModel;
@@ -66,6 +67,7 @@ class Tessella : public Ux::MainWindow, public PhReadFailureHandler {
   PhSearchWidget *searchWidget() const { return mSearch; }
   QMenu *contextMenu() const { return mContextMenu; }
   PhExitDialog *exitDialog() const { return mExitDialog; }
+  PhAnalysisDock *analysisDock() const { return mAnalysis; }
 
   void readFailed(const PhReadFailure &failure) override;
 
@@ -108,6 +110,8 @@ class Tessella : public Ux::MainWindow, public PhReadFailureHandler {
   void _fillProjectView();
   void _restoreViewerPlacements_OV();
   void _makeProjectView();
+  // The "Analysis" dock, tabified with the project view.
+  void _makeAnalysisDock();
   void _makePreferencePages();
   void _connectAll();
   // Shift+N, V, H, F, P, O, L: false for any other key.
@@ -130,6 +134,7 @@ class Tessella : public Ux::MainWindow, public PhReadFailureHandler {
   PhSearchWidget *mSearch = nullptr;
   QMenu *mContextMenu = nullptr;
   PhExitDialog *mExitDialog = nullptr;
+  PhAnalysisDock *mAnalysis = nullptr;
   bool mOpenCurrentProject = false;
   bool mAskBeforeClosing = true;
   bool mViewersUndecorated = false;
