@@ -31,6 +31,15 @@ void PhImageView::selectionGone() {
   updateContents();
 }
 
+bool PhImageView::centreOnPoint(int iPointId) {
+  const PhImagePoint *point = mImage ? mImage->point(iPointId) : nullptr;
+  if (!point) return false;
+  const QPoint pos = toContents(point->x(), point->y());
+  const QSize viewport = viewportSizeFor(contentsWidth(), contentsHeight());
+  setContentsPos(pos.x() - viewport.width() / 2, pos.y() - viewport.height() / 2);
+  return true;
+}
+
 bool PhImageView::isMarked(int iPointId) const {
   const PhObjectPoint *point = mObjects->find(iPointId);
   return point && point->isSelected();

@@ -38,6 +38,9 @@ class PhImageView : public PhZoomView, private PhSelectionObserver {
   // the view marks and follows.
   void setObjectList(PhObjectList *list);
   PhObjectList *objectList() const { return mObjects; }
+  // Scrolls the point of the image with that ID to the viewport's middle, as
+  // far as the contents reach; false when the image has no such point.
+  bool centreOnPoint(int iPointId);
 
   void setLargestResidualColor(const QColor &colour);
   QColor largestResidualColor() const { return drawSettings().largestColour; }

@@ -111,7 +111,6 @@ void setUndecorated(bool bUndecorated) {
   PhObjectViewer::hideInterfaces(bUndecorated);
 }
 
-void selectImagePoints(PhImage *image) { PhObjectViewer::selectImagePointsInAll(image); }
 
 void deselectAll() { PhObjectViewer::deselectAllPoints(); }
 

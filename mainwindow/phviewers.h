@@ -5,7 +5,6 @@
 
 #include <QString>
 
-class PhImage;
 class PhImageList;
 class PhImageViewer;
 class PhObjectList;
@@ -33,7 +32,6 @@ void applyObjectViewerPrefs();
 // True hides the viewers' tool bars and status bars.
 void setUndecorated(bool bUndecorated);
 
-void selectImagePoints(PhImage *image);
 void deselectAll();
 void selectPoints(PhGlobal::SelectionModeE selMode, PhGlobal::SearchModeE searchMode, const QString &strPar1,
                   const QString &strPar2, bool bPatternMatching);

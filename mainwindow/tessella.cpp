@@ -215,8 +215,10 @@ void Tessella::_connectAll() {
   connect(mSearch, &PhSearchWidget::sigRequestDeselectAll, this, &Tessella::_slotDeselectPointsInObjectViewers);
   connect(mSearch, &PhSearchWidget::sigRequestSelection, this, &Tessella::_slotSelectPointsInObjectViewers);
   connect(mAnalysis, &PhAnalysisDock::sigShowImage, this, [this](int iImage) { _createImageViewer(iImage); });
-  connect(mAnalysis, &PhAnalysisDock::sigShowImagePoint, this,
-          [this](int iImage, int) { _createImageViewer(iImage); });
+  connect(mAnalysis, &PhAnalysisDock::sigShowImagePoint, this, [this](int iImage, int iPoint) {
+    if (auto *viewer = qobject_cast<PhImageViewer *>(_createImageViewer(iImage)))
+      viewer->imageView()->centreOnPoint(iPoint);
+  });
   connect(mObjectView, &QTreeView::clicked, this, [this](const QModelIndex &index) {
     if (mObjectModel->isPointRow(index)) mAnalysis->setCurrentPoint(mObjectModel->number(index));
   });
@@ -437,7 +439,11 @@ void Tessella::_slotToggleViewerInterface() {
   PhViewers::setUndecorated(mViewersUndecorated);
 }
 
-void Tessella::_slotSelectImagePointsInObjectViewers(PhImage *image) { PhViewers::selectImagePoints(image); }
+void Tessella::_slotSelectImagePointsInObjectViewers(PhImage *image) {
+  // The project's selection, which every object viewer and the analysis
+  // tables follow, also while no object viewer is open.
+  if (image && hasProject()) mListObjectData.selection().selectImagePoints(image, true);
+}
 
 void Tessella::_slotDeselectPointsInObjectViewers() { PhViewers::deselectAll(); }
 

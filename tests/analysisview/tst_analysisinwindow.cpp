@@ -9,7 +9,11 @@
 #include "phcontroltablemodel.h"
 #include "phimage.h"
 #include "phimagestatsmodel.h"
+#include "phimageview.h"
 #include "phimageviewer.h"
+#include "phobjectlist.h"
+#include "phobjectpoint.h"
+#include "viewtestutil.h"
 #include "phinfotexts.h"
 #include "phobjectlistmodel.h"
 #include "phpointimagesmodel.h"
@@ -63,6 +67,7 @@ class TstAnalysisInWindow : public QObject {
   void filledOnOpenEmptiedOnClose();
   void doubleClicksOpenImageViewers();
   void objectListClickSetsTheInspectedPoint();
+  void oneSelectionReachesImageViewersAndTables();
 
  private:
   std::unique_ptr<Tessella> mWindow;
@@ -157,6 +162,73 @@ void TstAnalysisInWindow::objectListClickSetsTheInspectedPoint() {
   const QModelIndex row = mWindow->objectListModel()->index(1, 0);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualRect(row).center());
   QCOMPARE(mWindow->analysisDock()->inspector()->pointId(), mWindow->objectListModel()->number(row));
+}
+
+// A control-table row selects its point in the image viewers too, which
+// mark it at once; an image viewer's "Select Points in Object Viewers..."
+// reaches the tables with no object viewer open; the inspector's image row
+// opens a viewer with the point in view.
+void TstAnalysisInWindow::oneSelectionReachesImageViewersAndTables() {
+  QVERIFY(mWindow->openProject(exampleProject()));
+  PhAnalysisDock *dock = mWindow->analysisDock();
+  dock->raise();
+  dock->tabs()->setCurrentIndex(PhAnalysisDock::TAB_Control);
+  PhControlTableModel *control = dock->controlModel();
+  // A control point's row and an image that measures it.
+  int row = -1;
+  const PhImage *image = nullptr;
+  for (int r = 0; r < control->rowCount() && !image; ++r) {
+    const PhObjectPoint *point = mWindow->objects().at(control->positionOfRow(r));
+    if (point->isProjectionCentre()) continue;
+    for (const PhImage *candidate : mWindow->images())
+      if (candidate->hasPoint(point->pointId())) {
+        row = r;
+        image = candidate;
+        break;
+      }
+  }
+  QVERIFY(image);
+  emit dock->sigShowImage(image->imageId());
+  PhImageViewer *viewer = PhImageViewer::viewers().last();
+  QCOMPARE(viewer->currentImageId(), image->imageId());
+  PhImageView *view = viewer->imageView();
+  view->slotZoom(10);
+  const QImage before = ViewTest::screen(view);
+  dock->controlTable()->selectRow(row);
+  QCOMPARE(mWindow->objects().selectedCount(), 1);
+  const QImage marked = ViewTest::screen(view);
+  QVERIFY(marked != before);
+  QCOMPARE(marked, ViewTest::render(view));
+
+  // From the image viewer: the image's points, and the rows of its control
+  // points in the table.
+  dock->controlTable()->clearSelection();
+  emit viewer->sigRequestSelection(const_cast<PhImage *>(image));
+  QVERIFY(mWindow->objects().selectedCount() > 1);
+  const QModelIndexList rows = dock->controlTable()->selectionModel()->selectedRows();
+  QVERIFY(!rows.isEmpty());
+  for (const QModelIndex &index : rows) {
+    const PhObjectPoint *point = mWindow->objects().at(control->positionOfRow(index.row()));
+    QVERIFY(point->isSelected());
+  }
+
+  // The inspector's row: a viewer with the point inside its viewport.
+  const PhImagePoint *far = image->pointAt(image->pointCount() - 1);
+  dock->tabs()->setCurrentIndex(PhAnalysisDock::TAB_Inspector);
+  dock->setCurrentPoint(far->pointId());
+  PhPointInspector *inspector = dock->inspector();
+  int imageRow = -1;
+  for (int r = 0; r < inspector->imagesModel()->rowCount(); ++r)
+    if (inspector->imagesModel()->row(r).imageId == image->imageId()) imageRow = r;
+  QVERIFY(imageRow >= 0);
+  doubleClickRow(inspector->imagesTable(), imageRow);
+  PhImageViewer *shown = PhImageViewer::viewers().last();
+  QCOMPARE(shown->currentImageId(), image->imageId());
+  PhImageView *farView = shown->imageView();
+  farView->slotZoom(800);
+  QVERIFY(farView->centreOnPoint(far->pointId()));
+  const QPoint at = farView->contentsToViewport(farView->toContents(far->x(), far->y()));
+  QVERIFY2(farView->viewport()->rect().contains(at), qPrintable(QStringLiteral("%1,%2").arg(at.x()).arg(at.y())));
 }
 
 int main(int argc, char **argv) {
