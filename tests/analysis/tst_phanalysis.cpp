@@ -8,6 +8,7 @@
 #include <cmath>
 #include <limits>
 
+#include "analysisfixture.h"
 #include "phanalysiscsv.h"
 #include "phcontroltable.h"
 #include "phcsvwriter.h"
@@ -21,56 +22,7 @@
 
 namespace {
 
-// Image 10 (camera 7): point 1 residual (3, 4), point 2 (0, 0), point 3
-// eliminated with (6, 8). Image 11: points 1 and 3, both eliminated.
-// Object points 1 (new), 2 (horizontal and vertical control, X Y Z
-// observed, Z rejected), 3 (vertical control, Z observed), the projection centres 10 (900) and 11
-// (901, X and Y observed, Y rejected).
-struct Block {
-  PhImageList images;
-  PhObjectList objects;
-
-  Block() {
-    phResetModel();
-    PhImage *i10 = image(10);
-    i10->addPoint(1, true, 1, 1, 3, 4, 1);
-    i10->addPoint(2, true, 2, 2, 0, 0, 1);
-    i10->addPoint(3, false, 3, 3, 6, 8, 1);
-    PhImage *i11 = image(11);
-    i11->addPoint(1, false, 1, 1, 1, 1, 1);
-    i11->addPoint(3, false, 3, 3, 2, 2, 1);
-    add(1, 100);
-    PhObjectPoint *full = add(2, 500);
-    full->setObservedAxis(0, 1000.5, 0.25f, 0.01f, true);
-    full->setObservedAxis(1, 2000.5, -0.75f, 0.02f, true);
-    full->setObservedAxis(2, 30.0, 2.0f, 0.03f, false);
-    add(3, 200)->setObservedAxis(2, 31.0, -0.5f, 0.04f, true);
-    add(10, 900);
-    PhObjectPoint *centre = add(11, 901);
-    centre->setObservedAxis(0, 500.0, 0.125f, 0.5f, true);
-    centre->setObservedAxis(1, 600.0, 9.0f, 0.5f, false);
-  }
-  ~Block() {
-    objects.clear();
-    images.clear();
-    phResetModel();
-  }
-  PhImage *image(int id) {
-    auto *image = new PhImage;
-    image->setImageId(id);
-    image->setCameraId(7);
-    images.append(image);
-    return image;
-  }
-  PhObjectPoint *add(int id, int code) {
-    auto *point = new PhObjectPoint;
-    point->setPointId(id);
-    point->setCode(code);
-    point->setAdjustedValues(id * 10.0, id * 20.0, 0.5, 0.1f, 0.2f, 0.3f);
-    objects.append(point);
-    return point;
-  }
-};
+using Block = AnalysisBlock;
 
 QList<QByteArray> lines(const QByteArray &csv) {
   QList<QByteArray> result = csv.split('\n');
@@ -101,7 +53,7 @@ class TstPhAnalysis : public QObject {
 void TstPhAnalysis::imageFigures() {
   Block b;
   const std::vector<PhImageStats> rows = PhImageStats::ofAll(b.images);
-  QCOMPARE(int(rows.size()), 2);
+  QCOMPARE(int(rows.size()), 3);
   const PhImageStats &a = rows[0];
   QCOMPARE(a.imageId, 10);
   QCOMPARE(a.cameraId, 7);
@@ -120,6 +72,14 @@ void TstPhAnalysis::imageFigures() {
   QCOMPARE(e.eliminated, 2);
   QVERIFY(!e.hasRms());
   QVERIFY(!e.hasMax());
+  // One adjusted point: its residual's components and length.
+  const PhImageStats &one = rows[2];
+  QCOMPARE(one.imageId, 9);
+  QCOMPARE(one.adjusted, 1);
+  QCOMPARE(one.rmsX, double(0.001f));
+  QCOMPARE(one.rmsY, double(0.002f));
+  QCOMPARE(one.rms, std::sqrt(double(0.001f) * double(0.001f) + double(0.002f) * double(0.002f)));
+  QCOMPARE(one.maxPointId, 2);
 }
 
 void TstPhAnalysis::observedAxesAndSummaries() {
@@ -225,7 +185,11 @@ void TstPhAnalysis::csvTables() {
            (QList<QByteArray>{"image,camera,points,eliminated,rms_x,rms_y,rms,max_residual,max_residual_point",
                               "10,7,3,1," + PhCsvWriter::shortest(std::sqrt(4.5)) + "," + PhCsvWriter::shortest(std::sqrt(8.0)) + "," +
                                   PhCsvWriter::shortest(std::sqrt(12.5)) + ",5,1",
-                              "11,7,2,2,,,,,"}));
+                              "11,7,2,2,,,,,",
+                              "9,7,1,0," + PhCsvWriter::shortest(double(0.001f)) + "," +
+                                  PhCsvWriter::shortest(double(0.002f)) + "," +
+                                  PhCsvWriter::shortest(PhImageStats::of(*b.images.at(2)).rms) + "," +
+                                  PhCsvWriter::shortest(b.images.at(2)->largestResidual()) + ",2"}));
   QCOMPARE(lines(PhAnalysisCsv::control(b.objects)),
            (QList<QByteArray>{"point,type,axis,observed,residual,sigma,accepted",
                               "2,Horiz. + Vert. Control Point,X,1000.5,0.25,0.01,1",

@@ -9,7 +9,7 @@
 #include <QTableWidget>
 #include <QtTest>
 
-#include "analysisfixture.h"
+#include "analysis/analysisfixture.h"
 #include "phanalysisdock.h"
 #include "phanalysistable.h"
 #include "phcontroltablemodel.h"

@@ -12,7 +12,7 @@
 
 #include <cmath>
 
-#include "analysisfixture.h"
+#include "analysis/analysisfixture.h"
 #include "filebytes.h"
 #include "messagecapture.h"
 #include "phanalysisdock.h"

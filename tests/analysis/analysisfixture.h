@@ -1,7 +1,7 @@
 #ifndef ANALYSISFIXTURE_H
 #define ANALYSISFIXTURE_H
 
-// A small project for the analysis dock tests, made in code.
+// A small project for the analysis tests, made in code.
 //
 // Images (in list order) 10, 11 and 9, camera 7:
 //   10: point 1 residual (3, 4), point 2 (0, 0), point 3 eliminated (6, 8);
