@@ -3,6 +3,7 @@
 // emptied when it closes, its double clicks and the Object list's clicks
 // answered by the window.
 
+#include "programtest.h"
 #include "phanalysisdock.h"
 #include "phanalysistable.h"
 #include "phcontroltable.h"
@@ -231,14 +232,6 @@ void TstAnalysisInWindow::oneSelectionReachesImageViewersAndTables() {
   QVERIFY2(farView->viewport()->rect().contains(at), qPrintable(QStringLiteral("%1,%2").arg(at.x()).arg(at.y())));
 }
 
-int main(int argc, char **argv) {
-  Ux::App app("Tessella", argc, argv);
-  app.setQuitOnLastWindowClosed(false);
-  if (!app.init(true, QStringLiteral("log"), QStringLiteral(".log"), QStringLiteral("cfg"), QStringLiteral(".cfg")))
-    return 3;
-  registerInformation(QStringLiteral("Tessella"));
-  TstAnalysisInWindow test;
-  return QTest::qExec(&test, argc, argv);
-}
+TESSELLA_PROGRAM_TEST_MAIN(TstAnalysisInWindow)
 
 #include "tst_analysisinwindow.moc"

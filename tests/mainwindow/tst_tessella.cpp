@@ -1,3 +1,4 @@
+#include "programtest.h"
 #include "messagecapture.h"
 #include "modalanswer.h"
 #include "phexitdialog.h"
@@ -496,14 +497,6 @@ void TestTessella::missingObservationFileKeepsTheProject() {
   for (int plane = 0; plane < 3; ++plane) QVERIFY(PhViewers::objectViewer(plane));
 }
 
-int main(int argc, char **argv) {
-  Ux::App app("Tessella", argc, argv);
-  app.setQuitOnLastWindowClosed(false);
-  if (!app.init(true, QStringLiteral("log"), QStringLiteral(".log"), QStringLiteral("cfg"), QStringLiteral(".cfg")))
-    return 3;
-  registerInformation(QStringLiteral("Tessella"));
-  TestTessella test;
-  return QTest::qExec(&test, argc, argv);
-}
+TESSELLA_PROGRAM_TEST_MAIN(TestTessella)
 
 #include "tst_tessella.moc"

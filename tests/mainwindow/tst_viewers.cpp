@@ -4,6 +4,7 @@
 // keys, the preference pages' Apply, placements across a restart, and the
 // viewers going before the lists when a project closes.
 
+#include "programtest.h"
 #include "messagecapture.h"
 #include "modalanswer.h"
 #include "phexitdialog.h"
@@ -609,14 +610,6 @@ void TestViewers::closingDeletesTheViewersBeforeTheLists() {
   QVERIFY(mWindow->workspace()->subWindowList().isEmpty());
 }
 
-int main(int argc, char **argv) {
-  Ux::App app("Tessella", argc, argv);
-  app.setQuitOnLastWindowClosed(false);
-  if (!app.init(true, QStringLiteral("log"), QStringLiteral(".log"), QStringLiteral("cfg"), QStringLiteral(".cfg")))
-    return 3;
-  registerInformation(QStringLiteral("Tessella"));
-  TestViewers test;
-  return QTest::qExec(&test, argc, argv);
-}
+TESSELLA_PROGRAM_TEST_MAIN(TestViewers)
 
 #include "tst_viewers.moc"
