@@ -95,6 +95,15 @@ void benchAnalysis(BenchTable &table, const PhImageList &images, PhObjectList &o
             }, [&] { dock.controlModel()->clear(); }));
   table.add(QStringLiteral("  control rows of the project"), QStringLiteral("rows"), QString(),
             dock.controlModel()->rowCount());
+  dock.controlModel()->fill(&objects);
+  layOut(controlTable);
+  descending = false;
+  table.add(QStringLiteral("analysis: sort control table by residual"), kMs, QStringLiteral("-"), medianMs(repeat, [&] {
+              controlTable->sortByColumn(PhControlTableModel::COL_Residual,
+                                         descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+              layOut(controlTable);
+              descending = !descending;
+            }));
   dock.clear();
 
   // The selections on a list with many control rows, beside the project's images.
