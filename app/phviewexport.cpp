@@ -51,15 +51,14 @@ PhViewExport::Request PhViewExport::parse(const QString &view, const QString &ou
   static const QRegularExpression imagePattern(QStringLiteral("^IMAGE:(-?\\d{1,10})$"));
   const QRegularExpressionMatch image = imagePattern.match(upper);
   bool idOk = false;
+  if (image.hasMatch()) r.imageId = image.captured(1).toInt(&idOk);
   if (upper == QLatin1String("XY"))
     r.plane = 0;
   else if (upper == QLatin1String("XZ"))
     r.plane = 1;
   else if (upper == QLatin1String("YZ"))
     r.plane = 2;
-  else if (image.hasMatch() && (r.imageId = image.captured(1).toInt(&idOk), idOk))
-    r.plane = -1;
-  else
+  else if (!idOk)  // not a plane, nor an image ID that fits an int
     r.error = translated("--export-view takes XY, XZ, YZ or IMAGE:<image id>, not '%1'.").arg(view);
   if (r.error.isEmpty() && PhViewPicture::formatOf(outFile) == PhViewPicture::FMT_Unknown)
     r.error = translated("Can't tell the picture format of '%1': use .png, .svg or .pdf.").arg(outFile);
