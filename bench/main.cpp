@@ -23,6 +23,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <numeric>
 #include <vector>
 
 #include "baxsimulator.h"
@@ -199,6 +200,7 @@ const QString kSort[3] = {QStringLiteral("sort object list by Point-ID"),
                           QStringLiteral("sort object list by Blunder")};
 const QString kFull = QStringLiteral("object view full repaint 100 %");
 const QString kZoom = QStringLiteral("object view repaint 1000 %");
+const QString kAllLabels = QStringLiteral("object view full repaint 100 %, all selected, labels");
 const QString kStrip = QStringLiteral("object view 10 % strip");
 const QString kBand = QStringLiteral("rubber-band mouse move");
 const QString kRect = QStringLiteral("rectangle selection");
@@ -256,6 +258,10 @@ void syntheticObjects(PhObjectList &list, int n) {
     p.setAccepted(random.bounded(100) != 0);
     p.setAdjustedValues(random.bounded(1000.0), random.bounded(1000.0), random.bounded(10.0), 0.1f,
                         0.1f, 0.1f);
+    // A quarter observed, so that residual vectors and texts have something to show.
+    if (i % 4 == 0)
+      for (int axis = 0; axis < 3; ++axis)
+        p.setObservedAxis(axis, p.adjustedCoord(axis), float(random.bounded(1.0) - 0.5), 0.1f, true);
     list.append(std::move(p));
   }
 }
@@ -270,12 +276,36 @@ void benchObjectView(BenchTable &table, PhObjectList &objects, const PhImageList
   const QSize viewport = view.viewport()->size();
   table.add(QStringLiteral("  object view viewport"), QStringLiteral("pixels"), QString(),
             double(viewport.width()) * viewport.height());
-  table.add(kFull, kMs, QStringLiteral("<= 100 at 1 M"), timeMs([&] { view.repaintContents(); }));
+  const double full = timeMs([&] { view.repaintContents(); });
+  table.add(kFull, kMs, QStringLiteral("<= 100 at 1 M"), full);
 
   // A strip of a tenth of the drawing's height through its middle.
   const int h = view.contentsHeight();
   const QRect strip(0, h / 2 - h / 20, view.contentsWidth(), h / 10);
   table.add(kStrip, kMs, QStringLiteral("<= 10"), timeMs([&] { view.repaintContents(strip); }));
+
+  {
+    // The worst a repaint at 100 % meets: every point selected, with its ID,
+    // link count, residual vector and connections.
+    std::vector<int> all(std::size_t(objects.count()));
+    std::iota(all.begin(), all.end(), 0);
+    objects.selection().selectIndices(all, false);
+    view.setShowPointIds(true);
+    view.setShowLinkCount(true);
+    view.setResidualsOn(VM_Graphical, true);
+    view.setShowConnections(true);
+    QApplication::processEvents();
+    const double labelled = timeMs([&] { view.repaintContents(); });
+    table.add(kAllLabels, kMs, QStringLiteral("<= 10 x full repaint"), labelled);
+    table.add(QStringLiteral("  the same over the full repaint"), QStringLiteral("times"), QStringLiteral("<= 10"),
+              labelled / full);
+    view.setShowPointIds(false);
+    view.setShowLinkCount(false);
+    view.setResidualsOn(VM_Graphical, false);
+    view.setShowConnections(false);
+    view.slotDeselectPoints();
+    QApplication::processEvents();
+  }
 
   view.slotZoom(1000);
   view.setContentsPos((view.contentsWidth() - viewport.width()) / 2,

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "nubmsg.h"
 #include "uxmsg.h"
@@ -12,6 +13,7 @@
 #include "phobjectlist.h"
 #include "phobjectpoint.h"
 #include "phdrawprefs.h"
+#include "phnumberlabels.h"
 #include "uxcfg.h"
 
 namespace {
@@ -56,6 +58,8 @@ bool PhObjectView::setData(PhObjectList *list, bool bSigmasComputed) {
   if (mList) mList->selection().addObserver(this);
   mSigmasComputed = bSigmasComputed;
   mLayoutValid = false;
+  mLargestValid[0] = mLargestValid[1] = false;
+  mLabelCharsValid = false;
   if (hasData()) {
     calculateResize();
   } else {
@@ -210,6 +214,8 @@ void PhObjectView::selectionGone() {
   cancelDrag();
   mList = nullptr;
   mLayoutValid = false;
+  mLargestValid[0] = mLargestValid[1] = false;
+  mLabelCharsValid = false;
   mPos.clear();
   mStyle.clear();
   resizeContents(0, 0);
@@ -331,6 +337,7 @@ void PhObjectView::sortCandidates(int n) {
 }
 
 void PhObjectView::drawContents(QPainter *painter, int clipx, int clipy, int clipw, int cliph) {
+  mLeftOut = 0;
   if (!hasData()) return;
   PhPointPainter paint = pointPainter(painter, QRect(clipx, clipy, clipw, cliph));
   paint.fillBackground();
@@ -346,23 +353,199 @@ void PhObjectView::drawContents(QPainter *painter, int clipx, int clipy, int cli
   }
   const int m = reachMargin();
   const QRect reach = paint.exposed().adjusted(-m, -m, m, m);
-  forEachCandidate(reach, decorationsOn(), [&](int i, const QPoint &pos) {
+  auto draw = [&](int i, const QPoint &pos) {
     const quint8 style = mStyle[std::size_t(i)];
     if (style & StyleSelected)
       drawPoint(paint, i, pos);
     else  // Unselected points need no more than their pixel and style.
       paint.drawSymbol(style & StyleType, (style & StyleBlunder) != 0, false, pos.x(), pos.y());
-  });
+  };
+  Reach decoration;
+  if (!decorationsOn() || !paint.writesRaster() || !decorationReach(paint, decoration)) {
+    forEachCandidate(reach, decorationsOn(), draw);
+    return;
+  }
+  // Labels of many selected points pile up where points are dense; those
+  // buried under the opaque symbols of later points are left out, which
+  // changes no pixel.
+  mDrawList.clear();
+  forEachCandidate(reach, true, [&](int i, const QPoint &pos) { mDrawList.push_back({i, pos, ~0u, true}); });
+  dropHidden(paint, decoration);
+  mLeftOut = 0;
+  for (const DrawItem &item : mDrawList) {
+    if (item.index < 0) {
+      ++mLeftOut;
+      continue;
+    }
+    if (mStyle[std::size_t(item.index)] & StyleSelected)
+      drawPoint(paint, item.index, item.pos, item.shown, item.symbol);
+    else
+      draw(item.index, item.pos);
+  }
 }
 
-void PhObjectView::drawPoint(PhPointPainter &paint, int i, const QPoint &pos) {
+bool PhObjectView::decorationReach(const PhPointPainter &paint, Reach &reach) {
+  // Past this a point's reach is seldom covered, and the test costs more than it saves.
+  constexpr int Longest = 512;
+  const PhDrawSettings &s = drawSettings();
+  // Connection lines reach anywhere; texts of numbers have no width bound.
+  if (s.showConnections && !imageSet().isEmpty()) return false;
+  if (s.residualsOn[VM_Textual] || s.sigmasOn[VM_Textual]) return false;
+  // Labels start beside the symbol: further left for narrower ones.
+  int widest = 0;
+  int narrowest = PhDrawSettings::MaxSymbolSize * 4;
+  for (int t = 0; t < PhGlobal::PointTypeCount; ++t) {
+    for (int b = 0; b < 2; ++b) {
+      const int outer = paint.outerSize(t, b == 1, true);
+      if (outer == 0) continue;
+      widest = std::max(widest, outer);
+      narrowest = std::min(narrowest, outer);
+    }
+  }
+  if (widest == 0) narrowest = 0;
+  const QFontMetrics &metrics = paint.metrics();
+  const PhPointPainter::Labels &labels = paint.labels();
+  // The ink of the digits and the minus sign, and a pixel round it for
+  // smoothing; glyphs may overhang their advance.
+  QRect ink;
+  int step = 0;
+  for (QChar c : QStringLiteral("0123456789-")) {
+    ink |= metrics.tightBoundingRect(c);
+    step = std::max(step, metrics.horizontalAdvance(c));
+  }
+  ink.adjust(-2, -1, 2, 1);
+  const int left = PhPointPainter::Labels::x(0, narrowest);
+  const int right = PhPointPainter::Labels::x(0, widest);
+  auto row = [&](int baseline, int chars) {
+    return QRect(QPoint(left + ink.left(), baseline + ink.top()),
+                 QPoint(right + (chars - 1) * (step + 1) + ink.right(), baseline + ink.bottom()));
+  };
+  reach = Reach();
+  QRect round(-(widest / 2) - 1, -(widest / 2) - 1, widest + 2, widest + 2);
+  auto addRound = [&](bool bSigma, double halves) {
+    const double value = largestValue(bSigma) * std::abs(paint.factor()) * halves;
+    if (!(value < Longest)) return false;
+    const int d = int(std::ceil(value)) + 2;
+    round |= QRect(-d, -d, 2 * d + 1, 2 * d + 1);
+    return true;
+  };
+  if (s.residualsOn[VM_Graphical] && !addRound(false, 1.0)) return false;
+  if (s.sigmasOn[VM_Graphical] && !addRound(true, 0.5)) return false;
+  reach.part[reach.count++] = round;
+  if (s.showPointIds || s.showImageIds) {
+    reach.idPart = reach.count;
+    reach.part[reach.count++] = row(labels.idBaseline(0), labelChars(false));
+  }
+  if (s.showLinks) {
+    reach.linkPart = reach.count;
+    reach.part[reach.count++] = row(labels.linkBaseline(0), labelChars(true));
+  }
+  for (int k = 0; k < reach.count; ++k)
+    if (reach.part[k].width() > 2 * Longest || reach.part[k].height() > 2 * Longest) return false;
+  return true;
+}
+
+int PhObjectView::labelChars(bool bLinks) {
+  if (!mLabelCharsValid) {
+    int chars[2] = {1, 1};
+    const int n = mList ? mList->count() : 0;
+    for (int i = 0; i < n; ++i) {
+      const PhObjectPoint *point = mList->at(i);
+      const int id = point->pointId();
+      const int links = point->isProjectionCentre() ? PhImage::adjustedPointCount(id) : PhImage::numberOfLinks(id);
+      chars[0] = std::max(chars[0], PhNumberLabels::length(id));
+      chars[1] = std::max(chars[1], PhNumberLabels::length(links));
+    }
+    mLabelChars[0] = chars[0];
+    mLabelChars[1] = chars[1];
+    mLabelCharsValid = true;
+  }
+  return mLabelChars[bLinks ? 1 : 0];
+}
+
+double PhObjectView::largestValue(bool bSigma) {
+  const int k = bSigma ? 1 : 0;
+  if (mLargestValid[k]) return mLargest[k];
+  double largest = 0.0;
+  const int n = mList ? mList->count() : 0;
+  for (int i = 0; i < n; ++i) {
+    const PhObjectPoint *point = mList->at(i);
+    const double h = bSigma ? point->horizontalSigma(mPlane) : point->horizontalResidual(mPlane);
+    const double v = bSigma ? point->verticalSigma(mPlane) : point->verticalResidual(mPlane);
+    if (!std::isfinite(h) || !std::isfinite(v)) {
+      largest = std::numeric_limits<double>::quiet_NaN();
+      break;
+    }
+    largest = std::max({largest, std::abs(h), std::abs(v)});
+  }
+  mLargest[k] = largest;
+  mLargestValid[k] = true;
+  return largest;
+}
+
+void PhObjectView::dropHidden(PhPointPainter &paint, const Reach &reach) {
+  mCover.reset(paint.exposed());
+  const PhPaintTools &tools = paint.tools();
+  for (auto it = mDrawList.rbegin(); it != mDrawList.rend(); ++it) {
+    const quint8 style = mStyle[std::size_t(it->index)];
+    const int t = style & StyleType;
+    const bool blunder = (style & StyleBlunder) != 0;
+    const bool selected = (style & StyleSelected) != 0;
+    if (paint.outerSize(t, blunder, selected) == 0) {
+      // Draws nothing at all.
+      it->index = -1;
+      continue;
+    }
+    const PhSymbolSprite &sprite = tools.sprite[t][blunder][selected];
+    const QRect symbol = sprite.bounds().translated(it->pos);
+    bool covered[3] = {true, true, true};
+    if (selected) {
+      for (int k = 0; k < reach.count; ++k) covered[k] = mCover.covers(reach.part[k].translated(it->pos));
+    } else {
+      covered[0] = mCover.covers(symbol);
+    }
+    if (covered[0] && covered[1] && covered[2]) {
+      it->index = -1;
+      continue;
+    }
+    if (selected) {
+      // Of a point that shows, the symbol and the characters under later
+      // symbols need not be drawn. The first part holds the symbol.
+      it->symbol = !covered[0] && !mCover.covers(symbol);
+      const PhObjectPoint *point = mList->at(it->index);
+      const Numbers numbers = numbersOf(point, paint);
+      const bool id = numbers.showId && !(reach.idPart >= 0 && covered[reach.idPart]);
+      const bool links = numbers.showLinks && !(reach.linkPart >= 0 && covered[reach.linkPart]);
+      if (numbers.showId || numbers.showLinks)
+        it->shown = paint.shownNumberGlyphs(it->pos, paint.outerSize(t, blunder, true), id, point->pointId(),
+                                            links, numbers.links, mCover);
+    }
+    if (sprite.isOpaque())
+      sprite.forEachRun(it->pos.x(), it->pos.y(), [&](int y, int x0, int x1) { mCover.addRun(y, x0, x1); });
+  }
+}
+
+PhObjectView::Numbers PhObjectView::numbersOf(const PhObjectPoint *point, const PhPointPainter &paint) const {
+  const PhDrawSettings &s = drawSettings();
+  Numbers numbers;
+  const bool centre = point->isProjectionCentre();
+  const int id = point->pointId();
+  numbers.showId = centre ? s.showImageIds : s.showPointIds;
+  numbers.showLinks = s.showLinks;
+  if (numbers.showLinks) numbers.links = centre ? PhImage::adjustedPointCount(id) : PhImage::numberOfLinks(id);
+  const PhPaintTools &tools = paint.tools();
+  numbers.pen = point->isAccepted() ? &tools.typePen[typeIndex(point->code())] : &tools.blunderPen;
+  return numbers;
+}
+
+void PhObjectView::drawPoint(PhPointPainter &paint, int i, const QPoint &pos, quint32 shown, bool bSymbol) {
   const PhObjectPoint *point = mList->at(i);
   const int t = typeIndex(point->code());
   const bool blunder = !point->isAccepted();
   const bool selected = point->isSelected();
   const int outer = paint.outerSize(t, blunder, selected);
   if (outer == 0) return;
-  paint.drawSymbol(t, blunder, selected, pos.x(), pos.y());
+  if (bSymbol) paint.drawSymbol(t, blunder, selected, pos.x(), pos.y());
   if (!selected) return;
 
   // Labels and lines, for selected points only.
@@ -371,11 +554,9 @@ void PhObjectView::drawPoint(PhPointPainter &paint, int i, const QPoint &pos) {
   const QPen &typePen = tools.typePen[t];
   const bool centre = point->isProjectionCentre();
   const int id = point->pointId();
-  const bool showId = centre ? s.showImageIds : s.showPointIds;
-  if (showId || s.showLinks) {
-    const int links = !s.showLinks ? 0 : centre ? PhImage::adjustedPointCount(id) : PhImage::numberOfLinks(id);
-    paint.drawNumbers(pos, outer, showId, id, s.showLinks, links, blunder ? tools.blunderPen : typePen);
-  }
+  const Numbers numbers = numbersOf(point, paint);
+  if (numbers.showId || numbers.showLinks)
+    paint.drawNumbers(pos, outer, numbers.showId, id, numbers.showLinks, numbers.links, *numbers.pen, shown);
   if (s.residualsOn[VM_Graphical]) {
     const QPoint end = paint.vectorEnd(pos, point->horizontalResidual(mPlane), point->verticalResidual(mPlane));
     paint.drawVectorByStatus(pos, end, point->rejectedStatus(mPlane), point->rejectedOfPlaneAxis(mPlane),

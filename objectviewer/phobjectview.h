@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "phcovermask.h"
 #include "phpointgrid.h"
 #include "phselection.h"
 #include "phzoomview.h"
@@ -72,6 +73,10 @@ class PhObjectView : public PhZoomView, private PhSelectionObserver {
   void setSigmasOn(ViewModeE mode, bool bOn);
   bool hasSigmasOn(ViewModeE mode) const;
 
+  // How many points the last paint of a piece left out because later
+  // symbols bury all they would draw.
+  int lastPaintLeftOut() const { return mLeftOut; }
+
   // Also the selection mark ("MarkColor", yellow, "MarkSize") and the link
   // line type ("Links/LinkLineType").
   void applyPointPrefs() override;
@@ -108,7 +113,37 @@ class PhObjectView : public PhZoomView, private PhSelectionObserver {
   template <class F>
   void forEachCandidate(const QRect &reach, bool bAllSelected, F f);
   void sortCandidates(int n);
-  void drawPoint(PhPointPainter &paint, int i, const QPoint &pos);
+  // `shown`: the number characters to draw (PhPointPainter::shownNumberGlyphs()),
+  // `bSymbol` false leaves the symbol out.
+  void drawPoint(PhPointPainter &paint, int i, const QPoint &pos, quint32 shown = ~0u, bool bSymbol = true);
+  // Where a selected point's symbol, labels and lines may reach, relative
+  // to its pixel, as a few rectangles; false when that has no bound (connection lines, values that are
+  // no numbers, texts of numbers, reaches too long to be worth testing).
+  struct Reach {
+    QRect part[3];
+    int count = 0;
+    // Which part holds the ID and which the link count; -1 for none.
+    int idPart = -1;
+    int linkPart = -1;
+  };
+  bool decorationReach(const PhPointPainter &paint, Reach &reach);
+  // Characters of the longest ID or link-count label of the list, found once.
+  int labelChars(bool bLinks);
+  // The largest horizontal or vertical residual (or sigma) on the plane, in
+  // plane units; NaN when some value is no finite number. Found once per list.
+  double largestValue(bool bSigma);
+  // Drops from mDrawList, back to front, every point whose pixels all get
+  // covered by opaque symbols drawn after it, and of the others the symbols
+  // and number characters so covered.
+  void dropHidden(PhPointPainter &paint, const Reach &reach);
+  // The number labels a selected point gets, and their pen.
+  struct Numbers {
+    bool showId = false;
+    bool showLinks = false;
+    int links = 0;
+    const QPen *pen = nullptr;
+  };
+  Numbers numbersOf(const PhObjectPoint *point, const PhPointPainter &paint) const;
 
   const int mPlane;
   PhObjectList *mList = nullptr;
@@ -129,6 +164,22 @@ class PhObjectView : public PhZoomView, private PhSelectionObserver {
   };
   std::vector<Candidate> mCandidates;
   std::vector<Candidate> mSortBuffer;
+  // The points of one paint with labels, in list order; index -1 once
+  // dropped, and what of each shows.
+  struct DrawItem {
+    int index;
+    QPoint pos;
+    quint32 shown;
+    bool symbol;
+  };
+  std::vector<DrawItem> mDrawList;
+  PhCoverMask mCover;
+  int mLeftOut = 0;
+  // largestValue() for residuals [0] and sigmas [1].
+  double mLargest[2] = {0.0, 0.0};
+  bool mLargestValid[2] = {false, false};
+  int mLabelChars[2] = {1, 1};
+  bool mLabelCharsValid = false;
 };
 
 #endif  // PHOBJECTVIEW_H

@@ -1,5 +1,6 @@
 #include "phnumberlabels.h"
 
+#include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QTextLayout>
@@ -13,6 +14,8 @@ void PhNumberLabels::setFont(const QFont &given, const QPaintDevice *device) {
   const QFont font = device ? QFont(given, device) : given;
   mRawFont = QRawFont::fromFont(font);
   mUsable = false;
+  mInk.assign(std::size_t(CharCount * Phases), QRect());
+  mInkReady.assign(std::size_t(CharCount * Phases), false);
   if (!mRawFont.isValid()) return;
   const QString chars = QStringLiteral("0123456789-");
   const QList<quint32> glyphs = mRawFont.glyphIndexesForString(chars);
@@ -50,24 +53,43 @@ int PhNumberLabels::length(int value) {
   return n;
 }
 
-void PhNumberLabels::add(int value, int x, int y) {
-  int digits[10];
-  int count = 0;
-  unsigned int v = value < 0 ? 0u - unsigned(value) : unsigned(value);
-  do {
-    digits[count++] = int(v % 10);
-    v /= 10;
-  } while (v);
-  qreal pos = x;
-  int previous = -1;
-  auto put = [&](int c) {
-    if (previous >= 0) pos += mStep[previous][c];
-    mGlyphs.append(mGlyph[c]);
-    mPositions.append(QPointF(pos, y));
-    previous = c;
-  };
-  if (value < 0) put(MinusIndex);
-  while (count > 0) put(digits[--count]);
+void PhNumberLabels::add(int value, int x, int y, quint32 shown) {
+  int k = 0;
+  place(value, x, [&](int c, qreal pos) {
+    if ((shown >> k++) & 1u) {
+      mGlyphs.append(mGlyph[c]);
+      mPositions.append(QPointF(pos, y));
+    }
+  });
+}
+
+const QRect &PhNumberLabels::inkBox(int c, int phase) {
+  const std::size_t key = std::size_t(c) * Phases + std::size_t(phase);
+  QRect &box = mInk[key];
+  if (mInkReady[key]) return box;
+  mInkReady[key] = true;
+  // Drawn white on black into the kind of image the views keep.
+  const int reach = int(std::ceil(mRawFont.ascent() + mRawFont.descent() + mRawFont.maxCharWidth())) + 4;
+  const int side = 2 * reach + 1;
+  QImage scratch(side, side, QImage::Format_RGB32);
+  scratch.fill(Qt::black);
+  {
+    QGlyphRun one;
+    one.setRawFont(mRawFont);
+    one.setGlyphIndexes({mGlyph[c]});
+    one.setPositions({QPointF(0, 0)});
+    QPainter painter(&scratch);
+    painter.setPen(Qt::white);
+    painter.drawGlyphRun(QPointF(reach + qreal(phase) / Phases, reach), one);
+  }
+  for (int y = 0; y < side; ++y) {
+    const QRgb *line = reinterpret_cast<const QRgb *>(scratch.constScanLine(y));
+    for (int i = 0; i < side; ++i)
+      if (line[i] & 0xffffffu) box |= QRect(i - reach, y - reach, 1, 1);
+  }
+  // A pixel to each side, should another position of the same 64th differ.
+  if (!box.isNull()) box.adjust(-1, 0, 1, 0);
+  return box;
 }
 
 void PhNumberLabels::draw(QPainter *painter) {

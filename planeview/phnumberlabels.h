@@ -5,7 +5,12 @@
 #include <QGlyphRun>
 #include <QList>
 #include <QPointF>
+#include <QRect>
 #include <QRawFont>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
 
 class QPaintDevice;
 class QPainter;
@@ -23,14 +28,54 @@ class PhNumberLabels {
 
   // Characters in the decimal text of the value.
   static int length(int value);
-  // Queues the value's decimal text with its baseline starting at (x, y).
-  void add(int value, int x, int y);
+  // Queues the value's decimal text with its baseline starting at (x, y);
+  // characters whose bit in `shown` is 0 are left out.
+  void add(int value, int x, int y, quint32 shown = ~0u);
   // Draws the queued labels with the painter's pen, then forgets them.
   void draw(QPainter *painter);
+
+  // Calls f(k, box) for the k-th character of the value's label at (x, y)
+  // with the box of every pixel draw() may touch for it.
+  template <class F>
+  void forEachGlyphBox(int value, int x, int y, F f) {
+    int k = 0;
+    place(value, x, [&](int c, qreal pos) {
+      const qreal whole = std::floor(pos);
+      const int phase = std::min(Phases - 1, int((pos - whole) * Phases));
+      f(k++, inkBox(c, phase).translated(int(whole), y));
+    });
+  }
 
  private:
   static constexpr int MinusIndex = 10;
   static constexpr int CharCount = 11;
+  // Glyph positions are told apart to a 64th of a pixel, finer than any
+  // the painter distinguishes.
+  static constexpr int Phases = 64;
+
+  // Calls put(character index, pen position) for each character of the value.
+  template <class Put>
+  void place(int value, int x, Put put) const {
+    int digits[10];
+    int count = 0;
+    unsigned int v = value < 0 ? 0u - unsigned(value) : unsigned(value);
+    do {
+      digits[count++] = int(v % 10);
+      v /= 10;
+    } while (v);
+    qreal pos = x;
+    int previous = -1;
+    auto next = [&](int c) {
+      if (previous >= 0) pos += mStep[previous][c];
+      put(c, pos);
+      previous = c;
+    };
+    if (value < 0) next(MinusIndex);
+    while (count > 0) next(digits[--count]);
+  }
+  // The pixels a character drawn at a phase touches, relative to the pixel
+  // of its pen position; found on first use.
+  const QRect &inkBox(int c, int phase);
 
   QFont mFont;
   int mDpi = 0;
@@ -43,6 +88,8 @@ class PhNumberLabels {
   QList<quint32> mGlyphs;
   QList<QPointF> mPositions;
   QGlyphRun mRun;
+  std::vector<QRect> mInk;
+  std::vector<bool> mInkReady;
 };
 
 #endif  // PHNUMBERLABELS_H

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "phcolourmap.h"
+#include "phcovermask.h"
 #include "phround.h"
 
 namespace {
@@ -207,18 +208,13 @@ void PhPointPainter::drawLabel(int x, int baseline, const QString &text, const Q
 }
 
 void PhPointPainter::drawNumbers(const QPoint &pos, int outer, bool bId, int id, bool bLinks, int links,
-                                 const QPen &pen) {
+                                 const QPen &pen, quint32 shown) {
   if (!bId && !bLinks) return;
   PhNumberLabels &numbers = mTools.numbers;
-  if (mGlyphRuns && !mNumbersReady) {
-    // The glyphs as the device shows the font; looked up again only when either changed.
-    numbers.setFont(mSettings.textFont, mPainter->device());
-    mNumbersReady = true;
-  }
   const int x = Labels::x(pos.x(), outer);
   const int idBaseline = mLabels.idBaseline(pos.y());
   const int linkBaseline = mLabels.linkBaseline(pos.y());
-  if (!mGlyphRuns || !numbers.isUsable()) {
+  if (!numbersAsGlyphs()) {
     if (bId) {
       PhNumberText::fillInteger(mTools.text, id);
       drawLabel(x, idBaseline, mTools.text, pen);
@@ -232,16 +228,42 @@ void PhPointPainter::drawNumbers(const QPoint &pos, int outer, bool bId, int id,
   // Both labels in one glyph run: the same pen, nothing drawn between.
   bool queued = false;
   if (bId && labelMayShow(mExposed, x, idBaseline, PhNumberLabels::length(id), mMetrics)) {
-    numbers.add(id, x, idBaseline);
+    numbers.add(id, x, idBaseline, shown & 0xffffu);
     queued = true;
   }
   if (bLinks && labelMayShow(mExposed, x, linkBaseline, PhNumberLabels::length(links), mMetrics)) {
-    numbers.add(links, x, linkBaseline);
+    numbers.add(links, x, linkBaseline, shown >> 16);
     queued = true;
   }
   if (!queued) return;
   mPainter->setPen(pen);
   numbers.draw(mPainter);
+}
+
+quint32 PhPointPainter::shownNumberGlyphs(const QPoint &pos, int outer, bool bId, int id, bool bLinks, int links,
+                                          const PhCoverMask &cover) {
+  if (!numbersAsGlyphs()) return ~0u;
+  const int x = Labels::x(pos.x(), outer);
+  quint32 shown = 0;
+  if (bId)
+    mTools.numbers.forEachGlyphBox(id, x, mLabels.idBaseline(pos.y()), [&](int k, const QRect &box) {
+      if (!cover.covers(box)) shown |= 1u << k;
+    });
+  if (bLinks)
+    mTools.numbers.forEachGlyphBox(links, x, mLabels.linkBaseline(pos.y()), [&](int k, const QRect &box) {
+      if (!cover.covers(box)) shown |= 1u << (16 + k);
+    });
+  return shown;
+}
+
+bool PhPointPainter::numbersAsGlyphs() {
+  if (!mGlyphRuns) return false;
+  if (!mNumbersReady) {
+    // The glyphs as the device shows the font; looked up again only when either changed.
+    mTools.numbers.setFont(mSettings.textFont, mPainter->device());
+    mNumbersReady = true;
+  }
+  return mTools.numbers.isUsable();
 }
 
 void PhPointPainter::drawTextLine(const QPoint &pos, int outer, int iLine, const PhNumberText &format, double a,

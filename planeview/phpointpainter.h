@@ -2,6 +2,7 @@
 #define PHPOINTPAINTER_H
 
 #include <QFontMetrics>
+#include <QPen>
 #include <QPoint>
 #include <QPointF>
 #include <QRect>
@@ -11,6 +12,7 @@
 #include "phraster.h"
 #include "phsymbolsprite.h"
 
+class PhCoverMask;
 class QPainter;
 class QPen;
 class QSize;
@@ -51,6 +53,12 @@ class PhPointPainter {
 
   const QRect &exposed() const { return mExposed; }
   const PhPaintTools &tools() const { return mTools; }
+  const QFontMetrics &metrics() const { return mMetrics; }
+  const Labels &labels() const { return mLabels; }
+  // True when opaque sprites go straight into the view's kept image.
+  bool writesRaster() const { return mRaster != nullptr; }
+  // Residual scale times contents scale: plane units to pixels.
+  double factor() const { return mFactor; }
 
   // The background over the exposed rectangle.
   void fillBackground();
@@ -91,7 +99,15 @@ class PhPointPainter {
   // The point ID below the centre line and the link count above it, beside
   // a symbol `outer` wide; as one glyph run where the device is a raster
   // and the font allows, else as text.
-  void drawNumbers(const QPoint &pos, int outer, bool bId, int id, bool bLinks, int links, const QPen &pen);
+  // Characters whose bit in `shown` (see shownNumberGlyphs()) is 0 are left
+  // out where the labels are glyph runs.
+  void drawNumbers(const QPoint &pos, int outer, bool bId, int id, bool bLinks, int links, const QPen &pen,
+                   quint32 shown = ~0u);
+  // Which characters drawNumbers() with the same values would draw where
+  // `cover` leaves a pixel open: bit k of the low half for the ID's k-th
+  // character, of the high half for the link count's. All where it writes text.
+  quint32 shownNumberGlyphs(const QPoint &pos, int outer, bool bId, int id, bool bLinks, int links,
+                            const PhCoverMask &cover);
   // Line `iLine` of the residual or sigma texts beside a symbol `outer` wide.
   void drawTextLine(const QPoint &pos, int outer, int iLine, const PhNumberText &format, double a, double b,
                     const QPen &pen);
@@ -132,6 +148,8 @@ class PhPointPainter {
       sprite.paint(mPainter, px, py);
   }
   void drawLabel(int x, int baseline, const QString &text, const QPen &pen);
+  // True when numbers go out as glyph runs; sets the glyphs up on first use.
+  bool numbersAsGlyphs();
 
   QPainter *const mPainter;
   const QRect mExposed;

@@ -37,6 +37,12 @@ class PhSymbolSprite {
   // Only for opaque colours; see isOpaque().
   void blit(const PhRaster &raster, const QRect &clip, int px, int py) const;
   bool isOpaque() const { return mOpaque; }
+  // Calls f(y, x0, x1) for every run of pixels the sprite puts down at (px, py).
+  template <class F>
+  void forEachRun(int px, int py, F f) const {
+    if (!mComposedValid) compose();
+    for (const Run &run : mComposed) f(py + run.dy, px + run.x0, px + run.x1);
+  }
 
  private:
   struct Run {

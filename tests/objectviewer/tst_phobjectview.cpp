@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 #include "messagecapture.h"
 #include "phround.h"
@@ -50,6 +51,8 @@ class TestPhObjectView : public QObject {
   void keptIndexedDrawingMatchesPlainDrawing_data();
   void keptIndexedDrawingMatchesPlainDrawing();
   void scrolledDrawingMatchesPlainDrawing();
+  void buriedPointsLeftOutChangeNoPixel_data();
+  void buriedPointsLeftOutChangeNoPixel();
 };
 
 void TestPhObjectView::planeTransform_data() {
@@ -612,6 +615,64 @@ void TestPhObjectView::scrolledDrawingMatchesPlainDrawing() {
   const QImage screen = ViewTest::screen(&view);
   view.setFastDrawing(false);
   QCOMPARE(screen, ViewTest::render(&view));
+}
+
+void TestPhObjectView::buriedPointsLeftOutChangeNoPixel_data() {
+  QTest::addColumn<int>("zoom");
+  QTest::addColumn<QPoint>("position");
+  QTest::addColumn<bool>("ids");
+  QTest::addColumn<bool>("links");
+  QTest::addColumn<bool>("vectors");
+  QTest::addColumn<bool>("ellipses");
+  QTest::addColumn<QFont>("font");
+  const QFont test = ViewTest::testFont();
+  QFont italic(QStringLiteral("DejaVu Serif"), 14);
+  italic.setItalic(true);
+  QTest::addRow("IDs, links, vectors") << 100 << QPoint(0, 0) << true << true << true << false << test;
+  QTest::addRow("IDs only") << 100 << QPoint(0, 0) << true << false << false << false << test;
+  QTest::addRow("link counts, ellipses") << 100 << QPoint(0, 0) << false << true << false << true << test;
+  QTest::addRow("everything, scrolled") << 150 << QPoint(130, 70) << true << true << true << true << test;
+  QTest::addRow("large italic font") << 100 << QPoint(0, 0) << true << true << false << false << italic;
+}
+
+void TestPhObjectView::buriedPointsLeftOutChangeNoPixel() {
+  QFETCH(int, zoom);
+  QFETCH(QPoint, position);
+  QFETCH(bool, ids);
+  QFETCH(bool, links);
+  QFETCH(bool, vectors);
+  QFETCH(bool, ellipses);
+  QFETCH(QFont, font);
+  Fixture f;
+  PhObjectView view(PhGlobal::PL_XY);
+  // Dense enough that most labels lie under the symbols of later points.
+  randomProject(f, view, 30000);
+  view.setShowImageIds(false);
+  view.setShowPointIds(ids);
+  view.setShowLinkCount(links);
+  view.setResidualsOn(VM_Graphical, vectors);
+  view.setSigmasOn(VM_Graphical, ellipses);
+  prepare(view, f);
+  view.setTextFont(font);
+  std::vector<int> all(std::size_t(f.objects.count()));
+  std::iota(all.begin(), all.end(), 0);
+  f.objects.selection().selectIndices(all, false);
+  view.slotZoom(zoom);
+  view.setContentsPos(position.x(), position.y());
+  // Connection lines reach anywhere, texts of numbers have no width bound:
+  // with either on nothing may be left out.
+  QVERIFY(!view.imageSet().isEmpty());
+  ViewTest::render(&view);
+  QCOMPARE(view.lastPaintLeftOut(), 0);
+  view.setShowConnections(false);
+  view.setResidualsOn(VM_Textual, true);
+  ViewTest::render(&view);
+  QCOMPARE(view.lastPaintLeftOut(), 0);
+  view.setResidualsOn(VM_Textual, false);
+  const QImage kept = ViewTest::render(&view);
+  QVERIFY(view.lastPaintLeftOut() > 1000);
+  view.setFastDrawing(false);
+  QCOMPARE(kept, ViewTest::render(&view));
 }
 
 TESSELLA_TEST_MAIN(TestPhObjectView)

@@ -17,6 +17,8 @@ class TestPhNumberLabels : public QObject {
   void length();
   void matchesDrawText_data();
   void matchesDrawText();
+  void glyphBoxesHoldEveryPixel_data();
+  void glyphBoxesHoldEveryPixel();
 };
 
 void TestPhNumberLabels::length_data() {
@@ -74,6 +76,38 @@ void TestPhNumberLabels::matchesDrawText() {
   }
   QVERIFY(plain != QImage(plain.size(), plain.format()));
   QCOMPARE(fast, plain);
+}
+
+void TestPhNumberLabels::glyphBoxesHoldEveryPixel_data() { matchesDrawText_data(); }
+
+// Each character drawn alone touches only its box, at every position.
+void TestPhNumberLabels::glyphBoxesHoldEveryPixel() {
+  QFETCH(QFont, font);
+  QImage image(200, 60, QImage::Format_RGB32);
+  PhNumberLabels labels;
+  labels.setFont(font, &image);
+  QVERIFY(labels.isUsable());
+  for (int value : {1234567890, -98765, 4711, 808}) {
+    for (int x = 3; x < 3 + 4; ++x) {
+      QList<QRect> boxes;
+      labels.forEachGlyphBox(value, x, 40, [&](int, const QRect &box) { boxes.append(box); });
+      QCOMPARE(boxes.size(), PhNumberLabels::length(value));
+      for (int k = 0; k < boxes.size(); ++k) {
+        image.fill(Qt::black);
+        {
+          QPainter painter(&image);
+          painter.setPen(Qt::white);
+          labels.add(value, x, 40, 1u << k);
+          labels.draw(&painter);
+        }
+        for (int py = 0; py < image.height(); ++py)
+          for (int px = 0; px < image.width(); ++px)
+            if (image.pixel(px, py) & 0xffffff)
+              QVERIFY2(boxes[k].contains(px, py), qPrintable(QStringLiteral("%1 char %2 at %3: %4,%5")
+                                                                 .arg(value).arg(k).arg(x).arg(px).arg(py)));
+      }
+    }
+  }
 }
 
 TESSELLA_TEST_MAIN(TestPhNumberLabels)
