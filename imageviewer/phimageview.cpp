@@ -5,6 +5,7 @@
 #include "nubmsg.h"
 #include "uxmsg.h"
 #include "phimage.h"
+#include "phpointvalues.h"
 #include "phobjectlist.h"
 
 PhImageView::PhImageView(QWidget *parent) : PhZoomView(parent) { Nub::debug("PhImageView"); }
@@ -81,7 +82,8 @@ void PhImageView::drawContents(QPainter *painter, int clipx, int clipy, int clip
   double minV = 0.0;
   double maxV = 0.0;
   paint.drawImageFrame(QSize(contentsWidth(), contentsHeight()), Margin, contentsExtent(minH, maxH, minV, maxV));
-  paint.drawLegend(QPoint(LegendInset, LegendInset));
+  const PhDrawSettings &settings = drawSettings();
+  const bool byResidual = settings.colourBy == PhDrawSettings::COL_Residual;
 
   const bool vectors = hasResidualsOn(VM_Graphical);
   const bool texts = hasResidualsOn(VM_Textual);
@@ -96,7 +98,8 @@ void PhImageView::drawContents(QPainter *painter, int clipx, int clipy, int clip
     const int outer = paint.outerSize(t, blunder, marked);
     if (outer == 0) continue;
     const QPoint pos = toContents(point.x(), point.y());
-    paint.drawSymbol(t, blunder, marked, pos.x(), pos.y());
+    paint.drawSymbol(t, blunder, marked, pos.x(), pos.y(),
+                     byResidual ? PhPaintTools::stepOf(settings, PhPointValues::residual(point)) : -1);
     const QPen &vectorPen = blunder ? tools.blunderPen : tools.typePen[t];
     if (vectors) paint.drawVector(pos, paint.vectorEnd(pos, point.residualX(), point.residualY()), vectorPen);
     if (texts) {
@@ -110,15 +113,18 @@ void PhImageView::drawContents(QPainter *painter, int clipx, int clipy, int clip
   }
 
   // The largest residual is marked whatever its point's type switch, status or position.
-  const PhImagePoint *largest = mImage->point(mImage->largestResidualPointId());
-  if (!largest) return;
-  const int t = typeIndex(largest->code());
-  const QPoint pos = toContents(largest->x(), largest->y());
-  const int ring = paint.drawLargestRing(t, pos);
-  if (vectors && !texts) {
-    paint.drawTextLine(pos, ring, 0, tools.residualText[0], largest->residualX(), 0.0, tools.typePen[t]);
-    paint.drawTextLine(pos, ring, 1, tools.residualText[1], largest->residualY(), 0.0, tools.typePen[t]);
+  if (const PhImagePoint *largest = mImage->point(mImage->largestResidualPointId())) {
+    const int t = typeIndex(largest->code());
+    const QPoint pos = toContents(largest->x(), largest->y());
+    const int ring = paint.drawLargestRing(t, pos);
+    if (vectors && !texts) {
+      paint.drawTextLine(pos, ring, 0, tools.residualText[0], largest->residualX(), 0.0, tools.typePen[t]);
+      paint.drawTextLine(pos, ring, 1, tools.residualText[1], largest->residualY(), 0.0, tools.typePen[t]);
+    }
   }
+  // Over the points, in the margins.
+  paint.drawLegend(QPoint(LegendInset, LegendInset));
+  if (vectors) paint.drawScaleBar(QPoint(LegendInset, contentsHeight() - LegendInset));
 }
 
 void PhImageView::buildContextMenu(QMenu *menu) {

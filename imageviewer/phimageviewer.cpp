@@ -13,6 +13,8 @@
 
 #include "nubmsg.h"
 #include "uxmsg.h"
+#include "phcolourmenu.h"
+#include "phcolourprefs.h"
 #include "phdrawprefs.h"
 #include "phimage.h"
 #include "phimageinfoview.h"
@@ -82,6 +84,7 @@ void PhImageViewer::_initClass() {
   _buildNavigationBar();
   buildZoomBar(mView);
   _buildExtrasBar();
+  new PhColourMenu(this, PhColourPrefs::VIEW_Image, []() { applyPrefsToAll(); });
 
   for (QLabel *&label : mStatus) {
     label = new QLabel(statusBar());
@@ -323,6 +326,7 @@ void PhImageViewer::applyPrefs(bool bRepaint) {
   settings.showPointIds = cfg.readBool(QStringLiteral("PointIdsOn"), false);
   // The discs under the points selected in object space.
   PhDrawPrefs::readMarks(settings);
+  PhColourPrefs::read(PhColourPrefs::VIEW_Image, settings);
   mView->setDrawSettings(settings, bRepaint);
 }
 

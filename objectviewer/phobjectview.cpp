@@ -60,6 +60,8 @@ bool PhObjectView::setData(PhObjectList *list, bool bSigmasComputed) {
   mLayoutValid = false;
   mLargestValid[0] = mLargestValid[1] = false;
   mLabelCharsValid = false;
+  mValueSteps.clear();
+  mDensity.invalidate();
   if (hasData()) {
     calculateResize();
   } else {
@@ -78,7 +80,10 @@ bool PhObjectView::contentsExtent(double &minH, double &maxH, double &minV, doub
   return minH <= maxH && minV <= maxV;
 }
 
-void PhObjectView::layoutChanged() { mLayoutValid = false; }
+void PhObjectView::layoutChanged() {
+  mLayoutValid = false;
+  mDensity.invalidate();
+}
 
 void PhObjectView::setLinkLineType(int iType) {
   settings().linkLineType = iType;
@@ -216,6 +221,8 @@ void PhObjectView::selectionGone() {
   mLayoutValid = false;
   mLargestValid[0] = mLargestValid[1] = false;
   mLabelCharsValid = false;
+  mValueSteps.clear();
+  mDensity.invalidate();
   mPos.clear();
   mStyle.clear();
   resizeContents(0, 0);
@@ -341,24 +348,33 @@ void PhObjectView::drawContents(QPainter *painter, int clipx, int clipy, int cli
   if (!hasData()) return;
   PhPointPainter paint = pointPainter(painter, QRect(clipx, clipy, clipw, cliph));
   paint.fillBackground();
-  paint.drawLegend(QPoint(LegendInset, LegendInset));
-  if (!fastDrawing()) {
+  const std::vector<quint8> &steps = mValueSteps.steps(*mList, drawSettings(), mSigmasComputed);
+  auto stepOf = [&](int i) { return steps.empty() ? -1 : int(steps[std::size_t(i)]); };
+  if (drawSettings().densityOn && crowded()) {
+    drawDensity(paint, painter, stepOf);
+  } else if (!fastDrawing()) {
     // The reference: every point, in list order, placed afresh.
     const int n = mList->count();
     for (int i = 0; i < n; ++i) {
       const PhObjectPoint *point = mList->at(i);
-      drawPoint(paint, i, toContents(point->horizontal(mPlane), point->vertical(mPlane)));
+      drawPoint(paint, i, toContents(point->horizontal(mPlane), point->vertical(mPlane)), ~0u, true, stepOf(i));
     }
-    return;
+  } else {
+    drawIndexed(paint, stepOf);
   }
+  drawOverlays(paint);
+}
+
+template <class Step>
+void PhObjectView::drawIndexed(PhPointPainter &paint, Step stepOf) {
   const int m = reachMargin();
   const QRect reach = paint.exposed().adjusted(-m, -m, m, m);
   auto draw = [&](int i, const QPoint &pos) {
     const quint8 style = mStyle[std::size_t(i)];
     if (style & StyleSelected)
-      drawPoint(paint, i, pos);
+      drawPoint(paint, i, pos, ~0u, true, stepOf(i));
     else  // Unselected points need no more than their pixel and style.
-      paint.drawSymbol(style & StyleType, (style & StyleBlunder) != 0, false, pos.x(), pos.y());
+      paint.drawSymbol(style & StyleType, (style & StyleBlunder) != 0, false, pos.x(), pos.y(), stepOf(i));
   };
   Reach decoration;
   if (!decorationsOn() || !paint.writesRaster() || !decorationReach(paint, decoration)) {
@@ -371,17 +387,60 @@ void PhObjectView::drawContents(QPainter *painter, int clipx, int clipy, int cli
   mDrawList.clear();
   forEachCandidate(reach, true, [&](int i, const QPoint &pos) { mDrawList.push_back({i, pos, ~0u, true}); });
   dropHidden(paint, decoration);
-  mLeftOut = 0;
   for (const DrawItem &item : mDrawList) {
     if (item.index < 0) {
       ++mLeftOut;
       continue;
     }
     if (mStyle[std::size_t(item.index)] & StyleSelected)
-      drawPoint(paint, item.index, item.pos, item.shown, item.symbol);
+      drawPoint(paint, item.index, item.pos, item.shown, item.symbol, stepOf(item.index));
     else
       draw(item.index, item.pos);
   }
+}
+
+int PhObjectView::largestSymbol() const {
+  int largest = 1;
+  for (int t = 0; t < PhGlobal::PointTypeCount; ++t)
+    if (drawSettings().pointOn[t]) largest = std::max(largest, symbolSize(t));
+  return largest;
+}
+
+bool PhObjectView::crowded() {
+  ensureLayout();
+  return mDensity.crowded(mPos, QSize(contentsWidth(), contentsHeight()), largestSymbol());
+}
+
+template <class Step>
+void PhObjectView::drawDensity(PhPointPainter &paint, QPainter *painter, Step stepOf) {
+  // Every point that would show a symbol counts where it falls.
+  mDensity.begin(paint.exposed());
+  mGrid.forEachIn(paint.exposed(), [&](int i, const QPoint &pos) {
+    const quint8 style = mStyle[std::size_t(i)];
+    if (paint.outerSize(style & StyleType, (style & StyleBlunder) != 0, false) > 0) mDensity.add(pos);
+  });
+  mDensity.end(painter);
+  // Selected points keep their symbols and labels on top, in list order.
+  const int m = reachMargin();
+  const QRect reach = paint.exposed().adjusted(-m, -m, m, m);
+  const bool anywhere = decorationsOn();
+  for (int i : mList->selection().indices()) {
+    const QPoint &pos = mPos[std::size_t(i)];
+    if (anywhere || reach.contains(pos)) drawPoint(paint, i, pos, ~0u, true, stepOf(i));
+  }
+}
+
+void PhObjectView::drawOverlays(PhPointPainter &paint) {
+  paint.drawLegend(QPoint(LegendInset, LegendInset));
+  if (drawSettings().densityOn && crowded()) {
+    PhPointPainter::Legend legend;
+    legend.low = 1.0;
+    legend.high = mDensity.mostPerPixel();
+    legend.unit = tr("points per pixel (log)");
+    const int width = paint.legendRect(QPoint(0, 0), legend).width();
+    paint.drawLegend(QPoint(contentsWidth() - LegendInset - width, LegendInset), legend);
+  }
+  if (hasResidualsOn(VM_Graphical)) paint.drawScaleBar(QPoint(LegendInset, contentsHeight() - LegendInset));
 }
 
 bool PhObjectView::decorationReach(const PhPointPainter &paint, Reach &reach) {
@@ -538,14 +597,15 @@ PhObjectView::Numbers PhObjectView::numbersOf(const PhObjectPoint *point, const 
   return numbers;
 }
 
-void PhObjectView::drawPoint(PhPointPainter &paint, int i, const QPoint &pos, quint32 shown, bool bSymbol) {
+void PhObjectView::drawPoint(PhPointPainter &paint, int i, const QPoint &pos, quint32 shown, bool bSymbol,
+                             int iStep) {
   const PhObjectPoint *point = mList->at(i);
   const int t = typeIndex(point->code());
   const bool blunder = !point->isAccepted();
   const bool selected = point->isSelected();
   const int outer = paint.outerSize(t, blunder, selected);
   if (outer == 0) return;
-  if (bSymbol) paint.drawSymbol(t, blunder, selected, pos.x(), pos.y());
+  if (bSymbol) paint.drawSymbol(t, blunder, selected, pos.x(), pos.y(), iStep);
   if (!selected) return;
 
   // Labels and lines, for selected points only.

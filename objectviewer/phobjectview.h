@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "phcovermask.h"
+#include "phdensitymap.h"
 #include "phpointgrid.h"
+#include "phvaluesteps.h"
 #include "phselection.h"
 #include "phzoomview.h"
 
@@ -115,7 +117,21 @@ class PhObjectView : public PhZoomView, private PhSelectionObserver {
   void sortCandidates(int n);
   // `shown`: the number characters to draw (PhPointPainter::shownNumberGlyphs()),
   // `bSymbol` false leaves the symbol out.
-  void drawPoint(PhPointPainter &paint, int i, const QPoint &pos, quint32 shown = ~0u, bool bSymbol = true);
+  // `iStep` >= 0: the symbol in that step of the colour map.
+  void drawPoint(PhPointPainter &paint, int i, const QPoint &pos, quint32 shown = ~0u, bool bSymbol = true,
+                 int iStep = -1);
+  // The kept layout's points that the exposed rectangle can show, with the
+  // buried ones left out; stepOf(i) gives a point's colour step or -1.
+  template <class Step>
+  void drawIndexed(PhPointPainter &paint, Step stepOf);
+  // The counts per pixel in place of the symbols, then the selected points.
+  template <class Step>
+  void drawDensity(PhPointPainter &paint, QPainter *painter, Step stepOf);
+  // The legends and the scale bar, over the points.
+  void drawOverlays(PhPointPainter &paint);
+  // Whether the layout's points crowd (see PhDensityMap).
+  bool crowded();
+  int largestSymbol() const;
   // Where a selected point's symbol, labels and lines may reach, relative
   // to its pixel, as a few rectangles; false when that has no bound (connection lines, values that are
   // no numbers, texts of numbers, reaches too long to be worth testing).
@@ -174,6 +190,8 @@ class PhObjectView : public PhZoomView, private PhSelectionObserver {
   };
   std::vector<DrawItem> mDrawList;
   PhCoverMask mCover;
+  PhValueSteps mValueSteps;
+  PhDensityMap mDensity;
   int mLeftOut = 0;
   // largestValue() for residuals [0] and sigmas [1].
   double mLargest[2] = {0.0, 0.0};

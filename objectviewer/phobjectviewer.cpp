@@ -8,6 +8,8 @@
 #include <iterator>
 
 #include "nubmsg.h"
+#include "phcolourmenu.h"
+#include "phcolourprefs.h"
 #include "phdrawprefs.h"
 #include "phobjectview.h"
 #include "phobjectlist.h"
@@ -41,6 +43,7 @@ PhObjectViewer::PhObjectViewer(int iPlane, QWidget *parent) : PhViewerWindow(par
   menu->addSeparator();
   QAction *prefs = addBoth(bar, menu, icon("prefs"), tr("&Preferences..."), QKeySequence());
   connect(prefs, &QAction::triggered, this, &PhObjectViewer::sigRequestObjectPreferences);
+  new PhColourMenu(this, PhColourPrefs::VIEW_Object, []() { applyPrefsToAll(); });
 
   mView->slotSetMode(PhZoomView::MODE_Zoom);
   connect(mView, &PhZoomView::sigZoomChanged, this, &PhObjectViewer::slotZoomed);
@@ -87,6 +90,7 @@ void PhObjectViewer::applyPrefs(bool bRepaint) {
   PhDrawPrefs::readViewer(QStringLiteral("ObjectViewer"), settings);
   // The selection mark ("Points") and the link line type ("Links").
   PhObjectView::readOwnPrefs(settings);
+  PhColourPrefs::read(PhColourPrefs::VIEW_Object, settings);
   mView->setDrawSettings(settings, bRepaint);
 }
 

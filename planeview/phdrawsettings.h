@@ -48,13 +48,24 @@ struct PhDrawSettings {
   bool showConnections = false;
   bool sigmasOn[2] = {false, false};
 
-  // Points coloured by their type (0, the default) or, where a view has a
-  // value for each, by that value (1) through the colour map between these
-  // limits, with a legend naming the unit.
-  int colourMode = 0;
+  // Points coloured by their type (the default) or by a value of each
+  // through the colour map between these limits (in the value's own unit),
+  // with a legend that shows the limits times colourTextFactor and the unit.
+  enum ColourByE { COL_Type = 0, COL_Residual = 1, COL_Sigma = 2, COL_Rays = 3 };
+  static constexpr int ColourByCount = 4;
+  int colourBy = COL_Type;
   double colourLow = 0.0;
   double colourHigh = 1.0;
+  double colourTextFactor = 1.0;
   QString colourUnit;
+  // Where points crowd, the number of points per pixel on a logarithmic
+  // colour map in place of their symbols.
+  bool densityOn = false;
+  // A bar beside the drawing that tells what length a residual vector of a
+  // round value has; vectorTextFactor and vectorUnit name that value.
+  bool scaleBarOn = false;
+  double vectorTextFactor = 1.0;
+  QString vectorUnit;
 
   // The rules that keep a value drawable, as the setters apply them: an
   // unknown symbol (from a damaged configuration) draws a circle, sizes stay
@@ -75,7 +86,7 @@ struct PhDrawSettings {
     largestSize = heldExtra(largestSize);
     markSize = heldExtra(markSize);
     residualScale = heldScale(residualScale);
-    if (colourMode != 1) colourMode = 0;
+    if (colourBy < COL_Type || colourBy >= ColourByCount) colourBy = COL_Type;
   }
 
   // The size a type's symbol is drawn with: triangles and crosses always odd.

@@ -2,20 +2,26 @@
 
 #include "phdrawsettings.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "phcolourmap.h"
+
 namespace {
 
 // An optional selection disc that fills the outer square, an optional
-// blunder disc and the symbol.
-void buildSprite(PhSymbolSprite &sprite, const PhDrawSettings &s, int iType, bool bBlunder, bool bSelected) {
+// blunder disc and the symbol of that size in the colour.
+void buildSprite(PhSymbolSprite &sprite, int iSymbol, int size, const QColor &colour, bool bBlunder,
+                 int blunderSize, const QColor &blunderColour, bool bSelected, int markSize,
+                 const QColor &markColour) {
   sprite.clear();
-  const int size = s.symbolSize(iType);
-  const int blunderDiameter = size + 2 * s.blunderSize;
+  const int blunderDiameter = size + 2 * blunderSize;
   if (bSelected) {
-    const int outer = (bBlunder ? blunderDiameter : size) + 2 * s.markSize;
-    sprite.addDisc(s.markColour, -(outer / 2), -(outer / 2), outer);
+    const int outer = (bBlunder ? blunderDiameter : size) + 2 * markSize;
+    sprite.addDisc(markColour, -(outer / 2), -(outer / 2), outer);
   }
-  if (bBlunder) sprite.addDisc(s.blunderColour, -(blunderDiameter / 2), -(blunderDiameter / 2), blunderDiameter);
-  sprite.addSymbol(s.symbol[iType], s.colour[iType], size);
+  if (bBlunder) sprite.addDisc(blunderColour, -(blunderDiameter / 2), -(blunderDiameter / 2), blunderDiameter);
+  sprite.addSymbol(iSymbol, colour, size);
 }
 
 Qt::PenStyle lineStyle(int iLinkLineType) {
@@ -35,7 +41,8 @@ void PhPaintTools::make(const PhDrawSettings &s) {
     connectionPen[t] = QPen(s.colour[t], 0, style);
     for (int blunder = 0; blunder < 2; ++blunder)
       for (int selected = 0; selected < 2; ++selected)
-        buildSprite(sprite[t][blunder][selected], s, t, blunder == 1, selected == 1);
+        buildSprite(sprite[t][blunder][selected], s.symbol[t], s.symbolSize(t), s.colour[t], blunder == 1,
+                    s.blunderSize, s.blunderColour, selected == 1, s.markSize, s.markColour);
     // The ring takes the type's size as set, without the odd rule.
     const int d = s.size[t] + 2 * s.largestSize;
     largestDiameter[t] = d;
@@ -44,4 +51,44 @@ void PhPaintTools::make(const PhDrawSettings &s) {
   }
   blunderPen = QPen(s.blunderColour, 0);
   connectionBlunderPen = QPen(s.blunderColour, 0, style);
+  for (int t = 0; t < TypeCount; ++t) {
+    mSymbol[t] = s.symbol[t];
+    mSize[t] = s.symbolSize(t);
+  }
+  mBlunderSize = s.blunderSize;
+  mMarkSize = s.markSize;
+  mBlunderColour = s.blunderColour;
+  mMarkColour = s.markColour;
+  const std::size_t count = std::size_t(TypeCount) * 4 * (ValueSteps + 1);
+  mValueSprites.assign(count, PhSymbolSprite());
+  mValueReady.assign(count, false);
+}
+
+int PhPaintTools::stepOf(const PhDrawSettings &s, double value) {
+  if (std::isnan(value)) return NoValue;
+  double t = 0.0;
+  if (s.colourHigh == s.colourLow)
+    t = value < s.colourLow ? 0.0 : 1.0;
+  else
+    t = (value - s.colourLow) / (s.colourHigh - s.colourLow);
+  t = std::clamp(t, 0.0, 1.0);
+  return int(std::lround(t * (ValueSteps - 1)));
+}
+
+QColor PhPaintTools::stepColour(int iStep) {
+  if (iStep < 0 || iStep >= ValueSteps) return PhColourMap::nanColour();
+  return PhColourMap::at(double(iStep) / (ValueSteps - 1));
+}
+
+const PhSymbolSprite &PhPaintTools::valueSprite(int iType, bool bBlunder, bool bSelected, int iStep) {
+  iStep = std::clamp(iStep, 0, NoValue);
+  const std::size_t key = ((std::size_t(iType) * 2 + (bBlunder ? 1 : 0)) * 2 + (bSelected ? 1 : 0)) *
+                              std::size_t(ValueSteps + 1) + std::size_t(iStep);
+  if (key >= mValueSprites.size()) return sprite[iType][bBlunder][bSelected];
+  if (!mValueReady[key]) {
+    buildSprite(mValueSprites[key], mSymbol[iType], mSize[iType], stepColour(iStep), bBlunder, mBlunderSize,
+                mBlunderColour, bSelected, mMarkSize, mMarkColour);
+    mValueReady[key] = true;
+  }
+  return mValueSprites[key];
 }

@@ -4,6 +4,8 @@
 #include <QPen>
 #include <QString>
 
+#include <vector>
+
 #include "phglobal.h"
 #include "phnumberlabels.h"
 #include "phnumbertext.h"
@@ -20,6 +22,17 @@ struct PhPaintTools {
 
   // Pens, sprites and rings from the settings; the text formats stay.
   void make(const PhDrawSettings &settings);
+
+  // Colouring by value: the map in this many steps, and one more for values
+  // that are no number.
+  static constexpr int ValueSteps = 64;
+  static constexpr int NoValue = ValueSteps;
+  // The step of a value under the settings' limits.
+  static int stepOf(const PhDrawSettings &settings, double value);
+  static QColor stepColour(int iStep);
+  // The sprite of sprite[type][blunder][selected] with the symbol in the
+  // step's colour; made on first use.
+  const PhSymbolSprite &valueSprite(int iType, bool bBlunder, bool bSelected, int iStep);
 
   QPen typePen[TypeCount];
   QPen blunderPen;
@@ -44,6 +57,17 @@ struct PhPaintTools {
   PhNumberText sigmaText[3];
   // The label being drawn; its room is kept from point to point.
   QString text;
+
+ private:
+  // What the value sprites are made from, and they as made.
+  std::vector<PhSymbolSprite> mValueSprites;
+  std::vector<bool> mValueReady;
+  int mSymbol[TypeCount] = {};
+  int mSize[TypeCount] = {};
+  int mBlunderSize = 0;
+  int mMarkSize = 0;
+  QColor mBlunderColour;
+  QColor mMarkColour;
 };
 
 #endif  // PHPAINTTOOLS_H

@@ -134,24 +134,38 @@ void PhPointPainter::drawImageFrame(const QSize &contents, int margin, bool bExt
 
 namespace {
 
-QString limitText(double value) { return QString::number(value, 'g', 6); }
+QString limitText(double value, double factor) { return QString::number(value * factor, 'g', 6); }
 
-QString upperText(const PhDrawSettings &settings) {
-  const QString limit = limitText(settings.colourHigh);
-  return settings.colourUnit.isEmpty() ? limit : limit + QLatin1Char(' ') + settings.colourUnit;
+QString upperText(const PhPointPainter::Legend &legend) {
+  const QString limit = limitText(legend.high, legend.textFactor);
+  return legend.unit.isEmpty() ? limit : limit + QLatin1Char(' ') + legend.unit;
 }
 
 }  // namespace
 
-QRect PhPointPainter::legendRect(const QPoint &corner) const {
-  const int texts = mMetrics.horizontalAdvance(limitText(mSettings.colourLow)) +
-                    mMetrics.horizontalAdvance(upperText(mSettings)) + 8;
+PhPointPainter::Legend PhPointPainter::valueLegend() const {
+  Legend legend;
+  legend.low = mSettings.colourLow;
+  legend.high = mSettings.colourHigh;
+  legend.textFactor = mSettings.colourTextFactor;
+  legend.unit = mSettings.colourUnit;
+  return legend;
+}
+
+QRect PhPointPainter::legendRect(const QPoint &corner, const Legend &legend) const {
+  const int texts = mMetrics.horizontalAdvance(limitText(legend.low, legend.textFactor)) +
+                    mMetrics.horizontalAdvance(upperText(legend)) + 8;
   return QRect(corner, QSize(std::max(LegendWidth, texts), LegendHeight + 2 + mMetrics.height()));
 }
 
 QRect PhPointPainter::drawLegend(const QPoint &corner) {
-  if (mSettings.colourMode != 1) return legendRect(corner);
-  const QRect area = legendRect(corner);
+  const Legend legend = valueLegend();
+  if (mSettings.colourBy == PhDrawSettings::COL_Type) return legendRect(corner, legend);
+  return drawLegend(corner, legend);
+}
+
+QRect PhPointPainter::drawLegend(const QPoint &corner, const Legend &legend) {
+  const QRect area = legendRect(corner, legend);
   if (!area.intersects(mExposed)) return area;
   // The limits only label the bar: from the map's first colour to its last.
   for (int x = 0; x < LegendWidth; ++x)
@@ -161,9 +175,48 @@ QRect PhPointPainter::drawLegend(const QPoint &corner) {
   mPainter->drawRect(corner.x(), corner.y(), LegendWidth - 1, LegendHeight - 1);
   mPainter->setFont(mSettings.textFont);
   const int baseline = corner.y() + LegendHeight + 2 + mMetrics.ascent();
-  mPainter->drawText(corner.x(), baseline, limitText(mSettings.colourLow));
-  const QString upper = upperText(mSettings);
+  mPainter->drawText(corner.x(), baseline, limitText(legend.low, legend.textFactor));
+  const QString upper = upperText(legend);
   mPainter->drawText(area.right() + 1 - mMetrics.horizontalAdvance(upper), baseline, upper);
+  return area;
+}
+
+bool PhPointPainter::scaleBarValue(double factor, double &value, int &length) {
+  factor = std::abs(factor);
+  if (!(factor > 0.0) || !std::isfinite(factor)) return false;
+  // The round value whose bar is nearest 100 pixels.
+  const double raw = 100.0 / factor;
+  const double power = std::pow(10.0, std::floor(std::log10(raw)));
+  double best = 0.0;
+  for (double m : {1.0, 2.0, 5.0, 10.0}) {
+    const double v = m * power;
+    if (best == 0.0 || std::abs(v * factor - 100.0) < std::abs(best * factor - 100.0)) best = v;
+  }
+  const double pixels = best * factor;
+  if (!std::isfinite(pixels) || pixels < 2.0 || pixels > 1.0e6) return false;
+  value = best;
+  length = int(std::lround(pixels));
+  return true;
+}
+
+QRect PhPointPainter::drawScaleBar(const QPoint &corner) {
+  double value = 0.0;
+  int length = 0;
+  if (!mSettings.scaleBarOn || !scaleBarValue(mFactor, value, length)) return QRect();
+  QString text = QString::number(value * mSettings.vectorTextFactor, 'g', 6);
+  if (!mSettings.vectorUnit.isEmpty()) text += QLatin1Char(' ') + mSettings.vectorUnit;
+  const int tick = 3;
+  const int textWidth = mMetrics.horizontalAdvance(text);
+  const QRect area(QPoint(corner.x(), corner.y() - mMetrics.height() - tick - 2),
+                   QPoint(corner.x() + std::max(length, textWidth), corner.y()));
+  if (!area.intersects(mExposed)) return area;
+  const int y = corner.y() - tick;
+  mPainter->setPen(mTools.framePen);
+  mPainter->drawLine(corner.x(), y, corner.x() + length, y);
+  mPainter->drawLine(corner.x(), y - tick, corner.x(), y + tick);
+  mPainter->drawLine(corner.x() + length, y - tick, corner.x() + length, y + tick);
+  mPainter->setFont(mSettings.textFont);
+  mPainter->drawText(corner.x(), y - tick - 2 - mMetrics.descent(), text);
   return area;
 }
 

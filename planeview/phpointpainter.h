@@ -71,7 +71,9 @@ class PhPointPainter {
   int outerSize(int iType, bool bBlunder, bool bSelected) const { return mOuter[iType][bBlunder][bSelected]; }
   // The symbol with its discs, when its outer square reaches the exposed
   // rectangle; nothing when outerSize() is 0.
-  void drawSymbol(int iType, bool bBlunder, bool bSelected, int px, int py) {
+  // `iStep` >= 0 draws the symbol in that step of the colour map
+  // (PhPaintTools::stepOf()) in place of the type's colour.
+  void drawSymbol(int iType, bool bBlunder, bool bSelected, int px, int py, int iStep = -1) {
     const int size = mOuter[iType][bBlunder][bSelected];
     if (size == 0) return;
     const int left = px - size / 2;
@@ -79,8 +81,12 @@ class PhPointPainter {
     if (left > mExposed.right() || left + size <= mExposed.left() || top > mExposed.bottom() ||
         top + size <= mExposed.top())
       return;
-    putSprite(mTools.sprite[iType][bBlunder][bSelected], px, py);
+    putSprite(iStep < 0 ? mTools.sprite[iType][bBlunder][bSelected]
+                        : mTools.valueSprite(iType, bBlunder, bSelected, iStep),
+              px, py);
   }
+  // True where pixels are made; vector drawings (files, printers) get shapes and text.
+  bool drawsPixels() const { return mGlyphRuns; }
   // The ring of the largest residual round a point of the type; returns its diameter.
   int drawLargestRing(int iType, const QPoint &pos);
 
@@ -120,13 +126,35 @@ class PhPointPainter {
   // The colour bar of the legend, in pixels.
   static constexpr int LegendWidth = 128;
   static constexpr int LegendHeight = 10;
-  // The legend of colouring by value: a framed bar of the map from its first
-  // colour (left) to its last, the lower limit under its left end and the
-  // upper limit with the unit under its right end, its top-left corner at
-  // `corner`. Nothing with colours by type or where it misses the exposed
-  // rectangle; returns the rectangle it covers either way.
+  // What a legend labels: the limits (shown times the factor, with the unit)
+  // of the map from its first colour to its last.
+  struct Legend {
+    double low = 0.0;
+    double high = 1.0;
+    double textFactor = 1.0;
+    QString unit;
+  };
+  // The legend of colouring by value, from the settings.
+  Legend valueLegend() const;
+  // A framed bar of the map from its first colour (left) to its last, the
+  // lower limit under its left end and the upper limit with the unit under
+  // its right end, its top-left corner at `corner`. Nothing where it misses
+  // the exposed rectangle; returns the rectangle it covers either way.
+  QRect drawLegend(const QPoint &corner, const Legend &legend);
+  QRect legendRect(const QPoint &corner, const Legend &legend) const;
+  // The value legend; nothing with colours by type.
   QRect drawLegend(const QPoint &corner);
-  QRect legendRect(const QPoint &corner) const;
+  QRect legendRect(const QPoint &corner) const { return legendRect(corner, valueLegend()); }
+
+  // The scale bar of residual vectors: a line as long as a vector of a round
+  // value (1, 2 or 5 times a power of ten, near 100 pixels long), with end
+  // ticks and the value with the settings' vector unit above it, its
+  // bottom-left corner at `corner`; nothing when the settings leave it off or
+  // vectors have no length. Returns the rectangle it covers.
+  QRect drawScaleBar(const QPoint &corner);
+  // The round value and its length in pixels for the factor (pixels per
+  // value unit); false when none fits.
+  static bool scaleBarValue(double factor, double &value, int &length);
 
   // True when a text label at (x, baseline) may reach into the rectangle.
   static bool labelMayShow(const QRect &exposed, int x, int baseline, int length, const QFontMetrics &metrics);
@@ -144,6 +172,8 @@ class PhPointPainter {
   void putSprite(const PhSymbolSprite &sprite, int px, int py) {
     if (mRaster && sprite.isOpaque())
       sprite.blit(*mRaster, mBlitClip, px, py);
+    else if (!mGlyphRuns)
+      sprite.paintShapes(mPainter, px, py);
     else
       sprite.paint(mPainter, px, py);
   }

@@ -1,6 +1,7 @@
 #include "phsymbolsprite.h"
 
 #include <QPainter>
+#include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
@@ -26,6 +27,7 @@ bool discRow(int d, int k, int &j0, int &j1) {
 
 void PhSymbolSprite::clear() {
   mLayers.clear();
+  mShapes.clear();
   mComposed.clear();
   mComposedValid = false;
   mBounds = QRect();
@@ -40,6 +42,7 @@ void PhSymbolSprite::addRun(int dy, int x0, int x1, quint32 argb) {
 }
 
 void PhSymbolSprite::addDisc(const QColor &colour, int left, int top, int d) {
+  if (d > 0) mShapes.push_back({Shape::Disc, colour, left, top, d});
   const quint32 argb = qPremultiply(colour.rgba());
   if (colour.alpha() != 255) mOpaque = false;
   for (int k = 0; k < d; ++k) {
@@ -54,6 +57,7 @@ void PhSymbolSprite::addRing(const QColor &colour, int left, int top, int d) {
     addDisc(colour, left, top, d);
     return;
   }
+  mShapes.push_back({Shape::Ring, colour, left, top, d});
   const quint32 argb = qPremultiply(colour.rgba());
   if (colour.alpha() != 255) mOpaque = false;
   for (int k = 0; k < d; ++k) {
@@ -78,6 +82,7 @@ void PhSymbolSprite::addSymbol(int iSymbol, const QColor &colour, int size) {
   const quint32 argb = qPremultiply(colour.rgba());
   switch (iSymbol) {
     case PhGlobal::SYM_Triangle:
+      mShapes.push_back({Shape::Triangle, colour, -half, -half, half});
       if (colour.alpha() != 255) mOpaque = false;
       // Apex at the top, the base half a size to each side below.
       for (int k = 0; k <= 2 * half; ++k) {
@@ -86,6 +91,7 @@ void PhSymbolSprite::addSymbol(int iSymbol, const QColor &colour, int size) {
       }
       break;
     case PhGlobal::SYM_Cross:
+      mShapes.push_back({Shape::Cross, colour, -half, -half, half});
       if (colour.alpha() != 255) mOpaque = false;
       for (int k = 0; k <= 2 * half; ++k) {
         if (k == half)
@@ -133,6 +139,46 @@ void PhSymbolSprite::paint(QPainter *painter, int px, int py) const {
   for (const Run &run : runs)
     painter->fillRect(QRect(px + run.x0, py + run.dy, run.x1 - run.x0 + 1, 1),
                       QColor::fromRgba(qUnpremultiply(run.argb)));
+}
+
+void PhSymbolSprite::paintShapes(QPainter *painter, int px, int py) const {
+  painter->save();
+  for (const Shape &shape : mShapes) {
+    const double x = px + shape.left;
+    const double y = py + shape.top;
+    switch (shape.kind) {
+      case Shape::Disc:
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(shape.colour);
+        painter->drawEllipse(QRectF(x, y, shape.d, shape.d));
+        break;
+      case Shape::Ring:
+        painter->setPen(QPen(shape.colour, 1.0));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawEllipse(QRectF(x + 0.5, y + 0.5, shape.d - 1, shape.d - 1));
+        break;
+      case Shape::Triangle: {
+        // Over the pixels of its runs: apex row to base row, half a size to each side.
+        const double h = shape.d;
+        const QPointF corners[3] = {QPointF(px + 0.5, py - h), QPointF(px + h + 1.0, py + h + 1.0),
+                                    QPointF(px - h, py + h + 1.0)};
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(shape.colour);
+        painter->drawPolygon(corners, 3);
+        break;
+      }
+      case Shape::Cross: {
+        const int h = shape.d;
+        QPainterPath cross;
+        cross.addRect(QRectF(px - h, py, 2 * h + 1, 1));
+        cross.addRect(QRectF(px, py - h, 1, 2 * h + 1));
+        cross.setFillRule(Qt::WindingFill);
+        painter->fillPath(cross, shape.colour);
+        break;
+      }
+    }
+  }
+  painter->restore();
 }
 
 void PhSymbolSprite::blit(const PhRaster &raster, const QRect &clip, int px, int py) const {

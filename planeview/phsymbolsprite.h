@@ -33,6 +33,9 @@ class PhSymbolSprite {
 
   // Paints the runs with the painter (in contents coordinates).
   void paint(QPainter *painter, int px, int py) const;
+  // Paints the same layers as shapes, one each: for drawings kept as
+  // vectors, where runs of pixels would be many rectangles.
+  void paintShapes(QPainter *painter, int px, int py) const;
   // Writes the runs into the buffer, inside `clip` (which lies within the buffer).
   // Only for opaque colours; see isOpaque().
   void blit(const PhRaster &raster, const QRect &clip, int px, int py) const;
@@ -52,11 +55,20 @@ class PhSymbolSprite {
     quint32 argb;
   };
 
+  // A layer as a shape: what paintShapes() draws.
+  struct Shape {
+    enum KindE { Disc, Ring, Triangle, Cross } kind;
+    QColor colour;
+    // Disc and ring: the square; triangle and cross: half the size.
+    int left, top, d;
+  };
+
   void addRun(int dy, int x0, int x1, quint32 argb);
   void compose() const;
 
   // The runs in drawing order, layer after layer.
   std::vector<Run> mLayers;
+  std::vector<Shape> mShapes;
   // The same pixels merged into one layer (later layers win), made on first use.
   mutable std::vector<Run> mComposed;
   mutable bool mComposedValid = false;

@@ -132,7 +132,7 @@ void TestPhImageViewer::barsMenusAndPagesInOrder() {
   QCOMPARE(bars, (QStringList{"File", "Navigation", "Zooming", "Extras"}));
   QList<QMenu *> menus;
   for (QAction *action : viewer.menuBar()->actions()) menus << action->menu();
-  QCOMPARE(texts(viewer.menuBar()->actions()), (QStringList{"&File", "&Navigation", "&Zooming", "&Extras"}));
+  QCOMPARE(texts(viewer.menuBar()->actions()), (QStringList{"&File", "&Navigation", "&Zooming", "&Extras", "&Colours"}));
   // The Close of the file bar, after the view's picture and print.
   QCOMPARE(texts(menus[0]->actions()), (QStringList{"&Export View...", "&Print...", "-", "&Close"}));
   QCOMPARE(texts(menus[1]->actions()),

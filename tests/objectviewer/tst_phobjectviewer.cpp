@@ -176,7 +176,7 @@ void TestPhObjectViewer::barsMenusAndModes() {
     QCOMPARE(viewer->toolBarArea(bar), Qt::TopToolBarArea);
   }
   QCOMPARE(bars, (QStringList{"File", "Zooming", "Extras"}));
-  QCOMPARE(texts(viewer->menuBar()->actions()), (QStringList{"&File", "&Zooming", "&Extras"}));
+  QCOMPARE(texts(viewer->menuBar()->actions()), (QStringList{"&File", "&Zooming", "&Extras", "&Colours"}));
   QList<QMenu *> menus;
   for (QAction *action : viewer->menuBar()->actions()) menus << action->menu();
   // The Close of the file bar, after the view's picture and print.

@@ -127,7 +127,7 @@ void TestPhPointPainter::legend() {
   QFETCH(bool, drawn);
   PhDrawSettings settings;
   settings.textFont = QFont(QStringLiteral("DejaVu Sans"), 8);
-  settings.colourMode = mode;
+  settings.colourBy = mode;
   settings.colourLow = low;
   settings.colourHigh = high;
   settings.colourUnit = unit;

@@ -179,6 +179,8 @@ class TestPhViewRender : public QObject {
   void printedOnOnePage();
   void legendWhenColouredByValue_data();
   void legendWhenColouredByValue();
+  void svgHoldsOneShapePerPoint_data();
+  void svgHoldsOneShapePerPoint();
 };
 
 void TestPhViewRender::imageEqualsScreen_data() {
@@ -250,8 +252,10 @@ void TestPhViewRender::svgHoldsTheDrawing() {
   }
   QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
   QCOMPARE(elements.value(QStringLiteral("svg")), 1);
-  // Symbols, lines and labels.
-  QVERIFY2(elements.value(QStringLiteral("rect")) + elements.value(QStringLiteral("path")) > 60,
+  // Symbols (shapes of their own), lines and labels.
+  QVERIFY2(elements.value(QStringLiteral("ellipse")) + elements.value(QStringLiteral("circle")) +
+                   elements.value(QStringLiteral("polygon")) + elements.value(QStringLiteral("path")) >
+               60,
            qPrintable(QStringList(elements.keys()).join(QLatin1Char(','))));
   QVERIFY(elements.value(QStringLiteral("polyline")) + elements.value(QStringLiteral("path")) > 0);
   QVERIFY(elements.value(QStringLiteral("text")) > 0);
@@ -374,7 +378,7 @@ void TestPhViewRender::legendWhenColouredByValue() {
   // Coloured by type, the default: the margin stays empty.
   QCOMPARE(ViewTest::at(ViewTest::screen(view.get()), view.get(), inBar), view->backgroundColor());
   PhDrawSettings settings = view->drawSettings();
-  settings.colourMode = 1;
+  settings.colourBy = 1;
   settings.colourLow = -1.0;
   settings.colourHigh = 1.0;
   settings.colourUnit = QStringLiteral("mm");
@@ -386,6 +390,68 @@ void TestPhViewRender::legendWhenColouredByValue() {
   // The same in a drawing onto another device.
   const QImage drawn = renderedImage(*view, QRect(0, 0, 200, 40), Qt::white);
   QCOMPARE(QColor(drawn.pixel(inBar)), PhColourMap::at(64.0 / (PhPointPainter::LegendWidth - 1)));
+}
+
+void TestPhViewRender::svgHoldsOneShapePerPoint_data() {
+  QTest::addColumn<QString>("kind");
+  QTest::addColumn<int>("symbol");
+  QTest::addColumn<QString>("element");
+  for (const QString &kind : {QStringLiteral("image"), QStringLiteral("object")}) {
+    QTest::addRow("%s view, circles", qPrintable(kind)) << kind << int(PhGlobal::SYM_Circle) << QStringLiteral("ellipse");
+    // The generator writes polygons as paths.
+    QTest::addRow("%s view, triangles", qPrintable(kind)) << kind << int(PhGlobal::SYM_Triangle)
+                                                          << QStringLiteral("path");
+    QTest::addRow("%s view, crosses", qPrintable(kind)) << kind << int(PhGlobal::SYM_Cross) << QStringLiteral("path");
+  }
+}
+
+// A drawing kept as vectors holds each point's symbol as one shape, not as
+// rows of pixels.
+void TestPhViewRender::svgHoldsOneShapePerPoint() {
+  QFETCH(QString, kind);
+  QFETCH(int, symbol);
+  QFETCH(QString, element);
+  Project p;
+  p.objects.deselectAll();
+  const std::unique_ptr<PhZoomView> view = shownView(kind, p, 100, QPoint(0, 0), false);
+  QVERIFY(view);
+  PhDrawSettings settings = view->drawSettings();
+  for (int t = 0; t < PhGlobal::PointTypeCount; ++t) settings.symbol[t] = symbol;
+  settings.showBlunders = false;
+  settings.showPointIds = settings.showLinks = false;
+  settings.residualsOn[VM_Graphical] = settings.residualsOn[VM_Textual] = false;
+  view->setDrawSettings(settings);
+  // Hidden blunders are not drawn; the object view has the centre too.
+  int drawn = 0;
+  for (const PhImagePoint &point : *p.image) drawn += point.adjustStatus() ? 1 : 0;
+  if (kind == QLatin1String("object")) ++drawn;
+  // The image view rings its largest residual.
+  const int rings = kind == QLatin1String("image") ? 1 : 0;
+  QBuffer buffer;
+  QVERIFY(buffer.open(QIODevice::WriteOnly));
+  {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    const QRect contents(0, 0, view->contentsWidth(), view->contentsHeight());
+    svg.setSize(contents.size());
+    svg.setViewBox(QRect(QPoint(0, 0), contents.size()));
+    QPainter painter(&svg);
+    view->render(&painter, contents);
+  }
+  QXmlStreamReader xml(buffer.data());
+  QHash<QString, int> elements;
+  while (!xml.atEnd()) {
+    xml.readNext();
+    if (xml.isStartElement()) ++elements[xml.name().toString()];
+  }
+  QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+  const int ellipses = elements.value(QStringLiteral("ellipse")) + elements.value(QStringLiteral("circle"));
+  if (element == QLatin1String("ellipse")) {
+    QCOMPARE(ellipses, drawn + rings);
+  } else {
+    QCOMPARE(elements.value(element), drawn);
+    QCOMPARE(ellipses, rings);
+  }
 }
 
 TESSELLA_TEST_MAIN(TestPhViewRender)
