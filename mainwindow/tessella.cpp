@@ -433,15 +433,13 @@ void Tessella::dragEnterEvent(QDragEnterEvent *event) {
   takeWithoutMoving(event);
 }
 
+// Reached only after the enter was accepted.
 void Tessella::dropEvent(QDropEvent *event) {
-  QString whyNot;
-  const QString file = droppedProjectFile(event->mimeData(), &whyNot);
-  if (file.isEmpty()) {
-    if (!whyNot.isEmpty()) Ux::status(whyNot);
+  const QString file = droppedProjectFile(event->mimeData());
+  if (file.isEmpty() || !takeWithoutMoving(event)) {
     event->ignore();
     return;
   }
-  if (!takeWithoutMoving(event)) return;
   // After the drop has returned: the source waits for it, and the question
   // and the reading may take long.
   QMetaObject::invokeMethod(this, [this, file]() { _openChosenProject(file); }, Qt::QueuedConnection);
