@@ -172,6 +172,16 @@ void TestProjectOpening::openedProjectsFillTheRecentMenu() {
   QCOMPARE(PhRecentProjects::entries(), (QStringList{exampleProject(), other}));
   QCOMPARE(Ux::Cfg(QStringLiteral("Tessella")).readString(QStringLiteral("Last project-file"), QString()),
            mWindow->projectFile());
+
+  // Two projects of one name: both entries tell their folders.
+  const QString twin = copyOfExample(QStringLiteral("block.(p)"));
+  answerNext<QMessageBox>([](QMessageBox *box) { clickButton(box, QStringLiteral("&Yes")); });
+  openThroughTheFileDialog(twin);
+  QCOMPARE(texts(menu()->entryActions()),
+           (QStringList{PhRecentProjectsMenu::entryText(0, twin, true),
+                        PhRecentProjectsMenu::entryText(1, exampleProject(), true),
+                        PhRecentProjectsMenu::entryText(2, other, false)}));
+  QVERIFY(menu()->entryActions().at(0)->text().contains(QStringLiteral("  (")));
 }
 
 void TestProjectOpening::entryTexts_data() {
