@@ -21,6 +21,8 @@
 #include "phprojectinit.h"
 #include "phprojectreader.h"
 #include "phreadfailure.h"
+#include "phrecentprojects.h"
+#include "phrecentprojectsmenu.h"
 #include "phsearchwidget.h"
 #include "phviewers.h"
 #include "uxapp.h"
@@ -30,7 +32,10 @@
 #include <QApplication>
 #include <algorithm>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -39,12 +44,14 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QTreeView>
+#include <QUrl>
 
 namespace {
 
@@ -92,6 +99,13 @@ Tessella::Tessella(const QPixmap &splash) : Ux::MainWindow(TY_Workspace, makeWin
   addStandardActions(UIA_FileOpen);
   addAction(kGroupFile, tr("&Close"), this, &Tessella::_slotFileClose, AF_Popup, QIcon(), QKeySequence(),
             QStringLiteral("Close the current project"), -1);
+  mRecentMenu = new PhRecentProjectsMenu(this);
+  if (QMenu *file = popupMenu(kGroupFile)) {
+    QAction *open = action(UIA_FileOpen);
+    const QList<QAction *> entries = file->actions();
+    const int after = open ? int(entries.indexOf(open)) + 1 : 0;
+    file->insertMenu(after < entries.size() ? entries.at(after) : nullptr, mRecentMenu);
+  }
   addSeparator(kGroupView);
   addAction(kGroupView, tr("Decorate / Undecorate Viewer"), this, &Tessella::_slotToggleViewerInterface, AF_Popup,
             QIcon(), QKeySequence(Qt::Key_F11), QStringLiteral("Toggle the decoration state of the active viewers"),
@@ -107,6 +121,7 @@ Tessella::Tessella(const QPixmap &splash) : Ux::MainWindow(TY_Workspace, makeWin
   mSupport->setHtml(Ux::App::info(QStringLiteral("support")));
   infoTab()->addTab(mSupport, tr("&Support"));
   _connectAll();
+  setAcceptDrops(true);
 
   for (const QString &argument : QCoreApplication::arguments())
     if (argument.startsWith(QLatin1String("-p"))) mOpenCurrentProject = true;
@@ -212,6 +227,9 @@ void Tessella::_connectAll() {
   connect(this, &Tessella::sigErrorGetNewProjectFile, this, &Tessella::slotFileOpen);
   connect(this, &Tessella::sigWidgetsSaved, this, &Tessella::_slotApplyImageViewerPrefs);
   connect(this, &Tessella::sigWidgetsSaved, this, &Tessella::_slotApplyObjectViewerPrefs);
+  connect(mRecentMenu, &PhRecentProjectsMenu::sigOpenRequested, this, &Tessella::_openRecentProject);
+  // A configuration file loaded from the menu replaces the whole table.
+  connect(this, &Ux::MainWindow::sigCfgLoaded, mRecentMenu, &PhRecentProjectsMenu::refresh);
   connect(mSearch, &PhSearchWidget::sigRequestDeselectAll, this, &Tessella::_slotDeselectPointsInObjectViewers);
   connect(mSearch, &PhSearchWidget::sigRequestSelection, this, &Tessella::_slotSelectPointsInObjectViewers);
   connect(mAnalysis, &PhAnalysisDock::sigShowImage, this, [this](int iImage) { _createImageViewer(iImage); });
@@ -226,20 +244,23 @@ void Tessella::_connectAll() {
 
 // ---- opening and closing projects -------------------------------------------------------------
 
+bool Tessella::_confirmCloseCurrentProject() {
+  if (!hasProject()) return true;
+  QMessageBox box(QMessageBox::Question, tr("Close current project?"),
+                  tr("If you open a new project,the current project %1 will be closed.\n"
+                     "Do you really want to open a new project?")
+                      .arg(QFileInfo(_strProjectFile).fileName()),
+                  QMessageBox::NoButton, this);
+  QPushButton *yes = box.addButton(tr("&Yes"), QMessageBox::YesRole);
+  QPushButton *no = box.addButton(tr("&No"), QMessageBox::NoRole);
+  box.setDefaultButton(yes);
+  box.setEscapeButton(no);
+  box.exec();
+  return box.clickedButton() == yes;
+}
+
 void Tessella::slotFileOpen() {
-  if (hasProject()) {
-    QMessageBox box(QMessageBox::Question, tr("Close current project?"),
-                    tr("If you open a new project,the current project %1 will be closed.\n"
-                       "Do you really want to open a new project?")
-                        .arg(QFileInfo(_strProjectFile).fileName()),
-                    QMessageBox::NoButton, this);
-    QPushButton *yes = box.addButton(tr("&Yes"), QMessageBox::YesRole);
-    QPushButton *no = box.addButton(tr("&No"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
-    box.setEscapeButton(no);
-    box.exec();
-    if (box.clickedButton() != yes) return;
-  }
+  if (!_confirmCloseCurrentProject()) return;
   Nub::debug("%s => %s", "className()", metaObject()->className());
   const QString start =
       Ux::Cfg(QString::fromLatin1(metaObject()->className()))
@@ -251,6 +272,22 @@ void Tessella::slotFileOpen() {
     return;
   }
   openProject(file);
+}
+
+void Tessella::_openChosenProject(const QString &strProjectFile) {
+  if (!_confirmCloseCurrentProject()) return;
+  openProject(strProjectFile);
+}
+
+void Tessella::_openRecentProject(const QString &strProjectFile) {
+  if (!QFileInfo(strProjectFile).isFile()) {
+    Ux::warn(tr("The project file '%1' no longer exists; it is taken off the recent projects.")
+                 .arg(QDir::toNativeSeparators(strProjectFile)));
+    PhRecentProjects::remove(strProjectFile);
+    mRecentMenu->refresh();
+    return;
+  }
+  _openChosenProject(strProjectFile);
 }
 
 bool Tessella::openProject(const QString &strProjectFile) {
@@ -307,6 +344,8 @@ void Tessella::_slotInitProject() {
   _fillProjectView();
   Ux::Cfg(QString::fromLatin1(metaObject()->className()))
       .writeEntry(QStringLiteral("Last project-file"), _strProjectFile);
+  PhRecentProjects::add(_strProjectFile);
+  mRecentMenu->refresh();
   _restoreViewerPlacements_OV();
 }
 
@@ -349,6 +388,61 @@ void Tessella::closeEvent(QCloseEvent *event) {
   if (mExitDialog->saveViewerPositions()) saveViewerPlacements();
   if (mExitDialog->savePreferences()) slotCfgSaveUser();
   event->accept();
+}
+
+// ---- dropped files ----------------------------------------------------------------------------
+
+QString Tessella::droppedProjectFile(const QMimeData *mime, QString *whyNot) {
+  if (!mime || !mime->hasUrls()) return QString();
+  const QList<QUrl> urls = mime->urls();
+  if (urls.size() != 1) {
+    if (whyNot) *whyNot = tr("Drop one project file at a time; %1 files were dropped.").arg(urls.size());
+    return QString();
+  }
+  const QString file = urls.first().isLocalFile() ? urls.first().toLocalFile() : QString();
+  // The file dialog's filter and the desktop's file type take "*.(p)" in any case.
+  if (file.isEmpty() || !file.endsWith(QLatin1String(".(p)"), Qt::CaseInsensitive) || !QFileInfo(file).isFile()) {
+    if (whyNot) *whyNot = tr("Only a BAX project file (*.(p)) can be dropped here.");
+    return QString();
+  }
+  return file;
+}
+
+namespace {
+// Copy or link, never move: a moving source would delete the project files.
+bool takeWithoutMoving(QDropEvent *event) {
+  for (Qt::DropAction kind : {Qt::CopyAction, Qt::LinkAction}) {
+    if (event->possibleActions() & kind) {
+      event->setDropAction(kind);
+      event->accept();
+      return true;
+    }
+  }
+  event->ignore();
+  return false;
+}
+}  // namespace
+
+void Tessella::dragEnterEvent(QDragEnterEvent *event) {
+  QString whyNot;
+  if (droppedProjectFile(event->mimeData(), &whyNot).isEmpty()) {
+    if (!whyNot.isEmpty()) Ux::status(whyNot);
+    event->ignore();
+    return;
+  }
+  takeWithoutMoving(event);
+}
+
+// Reached only after the enter was accepted.
+void Tessella::dropEvent(QDropEvent *event) {
+  const QString file = droppedProjectFile(event->mimeData());
+  if (file.isEmpty() || !takeWithoutMoving(event)) {
+    event->ignore();
+    return;
+  }
+  // After the drop has returned: the source waits for it, and the question
+  // and the reading may take long.
+  QMetaObject::invokeMethod(this, [this, file]() { _openChosenProject(file); }, Qt::QueuedConnection);
 }
 
 // ---- the project view -------------------------------------------------------------------------

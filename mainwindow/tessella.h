@@ -20,10 +20,14 @@ class PhPrefsLinks;
 class PhPrefsObjectViewer;
 class PhPrefsPoints;
 class PhProjectData;
+class PhRecentProjectsMenu;
 class PhSearchWidget;
 class ProjectInfo;
 class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
 class QMenu;
+class QMimeData;
 class QModelIndex;
 class QTextEdit;
 class QTreeView;
@@ -68,6 +72,11 @@ class Tessella : public Ux::MainWindow, public PhReadFailureHandler {
   QMenu *contextMenu() const { return mContextMenu; }
   PhExitDialog *exitDialog() const { return mExitDialog; }
   PhAnalysisDock *analysisDock() const { return mAnalysis; }
+  PhRecentProjectsMenu *recentProjectsMenu() const { return mRecentMenu; }
+
+  // The project file a drop carries: one local file named "*.(p)". Empty
+  // otherwise, with the reason in `whyNot` when the user should hear it.
+  static QString droppedProjectFile(const QMimeData *mime, QString *whyNot = nullptr);
 
   void readFailed(const PhReadFailure &failure) override;
 
@@ -100,6 +109,8 @@ class Tessella : public Ux::MainWindow, public PhReadFailureHandler {
  protected:
   void keyPressEvent(QKeyEvent *event) override;
   void closeEvent(QCloseEvent *event) override;
+  void dragEnterEvent(QDragEnterEvent *event) override;
+  void dropEvent(QDropEvent *event) override;
   // The project view's lists would take the point-type keys for their
   // type-ahead search.
   bool eventFilter(QObject *watched, QEvent *event) override;
@@ -108,6 +119,12 @@ class Tessella : public Ux::MainWindow, public PhReadFailureHandler {
   QWidget *_createImageViewer(int iImage);
   QWidget *_createObjectViewer(int iPlane);
   void _fillProjectView();
+  // "Close current project?" when one is open; true to go on.
+  bool _confirmCloseCurrentProject();
+  // A project chosen without the file dialog (recent list, drop): asks as
+  // the Open action does, then opens it.
+  void _openChosenProject(const QString &strProjectFile);
+  void _openRecentProject(const QString &strProjectFile);
   void _restoreViewerPlacements_OV();
   void _makeProjectView();
   // The "Analysis" dock, tabified with the project view.
@@ -135,6 +152,7 @@ class Tessella : public Ux::MainWindow, public PhReadFailureHandler {
   QMenu *mContextMenu = nullptr;
   PhExitDialog *mExitDialog = nullptr;
   PhAnalysisDock *mAnalysis = nullptr;
+  PhRecentProjectsMenu *mRecentMenu = nullptr;
   bool mOpenCurrentProject = false;
   bool mAskBeforeClosing = true;
   bool mViewersUndecorated = false;
