@@ -36,12 +36,14 @@ bool PhColourMap::setLimits(double low, double high) {
   return true;
 }
 
-QColor PhColourMap::colour(double value) const {
-  if (std::isnan(value)) return nanColour();
-  if (mLow == mHigh) return at(value < mLow ? 0.0 : value > mLow ? 1.0 : 0.5);
-  // Infinite values land at the ends through the clamp in at().
-  return at((value - mLow) / (mHigh - mLow));
+double PhColourMap::position(double value) const {
+  if (std::isnan(value)) return value;
+  if (mLow == mHigh) return value < mLow ? 0.0 : value > mLow ? 1.0 : 0.5;
+  // Infinite values land at the ends.
+  return std::clamp((value - mLow) / (mHigh - mLow), 0.0, 1.0);
 }
+
+QColor PhColourMap::colour(double value) const { return at(position(value)); }
 
 QColor PhColourMap::at(double t) {
   if (std::isnan(t)) return nanColour();

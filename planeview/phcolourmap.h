@@ -21,6 +21,8 @@ class PhColourMap {
   double low() const { return mLow; }
   double high() const { return mHigh; }
 
+  // Where a value falls on the map, 0 (first colour) to 1 (last); NaN stays NaN.
+  double position(double value) const;
   // The colour of a value.
   QColor colour(double value) const;
   // The map at t from 0 (first colour) to 1 (last), held within them; NaN

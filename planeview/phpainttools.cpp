@@ -65,13 +65,11 @@ void PhPaintTools::make(const PhDrawSettings &s) {
 }
 
 int PhPaintTools::stepOf(const PhDrawSettings &s, double value) {
-  if (std::isnan(value)) return NoValue;
-  double t = 0.0;
-  if (s.colourHigh == s.colourLow)
-    t = value < s.colourLow ? 0.0 : 1.0;
-  else
-    t = (value - s.colourLow) / (s.colourHigh - s.colourLow);
-  t = std::clamp(t, 0.0, 1.0);
+  // Limits that are no numbers (never stored so) leave the map's own.
+  PhColourMap map;
+  map.setLimits(s.colourLow, s.colourHigh);
+  const double t = map.position(value);
+  if (std::isnan(t)) return NoValue;
   return int(std::lround(t * (ValueSteps - 1)));
 }
 

@@ -86,6 +86,7 @@ void TestInstall::installedFiles_data() {
   QTest::addRow("link for linking") << QStringLiteral(TESSELLA_LIBDIR "/libnubux.so") << false;
   QTest::addRow("system configuration") << QStringLiteral(TESSELLA_DATADIR "/default.cfg") << false;
   QTest::addRow("manual") << QStringLiteral(TESSELLA_DOCDIR "/manual.html") << false;
+  QTest::addRow("a picture of the manual") << QStringLiteral(TESSELLA_DOCDIR "/images/density.png") << false;
   QTest::addRow("plug-in folder") << QStringLiteral(TESSELLA_PLUGINDIR) << true;
   QTest::addRow("desktop entry") << QStringLiteral("share/applications/org.tessella.Tessella.desktop") << false;
   QTest::addRow("MIME type") << QStringLiteral("share/mime/packages/org.tessella.Tessella.xml") << false;

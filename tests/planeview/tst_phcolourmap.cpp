@@ -8,6 +8,8 @@
 #include <limits>
 
 #include "phcolourmap.h"
+#include "phdrawsettings.h"
+#include "phpainttools.h"
 #include "tessellatest.h"
 
 namespace {
@@ -38,6 +40,8 @@ class TestPhColourMap : public QObject {
   void valueToColour_data();
   void valueToColour();
   void refusesLimitsThatAreNoNumbers();
+  void symbolStepsFollowTheMap_data();
+  void symbolStepsFollowTheMap();
 };
 
 void TestPhColourMap::followsTheMap_data() {
@@ -109,6 +113,29 @@ void TestPhColourMap::refusesLimitsThatAreNoNumbers() {
   QCOMPARE(map.high(), 20.0);
   QCOMPARE(map.colour(15.0), Middle);
   QCOMPARE(PhColourMap::at(NaN), Grey);
+}
+
+void TestPhColourMap::symbolStepsFollowTheMap_data() { valueToColour_data(); }
+
+// Symbols take the map in steps: the step of a value lies at most half a
+// step from the value's own place, NaN has a step of its own.
+void TestPhColourMap::symbolStepsFollowTheMap() {
+  QFETCH(double, low);
+  QFETCH(double, high);
+  QFETCH(double, value);
+  PhDrawSettings settings;
+  settings.colourLow = low;
+  settings.colourHigh = high;
+  const int step = PhPaintTools::stepOf(settings, value);
+  const double t = PhColourMap(low, high).position(value);
+  if (std::isnan(value)) {
+    QCOMPARE(step, int(PhPaintTools::NoValue));
+    QCOMPARE(PhPaintTools::stepColour(step), Grey);
+    return;
+  }
+  QVERIFY(step >= 0 && step < PhPaintTools::ValueSteps);
+  QVERIFY(std::abs(step / double(PhPaintTools::ValueSteps - 1) - t) <= 0.5 / (PhPaintTools::ValueSteps - 1) + 1e-12);
+  QCOMPARE(PhPaintTools::stepColour(step), PhColourMap::at(step / double(PhPaintTools::ValueSteps - 1)));
 }
 
 TESSELLA_TEST_MAIN(TestPhColourMap)
