@@ -123,7 +123,8 @@ void PhImageView::drawContents(QPainter *painter, int clipx, int clipy, int clip
     }
   }
   // Over the points, in the margins.
-  paint.drawLegend(QPoint(LegendInset, LegendInset));
+  // Image points have no other value to colour by.
+  if (byResidual) paint.drawLegend(QPoint(LegendInset, LegendInset));
   if (vectors) paint.drawScaleBar(QPoint(LegendInset, contentsHeight() - LegendInset));
 }
 

@@ -144,8 +144,11 @@ void TestPhColourBy::imagePointsByResidual() {
   QCOMPARE(ViewTest::at(ViewTest::screen(&view), &view, at), Blue);
   colourBy(view, PhDrawSettings::COL_Residual, 0.0, 0.01);
   QCOMPARE(ViewTest::at(ViewTest::screen(&view), &view, at), stepColour(0.0, 0.01, 0.005));
-  // Image views know no other values: a stored sigma choice draws by type.
+  // Image views know no other values: a sigma choice draws by type, without a legend.
   colourBy(view, PhDrawSettings::COL_Sigma, 0.0, 0.01);
+  const QImage bySigma = ViewTest::screen(&view);
+  QCOMPARE(ViewTest::at(bySigma, &view, at), Blue);
+  QCOMPARE(ViewTest::at(bySigma, &view, QPoint(PhZoomView::LegendInset + 5, PhZoomView::LegendInset + 5)), White);
   PhColourPrefs::setColourBy(PhColourPrefs::VIEW_Image, PhDrawSettings::COL_Sigma);
   QCOMPARE(PhColourPrefs::colourBy(PhColourPrefs::VIEW_Image), int(PhDrawSettings::COL_Type));
 }
