@@ -84,7 +84,7 @@ void PhImageViewer::_initClass() {
   _buildNavigationBar();
   buildZoomBar(mView);
   _buildExtrasBar();
-  new PhColourMenu(this, PhColourPrefs::VIEW_Image, []() { applyPrefsToAll(); });
+  new PhColourMenu(this, PhColourPrefs::VIEW_Image, []() { applyColourPrefsToAll(); });
 
   for (QLabel *&label : mStatus) {
     label = new QLabel(statusBar());
@@ -336,6 +336,14 @@ QList<PhImageViewer *> PhImageViewer::viewers() { return viewerList(); }
 
 void PhImageViewer::applyPrefsToAll() {
   for (PhImageViewer *viewer : viewerList()) viewer->applyPrefs(true);
+}
+
+void PhImageViewer::applyColourPrefsToAll() {
+  for (PhImageViewer *viewer : viewerList()) {
+    PhDrawSettings settings = viewer->mView->drawSettings();
+    PhColourPrefs::read(PhColourPrefs::VIEW_Image, settings);
+    viewer->mView->setDrawSettings(settings, true);
+  }
 }
 
 void PhImageViewer::deleteAllViewers() {

@@ -49,6 +49,9 @@ class PhImageViewer : public PhViewerWindow {
   // The living image viewers in creation order.
   static QList<PhImageViewer *> viewers();
   static void applyPrefsToAll();
+  // Only the colouring, density and scale bar as stored (PhColourPrefs), so
+  // that the toggles of this session stay.
+  static void applyColourPrefsToAll();
   static void deleteAllViewers();
   // True hides the status bars and top tool bars of all image viewers.
   static void hideInterfaces(bool bHide);

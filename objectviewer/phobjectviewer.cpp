@@ -43,7 +43,7 @@ PhObjectViewer::PhObjectViewer(int iPlane, QWidget *parent) : PhViewerWindow(par
   menu->addSeparator();
   QAction *prefs = addBoth(bar, menu, icon("prefs"), tr("&Preferences..."), QKeySequence());
   connect(prefs, &QAction::triggered, this, &PhObjectViewer::sigRequestObjectPreferences);
-  new PhColourMenu(this, PhColourPrefs::VIEW_Object, []() { applyPrefsToAll(); });
+  new PhColourMenu(this, PhColourPrefs::VIEW_Object, []() { applyColourPrefsToAll(); });
 
   mView->slotSetMode(PhZoomView::MODE_Zoom);
   connect(mView, &PhZoomView::sigZoomChanged, this, &PhObjectViewer::slotZoomed);
@@ -109,6 +109,15 @@ void PhObjectViewer::keyPressEvent(QKeyEvent *event) {
 void PhObjectViewer::applyPrefsToAll() {
   for (PhObjectViewer *viewer : _viewer)
     if (viewer) viewer->applyPrefs(true);
+}
+
+void PhObjectViewer::applyColourPrefsToAll() {
+  for (PhObjectViewer *viewer : _viewer) {
+    if (!viewer) continue;
+    PhDrawSettings settings = viewer->mView->drawSettings();
+    PhColourPrefs::read(PhColourPrefs::VIEW_Object, settings);
+    viewer->mView->setDrawSettings(settings, true);
+  }
 }
 
 std::vector<PhObjectList *> PhObjectViewer::_shownLists() {

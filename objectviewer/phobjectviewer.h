@@ -41,6 +41,9 @@ class PhObjectViewer : public PhViewerWindow {
 
   // Operations over all existing viewers.
   static void applyPrefsToAll();
+  // Only the colouring, density and scale bar as stored (PhColourPrefs), so
+  // that the toggles of this session stay.
+  static void applyColourPrefsToAll();
   static void selectImagePointsInAll(PhImage *image);
   static void selectPointsInAll(int iSelectionMode, int iSearchMode, const QString &strPar1,
                                 const QString &strPar2, bool bUsePattern);

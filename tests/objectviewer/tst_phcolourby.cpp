@@ -251,7 +251,11 @@ void TestPhColourBy::menuStoresAndApplies() {
            (QStringList{"By Point &Type", "By &Residual", "By &Sigma", "By Number of R&ays", "-",
                         "Colour &Limits...", "&Density at Scale", "Residual &Scale Bar"}));
   QVERIFY(!ViewTest::actionNamed(xy, QStringLiteral("Colour &Limits..."))->isEnabled());
+  // A toggle of this session, not stored: the colours leave it alone.
+  xz->objectView()->slotToggleBlunders();
+  const bool blunders = xz->objectView()->hasBlundersOn();
   ViewTest::actionNamed(xy, QStringLiteral("By Number of R&ays"))->trigger();
+  QCOMPARE(xz->objectView()->hasBlundersOn(), blunders);
   QCOMPARE(analysis.readNum(QStringLiteral("ObjectColourBy"), -1), int(PhDrawSettings::COL_Rays));
   // Every object viewer follows, with the stored limits and unit.
   for (PhObjectViewer *viewer : {xy, xz}) {
