@@ -184,7 +184,7 @@ void TestPhColourBy::densityGivesWayToSymbols() {
   view.setContentsPos(corner.x() - 100, corner.y() - 100);
   shown = ViewTest::screen(&view);
   QCOMPARE(ViewTest::at(shown, &view, corner), Blue);
-  // Off, the symbols of the Parts' drawing.
+  // Off, the plain symbols again.
   view.slotZoom(100);
   settings.densityOn = false;
   view.setDrawSettings(settings);
