@@ -18,27 +18,6 @@ void PhCoverMask::reset(const QRect &area) {
   // a line's last bit.
   mWords = area.isEmpty() ? 0 : (area.width() + 63) / 64 + 1;
   mBits.assign(std::size_t(mWords) * std::size_t(std::max(0, area.height())), 0);
-  mGroups.assign(std::size_t(mWords) * std::size_t((std::max(0, area.height()) >> GroupShift) + 1), 0);
-}
-
-bool PhCoverMask::allSet(const quint64 *bits, int a, int b) const {
-  // The bits brought down, 64 at a time, to bit 0 of a word; the word after
-  // a line's last is always there (see reset()).
-  const int shift = a % 64;
-  const int n = b - a + 1;
-  const int whole = n / 64;
-  const int rest = n % 64;
-  bits += a / 64;
-  for (int k = 0; k < whole; ++k) {
-    quint64 v = bits[k] >> shift;
-    if (shift) v |= bits[k + 1] << (64 - shift);
-    if (v != ~quint64(0)) return false;
-  }
-  if (rest == 0) return true;
-  quint64 v = bits[whole] >> shift;
-  if (shift) v |= bits[whole + 1] << (64 - shift);
-  const quint64 want = (quint64(1) << rest) - 1;
-  return (v & want) == want;
 }
 
 bool PhCoverMask::covers(const QRect &box) const {
@@ -50,16 +29,22 @@ bool PhCoverMask::covers(const QRect &box) const {
   if (x0 > x1 || y0 > y1) return true;
   const int a = x0 - mArea.left();
   const int b = x1 - mArea.left();
-  constexpr int Group = 1 << GroupShift;
-  int y = y0;
-  while (y <= y1) {
-    const int offset = y - mArea.top();
-    if ((offset & (Group - 1)) == 0 && y + Group - 1 <= y1) {
-      if (!allSet(group(y), a, b)) return false;
-      y += Group;
-    } else {
-      if (!allSet(row(y), a, b)) return false;
-      ++y;
+  const int wa = a / 64;
+  const int shift = a % 64;
+  const int n = b - a + 1;
+  // The bits a..b of each line brought down, 64 at a time, to bit 0 of a
+  // word; the word after a line's last is always there (see reset()).
+  const int whole = n / 64;
+  const int rest = n % 64;
+  const quint64 wantRest = (quint64(1) << rest) - 1;
+  const quint64 *bits = row(y0) + wa;
+  for (int y = y0; y <= y1; ++y, bits += mWords) {
+    for (int k = 0; k <= whole; ++k) {
+      if (k == whole && rest == 0) break;
+      quint64 v = bits[k] >> shift;
+      if (shift) v |= bits[k + 1] << (64 - shift);
+      const quint64 want = k < whole ? ~quint64(0) : wantRest;
+      if ((v & want) != want) return false;
     }
   }
   return true;
@@ -77,19 +62,9 @@ void PhCoverMask::addRun(int y, int x0, int x1) {
   const int wb = b / 64;
   if (wa == wb) {
     bits[wa] |= bitsBetween(a % 64, b % 64);
-  } else {
-    bits[wa] |= bitsBetween(a % 64, 63);
-    for (int w = wa + 1; w < wb; ++w) bits[w] = ~quint64(0);
-    bits[wb] |= bitsBetween(0, b % 64);
+    return;
   }
-  // The group's words over the same stretch, from its lines.
-  constexpr int Group = 1 << GroupShift;
-  const int first = mArea.top() + (((y - mArea.top()) >> GroupShift) << GroupShift);
-  if (first + Group - 1 > mArea.bottom()) return;
-  quint64 *groupBits = group(y);
-  for (int w = wa; w <= wb; ++w) {
-    quint64 all = ~quint64(0);
-    for (int k = 0; k < Group; ++k) all &= row(first + k)[w];
-    groupBits[w] = all;
-  }
+  bits[wa] |= bitsBetween(a % 64, 63);
+  for (int w = wa + 1; w < wb; ++w) bits[w] = ~quint64(0);
+  bits[wb] |= bitsBetween(0, b % 64);
 }

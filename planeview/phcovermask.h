@@ -27,22 +27,9 @@ class PhCoverMask {
     return mBits.data() + std::size_t(y - mArea.top()) * std::size_t(mWords);
   }
 
-  // Lines in groups of four: a group's word holds the bits covered in all
-  // four, so that tall boxes are tested a group at a time.
-  static constexpr int GroupShift = 2;
-  quint64 *group(int y) {
-    return mGroups.data() + std::size_t((y - mArea.top()) >> GroupShift) * std::size_t(mWords);
-  }
-  const quint64 *group(int y) const {
-    return mGroups.data() + std::size_t((y - mArea.top()) >> GroupShift) * std::size_t(mWords);
-  }
-  // Bits a..b (from the area's left) of a line or group all set.
-  bool allSet(const quint64 *bits, int a, int b) const;
-
   QRect mArea;
   int mWords = 0;
   std::vector<quint64> mBits;
-  std::vector<quint64> mGroups;
 };
 
 #endif  // PHCOVERMASK_H
