@@ -385,7 +385,7 @@ void PhObjectView::drawIndexed(PhPointPainter &paint, Step stepOf) {
   // buried under the opaque symbols of later points are left out, which
   // changes no pixel.
   mDrawList.clear();
-  forEachCandidate(reach, true, [&](int i, const QPoint &pos) { mDrawList.push_back({i, pos, ~0u, true}); });
+  forEachCandidate(reach, true, [&](int i, const QPoint &pos) { mDrawList.push_back({i, pos, ~0u, true, -1}); });
   dropHidden(paint, decoration);
   for (const DrawItem &item : mDrawList) {
     if (item.index < 0) {
@@ -393,7 +393,7 @@ void PhObjectView::drawIndexed(PhPointPainter &paint, Step stepOf) {
       continue;
     }
     if (mStyle[std::size_t(item.index)] & StyleSelected)
-      drawPoint(paint, item.index, item.pos, item.shown, item.symbol, stepOf(item.index));
+      drawPoint(paint, item.index, item.pos, item.shown, item.symbol, stepOf(item.index), item.links);
     else
       draw(item.index, item.pos);
   }
@@ -480,7 +480,8 @@ bool PhObjectView::decorationReach(const PhPointPainter &paint, Reach &reach) {
                  QPoint(right + (chars - 1) * (step + 1) + ink.right(), baseline + ink.bottom()));
   };
   reach = Reach();
-  QRect round(-(widest / 2) - 1, -(widest / 2) - 1, widest + 2, widest + 2);
+  // The lines round the point; its symbol is added point by point.
+  QRect round;
   auto addRound = [&](bool bSigma, double halves) {
     const double value = largestValue(bSigma) * std::abs(paint.factor()) * halves;
     if (!(value < Longest)) return false;
@@ -559,7 +560,9 @@ void PhObjectView::dropHidden(PhPointPainter &paint, const Reach &reach) {
     const QRect symbol = sprite.bounds().translated(it->pos);
     bool covered[3] = {true, true, true};
     if (selected) {
-      for (int k = 0; k < reach.count; ++k) covered[k] = mCover.covers(reach.part[k].translated(it->pos));
+      // The first part: the point's own symbol with the lines round it.
+      covered[0] = mCover.covers(reach.part[0].translated(it->pos) | symbol);
+      for (int k = 1; k < reach.count; ++k) covered[k] = mCover.covers(reach.part[k].translated(it->pos));
     } else {
       covered[0] = mCover.covers(symbol);
     }
@@ -573,6 +576,7 @@ void PhObjectView::dropHidden(PhPointPainter &paint, const Reach &reach) {
       it->symbol = !covered[0] && !mCover.covers(symbol);
       const PhObjectPoint *point = mList->at(it->index);
       const Numbers numbers = numbersOf(point, paint);
+      it->links = numbers.links;
       const bool id = numbers.showId && !(reach.idPart >= 0 && covered[reach.idPart]);
       const bool links = numbers.showLinks && !(reach.linkPart >= 0 && covered[reach.linkPart]);
       if (numbers.showId || numbers.showLinks)
@@ -584,21 +588,23 @@ void PhObjectView::dropHidden(PhPointPainter &paint, const Reach &reach) {
   }
 }
 
-PhObjectView::Numbers PhObjectView::numbersOf(const PhObjectPoint *point, const PhPointPainter &paint) const {
+PhObjectView::Numbers PhObjectView::numbersOf(const PhObjectPoint *point, const PhPointPainter &paint,
+                                              int iLinks) const {
   const PhDrawSettings &s = drawSettings();
   Numbers numbers;
   const bool centre = point->isProjectionCentre();
   const int id = point->pointId();
   numbers.showId = centre ? s.showImageIds : s.showPointIds;
   numbers.showLinks = s.showLinks;
-  if (numbers.showLinks) numbers.links = centre ? PhImage::adjustedPointCount(id) : PhImage::numberOfLinks(id);
+  if (numbers.showLinks)
+    numbers.links = iLinks >= 0 ? iLinks : centre ? PhImage::adjustedPointCount(id) : PhImage::numberOfLinks(id);
   const PhPaintTools &tools = paint.tools();
   numbers.pen = point->isAccepted() ? &tools.typePen[typeIndex(point->code())] : &tools.blunderPen;
   return numbers;
 }
 
 void PhObjectView::drawPoint(PhPointPainter &paint, int i, const QPoint &pos, quint32 shown, bool bSymbol,
-                             int iStep) {
+                             int iStep, int iLinks) {
   const PhObjectPoint *point = mList->at(i);
   const int t = typeIndex(point->code());
   const bool blunder = !point->isAccepted();
@@ -614,7 +620,7 @@ void PhObjectView::drawPoint(PhPointPainter &paint, int i, const QPoint &pos, qu
   const QPen &typePen = tools.typePen[t];
   const bool centre = point->isProjectionCentre();
   const int id = point->pointId();
-  const Numbers numbers = numbersOf(point, paint);
+  const Numbers numbers = numbersOf(point, paint, iLinks);
   if (numbers.showId || numbers.showLinks)
     paint.drawNumbers(pos, outer, numbers.showId, id, numbers.showLinks, numbers.links, *numbers.pen, shown);
   if (s.residualsOn[VM_Graphical]) {

@@ -118,8 +118,9 @@ class PhObjectView : public PhZoomView, private PhSelectionObserver {
   // `shown`: the number characters to draw (PhPointPainter::shownNumberGlyphs()),
   // `bSymbol` false leaves the symbol out.
   // `iStep` >= 0: the symbol in that step of the colour map.
+  // `iLinks` >= 0: the link count, already looked up.
   void drawPoint(PhPointPainter &paint, int i, const QPoint &pos, quint32 shown = ~0u, bool bSymbol = true,
-                 int iStep = -1);
+                 int iStep = -1, int iLinks = -1);
   // The kept layout's points that the exposed rectangle can show, with the
   // buried ones left out; stepOf(i) gives a point's colour step or -1.
   template <class Step>
@@ -159,7 +160,7 @@ class PhObjectView : public PhZoomView, private PhSelectionObserver {
     int links = 0;
     const QPen *pen = nullptr;
   };
-  Numbers numbersOf(const PhObjectPoint *point, const PhPointPainter &paint) const;
+  Numbers numbersOf(const PhObjectPoint *point, const PhPointPainter &paint, int iLinks = -1) const;
 
   const int mPlane;
   PhObjectList *mList = nullptr;
@@ -187,6 +188,7 @@ class PhObjectView : public PhZoomView, private PhSelectionObserver {
     QPoint pos;
     quint32 shown;
     bool symbol;
+    int links;
   };
   std::vector<DrawItem> mDrawList;
   PhCoverMask mCover;

@@ -34,15 +34,24 @@ bool PhCoverMask::covers(const QRect &box) const {
   const int n = b - a + 1;
   // The bits a..b of each line brought down, 64 at a time, to bit 0 of a
   // word; the word after a line's last is always there (see reset()).
+  const quint64 *bits = row(y0) + wa;
+  // The next word's bits above the shift; two shifts, so that a shift of 0
+  // brings none and needs no branch.
+  auto down = [shift](const quint64 *w) { return (w[0] >> shift) | ((w[1] << 1) << (63 - shift)); };
+  if (n <= 64) {
+    // Boxes of symbols and glyphs: one word a line.
+    const quint64 want = n == 64 ? ~quint64(0) : (quint64(1) << n) - 1;
+    for (int y = y0; y <= y1; ++y, bits += mWords)
+      if ((down(bits) & want) != want) return false;
+    return true;
+  }
   const int whole = n / 64;
   const int rest = n % 64;
   const quint64 wantRest = (quint64(1) << rest) - 1;
-  const quint64 *bits = row(y0) + wa;
   for (int y = y0; y <= y1; ++y, bits += mWords) {
     for (int k = 0; k <= whole; ++k) {
       if (k == whole && rest == 0) break;
-      quint64 v = bits[k] >> shift;
-      if (shift) v |= bits[k + 1] << (64 - shift);
+      const quint64 v = down(bits + k);
       const quint64 want = k < whole ? ~quint64(0) : wantRest;
       if ((v & want) != want) return false;
     }
