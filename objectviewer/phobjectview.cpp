@@ -14,6 +14,7 @@
 #include "phobjectpoint.h"
 #include "phdrawprefs.h"
 #include "phnumberlabels.h"
+#include "phround.h"
 #include "uxcfg.h"
 
 namespace {
@@ -559,12 +560,18 @@ void PhObjectView::dropHidden(PhPointPainter &paint, const Reach &reach) {
     const PhSymbolSprite &sprite = tools.sprite[t][blunder][selected];
     const QRect symbol = sprite.bounds().translated(it->pos);
     bool covered[3] = {true, true, true};
+    // The symbol first: the smallest box, and most often the answer.
+    const bool symbolCovered = mCover.covers(symbol);
+    covered[0] = symbolCovered;
     if (selected) {
       // The first part: the point's own symbol with the lines round it.
-      covered[0] = mCover.covers(reach.part[0].translated(it->pos) | symbol);
+      // The reach of the list's longest lines first; the point's own only
+      // where that is not covered.
+      if (symbolCovered && !reach.part[0].isNull() && !mCover.covers(reach.part[0].translated(it->pos))) {
+        const QRect lines = linesOf(mList->at(it->index), it->pos, paint);
+        covered[0] = lines.isNull() || mCover.covers(lines);
+      }
       for (int k = 1; k < reach.count; ++k) covered[k] = mCover.covers(reach.part[k].translated(it->pos));
-    } else {
-      covered[0] = mCover.covers(symbol);
     }
     if (covered[0] && covered[1] && covered[2]) {
       it->index = -1;
@@ -573,7 +580,7 @@ void PhObjectView::dropHidden(PhPointPainter &paint, const Reach &reach) {
     if (selected) {
       // Of a point that shows, the symbol and the characters under later
       // symbols need not be drawn. The first part holds the symbol.
-      it->symbol = !covered[0] && !mCover.covers(symbol);
+      it->symbol = !symbolCovered;
       const PhObjectPoint *point = mList->at(it->index);
       const Numbers numbers = numbersOf(point, paint);
       it->links = numbers.links;
@@ -586,6 +593,22 @@ void PhObjectView::dropHidden(PhPointPainter &paint, const Reach &reach) {
     if (sprite.isOpaque())
       sprite.forEachRun(it->pos.x(), it->pos.y(), [&](int y, int x0, int x1) { mCover.addRun(y, x0, x1); });
   }
+}
+
+QRect PhObjectView::linesOf(const PhObjectPoint *point, const QPoint &pos, const PhPointPainter &paint) const {
+  const PhDrawSettings &s = drawSettings();
+  QRect lines;
+  if (s.residualsOn[VM_Graphical]) {
+    const QPoint end = paint.vectorEnd(pos, point->horizontalResidual(mPlane), point->verticalResidual(mPlane));
+    if (end != pos) lines = QRect(pos, end).normalized();
+  }
+  if (s.sigmasOn[VM_Graphical]) {
+    const int w = phRound(point->horizontalSigma(mPlane) * paint.factor());
+    const int h = phRound(point->verticalSigma(mPlane) * paint.factor());
+    if (w >= 1 && h >= 1) lines |= QRect(pos.x() - w / 2, pos.y() - h / 2, w, h);
+  }
+  // Lines are one pixel wide and may round to the next.
+  return lines.isNull() ? lines : lines.adjusted(-2, -2, 2, 2);
 }
 
 PhObjectView::Numbers PhObjectView::numbersOf(const PhObjectPoint *point, const PhPointPainter &paint,

@@ -153,6 +153,9 @@ class PhObjectView : public PhZoomView, private PhSelectionObserver {
   // covered by opaque symbols drawn after it, and of the others the symbols
   // and number characters so covered.
   void dropHidden(PhPointPainter &paint, const Reach &reach);
+  // The box of the residual vector and sigma ellipse drawn round a selected
+  // point at `pos`; null when it gets neither.
+  QRect linesOf(const PhObjectPoint *point, const QPoint &pos, const PhPointPainter &paint) const;
   // The number labels a selected point gets, and their pen.
   struct Numbers {
     bool showId = false;

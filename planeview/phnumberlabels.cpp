@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QTextLayout>
 
+#include <cmath>
+
 void PhNumberLabels::setFont(const QFont &given, const QPaintDevice *device) {
   const int dpi = device ? device->logicalDpiY() : 0;
   if (mHasFont && given == mFont && dpi == mDpi) return;
@@ -44,6 +46,7 @@ void PhNumberLabels::setFont(const QFont &given, const QPaintDevice *device) {
     }
   }
   mRun.setRawFont(mRawFont);
+  mSprites.reset(mRawFont, std::vector<quint32>(mGlyph, mGlyph + CharCount));
   mUsable = true;
 }
 
@@ -59,6 +62,7 @@ void PhNumberLabels::add(int value, int x, int y, quint32 shown) {
     if ((shown >> k++) & 1u) {
       mGlyphs.append(mGlyph[c]);
       mPositions.append(QPointF(pos, y));
+      mChars.push_back(quint8(c));
     }
   });
 }
@@ -92,14 +96,39 @@ const QRect &PhNumberLabels::inkBox(int c, int phase) {
   return box;
 }
 
-void PhNumberLabels::draw(QPainter *painter) {
+bool PhNumberLabels::blit(QPainter *painter, const PhRaster &raster, const QRect &clip) {
+  const QTransform &transform = painter->transform();
+  if (transform.type() > QTransform::TxTranslate) return false;
+  const qreal dx = transform.dx();
+  const qreal dy = transform.dy();
+  if (dx != std::floor(dx) || dy != std::floor(dy)) return false;
+  const QPen pen = painter->pen();
+  if (pen.brush().style() != Qt::SolidPattern || pen.color().alpha() != 255 || painter->opacity() != 1.0 ||
+      painter->compositionMode() != QPainter::CompositionMode_SourceOver)
+    return false;
+  for (const QPointF &at : std::as_const(mPositions))
+    if (at.x() + dx < 0) return false;
+  if (!mSprites.matchesPainter()) return false;
+  const QRgb colour = pen.color().rgba();
+  const QPoint offset(-int(dx), -int(dy));
+  for (qsizetype i = 0; i < mPositions.size(); ++i) {
+    const QPointF &at = mPositions[i];
+    mSprites.blit(raster, clip, offset, mChars[std::size_t(i)], at.x() + dx, int(at.y() + dy), colour);
+  }
+  return true;
+}
+
+void PhNumberLabels::draw(QPainter *painter, const PhRaster *raster, const QRect &clip) {
   if (mGlyphs.isEmpty()) return;
-  mRun.setGlyphIndexes(mGlyphs);
-  mRun.setPositions(mPositions);
-  painter->drawGlyphRun(QPointF(0, 0), mRun);
-  // Drop the run's share first, so that clearing keeps the lists' room.
-  mRun.setGlyphIndexes(QList<quint32>());
-  mRun.setPositions(QList<QPointF>());
+  if (!raster || !blit(painter, *raster, clip)) {
+    mRun.setGlyphIndexes(mGlyphs);
+    mRun.setPositions(mPositions);
+    painter->drawGlyphRun(QPointF(0, 0), mRun);
+    // Drop the run's share first, so that clearing keeps the lists' room.
+    mRun.setGlyphIndexes(QList<quint32>());
+    mRun.setPositions(QList<QPointF>());
+  }
   mGlyphs.clear();
   mPositions.clear();
+  mChars.clear();
 }

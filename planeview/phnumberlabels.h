@@ -8,6 +8,8 @@
 #include <QRect>
 #include <QRawFont>
 
+#include "phglyphsprites.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -25,14 +27,18 @@ class PhNumberLabels {
   // screen); a font without them leaves the labels to drawText.
   void setFont(const QFont &font, const QPaintDevice *device = nullptr);
   bool isUsable() const { return mUsable; }
+  // Whether draw() with a raster puts the glyphs straight into it.
+  bool blitsIntoRaster() { return mUsable && mSprites.matchesPainter(); }
 
   // Characters in the decimal text of the value.
   static int length(int value);
   // Queues the value's decimal text with its baseline starting at (x, y);
   // characters whose bit in `shown` is 0 are left out.
   void add(int value, int x, int y, quint32 shown = ~0u);
-  // Draws the queued labels with the painter's pen, then forgets them.
-  void draw(QPainter *painter);
+  // Draws the queued labels with the painter's pen, then forgets them. With
+  // the raster the painter paints into (and `clip`, the painter's clip), they
+  // go straight into it where that gives the same pixels.
+  void draw(QPainter *painter, const PhRaster *raster = nullptr, const QRect &clip = QRect());
 
   // Calls f(k, box) for the k-th character of the value's label at (x, y)
   // with the box of every pixel draw() may touch for it.
@@ -76,6 +82,9 @@ class PhNumberLabels {
   // The pixels a character drawn at a phase touches, relative to the pixel
   // of its pen position; found on first use.
   const QRect &inkBox(int c, int phase);
+  // Puts the queued glyphs into the raster; false, with nothing drawn, where
+  // the painter's state asks for more than the sprites give.
+  bool blit(QPainter *painter, const PhRaster &raster, const QRect &clip);
 
   QFont mFont;
   int mDpi = 0;
@@ -87,6 +96,9 @@ class PhNumberLabels {
   qreal mStep[CharCount][CharCount] = {};
   QList<quint32> mGlyphs;
   QList<QPointF> mPositions;
+  // The character of each queued glyph.
+  std::vector<quint8> mChars;
+  PhGlyphSprites mSprites;
   QGlyphRun mRun;
   std::vector<QRect> mInk;
   std::vector<bool> mInkReady;

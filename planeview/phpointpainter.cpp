@@ -290,7 +290,7 @@ void PhPointPainter::drawNumbers(const QPoint &pos, int outer, bool bId, int id,
   }
   if (!queued) return;
   mPainter->setPen(pen);
-  numbers.draw(mPainter);
+  numbers.draw(mPainter, mRaster, mBlitClip);
 }
 
 quint32 PhPointPainter::shownNumberGlyphs(const QPoint &pos, int outer, bool bId, int id, bool bLinks, int links,

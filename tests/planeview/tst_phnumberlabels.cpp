@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "phnumberlabels.h"
+#include "phraster.h"
 #include "tessellatest.h"
 
 // Number labels drawn as one glyph run must look exactly like drawText.
@@ -19,6 +20,8 @@ class TestPhNumberLabels : public QObject {
   void matchesDrawText();
   void glyphBoxesHoldEveryPixel_data();
   void glyphBoxesHoldEveryPixel();
+  void rasterMatchesDrawText_data();
+  void rasterMatchesDrawText();
 };
 
 void TestPhNumberLabels::length_data() {
@@ -108,6 +111,53 @@ void TestPhNumberLabels::glyphBoxesHoldEveryPixel() {
       }
     }
   }
+}
+
+void TestPhNumberLabels::rasterMatchesDrawText_data() { matchesDrawText_data(); }
+
+// Put straight into the buffer of a translated, clipped painter, as the views'
+// layers are drawn, on a background of every colour: the pixels drawText gives.
+void TestPhNumberLabels::rasterMatchesDrawText() {
+  QFETCH(QFont, font);
+  QFETCH(QColor, pen);
+  QImage plain(300, 260, QImage::Format_RGB32);
+  QRandomGenerator random(7);
+  for (int y = 0; y < plain.height(); ++y)
+    for (int x = 0; x < plain.width(); ++x) plain.setPixel(x, y, 0xff000000u | random.generate());
+  QImage fast = plain;
+  PhNumberLabels labels;
+  labels.setFont(font, &fast);
+  QVERIFY(labels.isUsable());
+  QVERIFY(labels.blitsIntoRaster());
+  // Contents coordinates of the image's top left, and a clip that cuts labels.
+  const QPoint origin(1000, 500);
+  const QRect clip(origin + QPoint(20, 15), QSize(240, 200));
+  const QList<int> values{0, 42, 1234567890, -98765, 808, 11, 2147483647, -1};
+  // Some start left of the image: those keep the painter's own path.
+  auto at = [&](int i) { return origin + QPoint(-9 + 41 * (i % 7), 12 + 29 * i); };
+  {
+    QPainter painter(&plain);
+    painter.translate(-origin);
+    painter.setClipRect(clip);
+    painter.setFont(font);
+    painter.setPen(pen);
+    for (int i = 0; i < values.size(); ++i) painter.drawText(at(i), QString::number(values[i]));
+  }
+  {
+    PhRaster raster;
+    raster.bits = reinterpret_cast<quint32 *>(fast.bits());
+    raster.stride = int(fast.bytesPerLine() / 4);
+    raster.rect = QRect(origin, fast.size());
+    QPainter painter(&fast);
+    painter.translate(-origin);
+    painter.setClipRect(clip);
+    painter.setPen(pen);
+    for (int i = 0; i < values.size(); ++i) {
+      labels.add(values[i], at(i).x(), at(i).y());
+      labels.draw(&painter, &raster, clip);
+    }
+  }
+  QCOMPARE(fast, plain);
 }
 
 TESSELLA_TEST_MAIN(TestPhNumberLabels)
