@@ -358,7 +358,7 @@ void PhObjectView::drawContents(QPainter *painter, int clipx, int clipy, int cli
     const int n = mList->count();
     for (int i = 0; i < n; ++i) {
       const PhObjectPoint *point = mList->at(i);
-      drawPoint(paint, i, toContents(point->horizontal(mPlane), point->vertical(mPlane)), ~0u, true, stepOf(i));
+      drawPoint(paint, i, toContents(point->horizontal(mPlane), point->vertical(mPlane)), stepOf(i));
     }
   } else {
     drawIndexed(paint, stepOf);
@@ -373,7 +373,7 @@ void PhObjectView::drawIndexed(PhPointPainter &paint, Step stepOf) {
   auto draw = [&](int i, const QPoint &pos) {
     const quint8 style = mStyle[std::size_t(i)];
     if (style & StyleSelected)
-      drawPoint(paint, i, pos, ~0u, true, stepOf(i));
+      drawPoint(paint, i, pos, stepOf(i));
     else  // Unselected points need no more than their pixel and style.
       paint.drawSymbol(style & StyleType, (style & StyleBlunder) != 0, false, pos.x(), pos.y(), stepOf(i));
   };
@@ -386,7 +386,7 @@ void PhObjectView::drawIndexed(PhPointPainter &paint, Step stepOf) {
   // buried under the opaque symbols of later points are left out, which
   // changes no pixel.
   mDrawList.clear();
-  forEachCandidate(reach, true, [&](int i, const QPoint &pos) { mDrawList.push_back({i, pos, ~0u, true, -1}); });
+  forEachCandidate(reach, true, [&](int i, const QPoint &pos) { mDrawList.push_back({i, pos, Parts()}); });
   dropHidden(paint, decoration);
   for (const DrawItem &item : mDrawList) {
     if (item.index < 0) {
@@ -394,7 +394,7 @@ void PhObjectView::drawIndexed(PhPointPainter &paint, Step stepOf) {
       continue;
     }
     if (mStyle[std::size_t(item.index)] & StyleSelected)
-      drawPoint(paint, item.index, item.pos, item.shown, item.symbol, stepOf(item.index), item.links);
+      drawPoint(paint, item.index, item.pos, stepOf(item.index), item.parts);
     else
       draw(item.index, item.pos);
   }
@@ -427,7 +427,7 @@ void PhObjectView::drawDensity(PhPointPainter &paint, QPainter *painter, Step st
   const bool anywhere = decorationsOn();
   for (int i : mList->selection().indices()) {
     const QPoint &pos = mPos[std::size_t(i)];
-    if (anywhere || reach.contains(pos)) drawPoint(paint, i, pos, ~0u, true, stepOf(i));
+    if (anywhere || reach.contains(pos)) drawPoint(paint, i, pos, stepOf(i));
   }
 }
 
@@ -560,35 +560,40 @@ void PhObjectView::dropHidden(PhPointPainter &paint, const Reach &reach) {
     const PhSymbolSprite &sprite = tools.sprite[t][blunder][selected];
     const QRect symbol = sprite.bounds().translated(it->pos);
     bool covered[3] = {true, true, true};
-    // The symbol first: the smallest box, and most often the answer.
-    const bool symbolCovered = mCover.covers(symbol);
-    covered[0] = symbolCovered;
+    bool symbolCovered = true;
     if (selected) {
-      // The first part: the point's own symbol with the lines round it.
-      // The reach of the list's longest lines first; the point's own only
-      // where that is not covered.
-      if (symbolCovered && !reach.part[0].isNull() && !mCover.covers(reach.part[0].translated(it->pos))) {
-        const QRect lines = linesOf(mList->at(it->index), it->pos, paint);
-        covered[0] = lines.isNull() || mCover.covers(lines);
+      // The first part: the point's symbol with the lines round it, first
+      // as far as the list's longest lines reach, then, where that shows,
+      // the symbol and the point's own lines apart.
+      covered[0] = mCover.covers(reach.part[0].translated(it->pos) | symbol);
+      if (!covered[0]) {
+        symbolCovered = mCover.covers(symbol);
+        if (symbolCovered) {
+          const QRect lines = linesOf(mList->at(it->index), it->pos, paint);
+          covered[0] = lines.isNull() || mCover.covers(lines);
+        }
       }
       for (int k = 1; k < reach.count; ++k) covered[k] = mCover.covers(reach.part[k].translated(it->pos));
+    } else {
+      symbolCovered = covered[0] = mCover.covers(symbol);
     }
     if (covered[0] && covered[1] && covered[2]) {
       it->index = -1;
       continue;
     }
     if (selected) {
-      // Of a point that shows, the symbol and the characters under later
-      // symbols need not be drawn. The first part holds the symbol.
-      it->symbol = !symbolCovered;
+      // Of a point that shows, the symbol, the lines and the characters
+      // under later symbols need not be drawn.
+      it->parts.symbol = !symbolCovered;
+      it->parts.lines = !covered[0];
       const PhObjectPoint *point = mList->at(it->index);
       const Numbers numbers = numbersOf(point, paint);
-      it->links = numbers.links;
+      it->parts.links = numbers.links;
       const bool id = numbers.showId && !(reach.idPart >= 0 && covered[reach.idPart]);
       const bool links = numbers.showLinks && !(reach.linkPart >= 0 && covered[reach.linkPart]);
       if (numbers.showId || numbers.showLinks)
-        it->shown = paint.shownNumberGlyphs(it->pos, paint.outerSize(t, blunder, true), id, point->pointId(),
-                                            links, numbers.links, mCover);
+        it->parts.glyphs = paint.shownNumberGlyphs(it->pos, paint.outerSize(t, blunder, true), id,
+                                                   point->pointId(), links, numbers.links, mCover);
     }
     if (sprite.isOpaque())
       sprite.forEachRun(it->pos.x(), it->pos.y(), [&](int y, int x0, int x1) { mCover.addRun(y, x0, x1); });
@@ -626,15 +631,18 @@ PhObjectView::Numbers PhObjectView::numbersOf(const PhObjectPoint *point, const 
   return numbers;
 }
 
-void PhObjectView::drawPoint(PhPointPainter &paint, int i, const QPoint &pos, quint32 shown, bool bSymbol,
-                             int iStep, int iLinks) {
+void PhObjectView::drawPoint(PhPointPainter &paint, int i, const QPoint &pos, int iStep) {
+  drawPoint(paint, i, pos, iStep, Parts());
+}
+
+void PhObjectView::drawPoint(PhPointPainter &paint, int i, const QPoint &pos, int iStep, const Parts &parts) {
   const PhObjectPoint *point = mList->at(i);
   const int t = typeIndex(point->code());
   const bool blunder = !point->isAccepted();
   const bool selected = point->isSelected();
   const int outer = paint.outerSize(t, blunder, selected);
   if (outer == 0) return;
-  if (bSymbol) paint.drawSymbol(t, blunder, selected, pos.x(), pos.y(), iStep);
+  if (parts.symbol) paint.drawSymbol(t, blunder, selected, pos.x(), pos.y(), iStep);
   if (!selected) return;
 
   // Labels and lines, for selected points only.
@@ -643,10 +651,10 @@ void PhObjectView::drawPoint(PhPointPainter &paint, int i, const QPoint &pos, qu
   const QPen &typePen = tools.typePen[t];
   const bool centre = point->isProjectionCentre();
   const int id = point->pointId();
-  const Numbers numbers = numbersOf(point, paint, iLinks);
+  const Numbers numbers = numbersOf(point, paint, parts.links);
   if (numbers.showId || numbers.showLinks)
-    paint.drawNumbers(pos, outer, numbers.showId, id, numbers.showLinks, numbers.links, *numbers.pen, shown);
-  if (s.residualsOn[VM_Graphical]) {
+    paint.drawNumbers(pos, outer, numbers.showId, id, numbers.showLinks, numbers.links, *numbers.pen, parts.glyphs);
+  if (s.residualsOn[VM_Graphical] && parts.lines) {
     const QPoint end = paint.vectorEnd(pos, point->horizontalResidual(mPlane), point->verticalResidual(mPlane));
     paint.drawVectorByStatus(pos, end, point->rejectedStatus(mPlane), point->rejectedOfPlaneAxis(mPlane),
                              point->rejectedAxisObserved(mPlane), t);
@@ -659,7 +667,7 @@ void PhObjectView::drawPoint(PhPointPainter &paint, int i, const QPoint &pos, qu
                          point->residualSigma(axis), blunder && isRejected(point, axis) ? tools.blunderPen : typePen);
     }
   }
-  if (s.sigmasOn[VM_Graphical])
+  if (s.sigmasOn[VM_Graphical] && parts.lines)
     paint.drawSigmaEllipse(pos, point->horizontalSigma(mPlane), point->verticalSigma(mPlane), t);
   if (s.sigmasOn[VM_Textual]) {
     for (int axis = 0; axis < 3; ++axis)

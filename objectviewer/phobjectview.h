@@ -115,12 +115,19 @@ class PhObjectView : public PhZoomView, private PhSelectionObserver {
   template <class F>
   void forEachCandidate(const QRect &reach, bool bAllSelected, F f);
   void sortCandidates(int n);
-  // `shown`: the number characters to draw (PhPointPainter::shownNumberGlyphs()),
-  // `bSymbol` false leaves the symbol out.
+  // What of a point to draw where later points bury some of it.
+  struct Parts {
+    // The number characters (PhPointPainter::shownNumberGlyphs()).
+    quint32 glyphs = ~0u;
+    bool symbol = true;
+    // Residual vector and sigma ellipse.
+    bool lines = true;
+    // >= 0: the link count, already looked up.
+    int links = -1;
+  };
   // `iStep` >= 0: the symbol in that step of the colour map.
-  // `iLinks` >= 0: the link count, already looked up.
-  void drawPoint(PhPointPainter &paint, int i, const QPoint &pos, quint32 shown = ~0u, bool bSymbol = true,
-                 int iStep = -1, int iLinks = -1);
+  void drawPoint(PhPointPainter &paint, int i, const QPoint &pos, int iStep, const Parts &parts);
+  void drawPoint(PhPointPainter &paint, int i, const QPoint &pos, int iStep = -1);
   // The kept layout's points that the exposed rectangle can show, with the
   // buried ones left out; stepOf(i) gives a point's colour step or -1.
   template <class Step>
@@ -189,9 +196,7 @@ class PhObjectView : public PhZoomView, private PhSelectionObserver {
   struct DrawItem {
     int index;
     QPoint pos;
-    quint32 shown;
-    bool symbol;
-    int links;
+    Parts parts;
   };
   std::vector<DrawItem> mDrawList;
   PhCoverMask mCover;
