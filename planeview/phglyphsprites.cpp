@@ -44,7 +44,8 @@ PhGlyphSprites::Sprite &PhGlyphSprites::sprite(int k, int phase) {
   Sprite &s = mSprites[std::size_t(k) * Phases + std::size_t(phase)];
   if (s.ready) return s;
   s.ready = true;
-  // White on black: the red channel is then the coverage itself.
+  // White on black: the red channel is then the coverage itself (the box
+  // takes any channel, should the font be drawn per subpixel).
   const int reach = int(std::ceil(mFont.ascent() + mFont.descent() + mFont.maxCharWidth())) + 4;
   const int side = 2 * reach + 1;
   QImage scratch(side, side, QImage::Format_RGB32);
@@ -61,7 +62,7 @@ PhGlyphSprites::Sprite &PhGlyphSprites::sprite(int k, int phase) {
   for (int y = 0; y < side; ++y) {
     const QRgb *line = reinterpret_cast<const QRgb *>(scratch.constScanLine(y));
     for (int i = 0; i < side; ++i)
-      if (qRed(line[i])) s.box |= QRect(i - reach, y - reach, 1, 1);
+      if (line[i] & 0xffffffu) s.box |= QRect(i - reach, y - reach, 1, 1);
   }
   for (int pass = 0; pass < 2; ++pass) {
     for (int y = s.box.top(); y <= s.box.bottom(); ++y) {

@@ -21,6 +21,10 @@ class PhGlyphSprites {
   // Forgets what was made for another font.
   void reset(const QRawFont &font, const std::vector<quint32> &glyphs);
 
+  // The pixels glyph k drawn at that 64th touches, relative to the pixel of
+  // its pen position; found on first use.
+  QRect box(int k, int phase) { return sprite(k, phase).box; }
+
   // True when blit() gives drawGlyphRun's pixels for this font on an opaque
   // image, found on first use on a random background.
   bool matchesPainter();

@@ -16,8 +16,6 @@ void PhNumberLabels::setFont(const QFont &given, const QPaintDevice *device) {
   const QFont font = device ? QFont(given, device) : given;
   mRawFont = QRawFont::fromFont(font);
   mUsable = false;
-  mInk.assign(std::size_t(CharCount * Phases), QRect());
-  mInkReady.assign(std::size_t(CharCount * Phases), false);
   if (!mRawFont.isValid()) return;
   const QString chars = QStringLiteral("0123456789-");
   const QList<quint32> glyphs = mRawFont.glyphIndexesForString(chars);
@@ -67,33 +65,10 @@ void PhNumberLabels::add(int value, int x, int y, quint32 shown) {
   });
 }
 
-const QRect &PhNumberLabels::inkBox(int c, int phase) {
-  const std::size_t key = std::size_t(c) * Phases + std::size_t(phase);
-  QRect &box = mInk[key];
-  if (mInkReady[key]) return box;
-  mInkReady[key] = true;
-  // Drawn white on black into the kind of image the views keep.
-  const int reach = int(std::ceil(mRawFont.ascent() + mRawFont.descent() + mRawFont.maxCharWidth())) + 4;
-  const int side = 2 * reach + 1;
-  QImage scratch(side, side, QImage::Format_RGB32);
-  scratch.fill(Qt::black);
-  {
-    QGlyphRun one;
-    one.setRawFont(mRawFont);
-    one.setGlyphIndexes({mGlyph[c]});
-    one.setPositions({QPointF(0, 0)});
-    QPainter painter(&scratch);
-    painter.setPen(Qt::white);
-    painter.drawGlyphRun(QPointF(reach + qreal(phase) / Phases, reach), one);
-  }
-  for (int y = 0; y < side; ++y) {
-    const QRgb *line = reinterpret_cast<const QRgb *>(scratch.constScanLine(y));
-    for (int i = 0; i < side; ++i)
-      if (line[i] & 0xffffffu) box |= QRect(i - reach, y - reach, 1, 1);
-  }
+QRect PhNumberLabels::inkBox(int c, int phase) {
+  const QRect box = mSprites.box(c, phase);
   // A pixel to each side, should another position of the same 64th differ.
-  if (!box.isNull()) box.adjust(-1, 0, 1, 0);
-  return box;
+  return box.isNull() ? box : box.adjusted(-1, 0, 1, 0);
 }
 
 bool PhNumberLabels::blit(QPainter *painter, const PhRaster &raster, const QRect &clip) {

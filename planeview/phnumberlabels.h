@@ -57,7 +57,7 @@ class PhNumberLabels {
   static constexpr int CharCount = 11;
   // Glyph positions are told apart to a 64th of a pixel, finer than any
   // the painter distinguishes.
-  static constexpr int Phases = 64;
+  static constexpr int Phases = PhGlyphSprites::Phases;
 
   // Calls put(character index, pen position) for each character of the value.
   template <class Put>
@@ -81,7 +81,7 @@ class PhNumberLabels {
   }
   // The pixels a character drawn at a phase touches, relative to the pixel
   // of its pen position; found on first use.
-  const QRect &inkBox(int c, int phase);
+  QRect inkBox(int c, int phase);
   // Puts the queued glyphs into the raster; false, with nothing drawn, where
   // the painter's state asks for more than the sprites give.
   bool blit(QPainter *painter, const PhRaster &raster, const QRect &clip);
@@ -100,8 +100,6 @@ class PhNumberLabels {
   std::vector<quint8> mChars;
   PhGlyphSprites mSprites;
   QGlyphRun mRun;
-  std::vector<QRect> mInk;
-  std::vector<bool> mInkReady;
 };
 
 #endif  // PHNUMBERLABELS_H
