@@ -1,0 +1,199 @@
+#include "phreportpictures.h"
+
+#include <QCoreApplication>
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPolygonF>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "phcontroltable.h"
+#include "phdrawsettings.h"
+#include "phimagelist.h"
+#include "phimageview.h"
+#include "phimageviewer.h"
+#include "phobjectlist.h"
+#include "phobjectpoint.h"
+#include "phobjectview.h"
+#include "phobjectviewer.h"
+#include "phreportformat.h"
+#include "phviewpicture.h"
+
+namespace {
+
+QString translated(const char *text) { return QCoreApplication::translate("PhReportPictures", text); }
+
+constexpr int LegendPixels = 13;
+
+// The points a plane labels: control points and projection centres.
+bool isShown(const PhObjectPoint &point) {
+  return PhControlTable::isControlCode(point.code()) || point.isProjectionCentre();
+}
+
+// The largest round factor (1, 2 or 5 times a power of ten) not above `x`.
+double roundDown(double x) {
+  if (!(x > 0.0) || !std::isfinite(x)) return 1.0;
+  const double power = std::pow(10.0, std::floor(std::log10(x)));
+  for (const double m : {5.0, 2.0, 1.0})
+    if (m * power <= x * (1.0 + 1e-12)) return m * power;
+  return power;
+}
+
+// Puts the list's selection back as it was when made.
+class SelectionKeeper {
+ public:
+  explicit SelectionKeeper(PhObjectList &list) : mList(list), mKept(list.selection().indices()) {}
+  ~SelectionKeeper() { mList.selection().selectIndices(mKept, false); }
+
+ private:
+  PhObjectList &mList;
+  const std::vector<int> mKept;
+};
+
+}  // namespace
+
+int PhReportPictures::legendHeight() const { return 3 * (LegendPixels + 8); }
+
+QSize PhReportPictures::planeSize(int iPlane) const {
+  double minH = 0.0, maxH = 0.0, minV = 0.0, maxV = 0.0;
+  bool any = false;
+  for (const PhObjectPoint *point : mObjects) {
+    const double h = point->horizontal(iPlane);
+    const double v = point->vertical(iPlane);
+    if (!std::isfinite(h) || !std::isfinite(v)) continue;
+    if (!any) {
+      minH = maxH = h;
+      minV = maxV = v;
+      any = true;
+    }
+    minH = std::min(minH, h);
+    maxH = std::max(maxH, h);
+    minV = std::min(minV, v);
+    maxV = std::max(maxV, v);
+  }
+  int height = Width;
+  if (any && maxH > minH) height = int(std::lround(Width * (maxV - minV) / (maxH - minH))) + 80;
+  return QSize(Width, std::clamp(height, 260, Width) + legendHeight());
+}
+
+double PhReportPictures::magnification(int iPlane) {
+  double largest = 0.0;
+  for (const PhObjectPoint *point : mObjects) {
+    if (!isShown(*point)) continue;
+    for (const double value : {double(point->horizontalSigma(iPlane)), double(point->verticalSigma(iPlane)),
+                               double(point->horizontalResidual(iPlane)), double(point->verticalResidual(iPlane))})
+      if (std::isfinite(value)) largest = std::max(largest, std::fabs(value));
+  }
+  const QSize size = planeSize(iPlane);
+  PhObjectView view(iPlane);
+  view.setData(&mObjects, mInversion);
+  PhViewPicture::zoomToFit(view, QSize(size.width(), size.height() - legendHeight()));
+  // The largest vector or ellipse about a thirtieth of the width.
+  return largest > 0.0 ? roundDown(size.width() / 30.0 / (largest * view.scale())) : 1.0;
+}
+
+void PhReportPictures::paintPlane(QPainter &painter, int iPlane) {
+  const QSize size = planeSize(iPlane);
+  const QSize drawing(size.width(), size.height() - legendHeight());
+  mMagnification = magnification(iPlane);
+
+  const SelectionKeeper keeper(mObjects);
+  std::vector<int> shown;
+  for (int i = 0; i < mObjects.count(); ++i)
+    if (isShown(*mObjects.at(i))) shown.push_back(i);
+  mObjects.selection().selectIndices(shown, false);
+
+  PhObjectView view(iPlane);
+  PhDrawSettings s = view.drawSettings();
+  PhObjectViewer::readPrefs(s);
+  s.residualScale = float(mMagnification);
+  s.residualsOn[VM_Graphical] = true;
+  s.sigmasOn[VM_Graphical] = mInversion;
+  s.residualsOn[VM_Textual] = false;
+  s.sigmasOn[VM_Textual] = false;
+  s.showPointIds = true;
+  s.showLinks = false;
+  s.showImageIds = false;
+  s.showConnections = false;
+  s.markSize = 0;
+  s.scaleBarOn = true;
+  s.vectorUnit = translated("object units");
+  s.vectorTextFactor = 1.0;
+  view.setDrawSettings(s, false);
+  view.setData(&mObjects, mInversion);
+
+  painter.save();
+  painter.setClipRect(QRect(QPoint(0, 0), drawing));
+  PhViewPicture::paint(view, painter, drawing);
+  painter.restore();
+  paintLegend(painter, QRect(0, drawing.height(), size.width(), legendHeight()), mMagnification);
+}
+
+void PhReportPictures::paintLegend(QPainter &painter, const QRect &rect, double magnification) {
+  PhDrawSettings s;
+  PhObjectViewer::readPrefs(s);
+  s.hold();
+  painter.save();
+  painter.fillRect(rect, Qt::white);
+  QFont font(QStringLiteral("Arial"));
+  font.setPixelSize(LegendPixels);
+  painter.setFont(font);
+  const QFontMetrics metrics(font, painter.device());
+  const int line = LegendPixels + 8;
+
+  long long byType[PhGlobal::PointTypeCount] = {};
+  for (const PhObjectPoint *point : mObjects) ++byType[PhGlobal::pointTypeOfCode(point->code())];
+  int x = rect.left() + 8;
+  int y = rect.top() + line / 2 + 4;
+  for (int t = 0; t < PhGlobal::PointTypeCount; ++t) {
+    if (!byType[t] || !s.pointOn[t]) continue;
+    const QString name = PhGlobal::pointTypeName(t, false);
+    const int width = 24 + metrics.horizontalAdvance(name) + 18;
+    if (x + width > rect.right()) {
+      x = rect.left() + 8;
+      y += line;
+    }
+    const double r = std::max(2.0, s.symbolSize(t) / 2.0);
+    const QPointF c(x + 8, y);
+    painter.setPen(QPen(s.colour[t], 1.0));
+    painter.setBrush(s.colour[t]);
+    if (s.symbol[t] == PhGlobal::SYM_Triangle) {
+      painter.drawPolygon(QPolygonF({QPointF(c.x(), c.y() - r), QPointF(c.x() + r, c.y() + r), QPointF(c.x() - r, c.y() + r)}));
+    } else if (s.symbol[t] == PhGlobal::SYM_Cross) {
+      painter.drawLine(QPointF(c.x() - r, c.y()), QPointF(c.x() + r, c.y()));
+      painter.drawLine(QPointF(c.x(), c.y() - r), QPointF(c.x(), c.y() + r));
+    } else {
+      painter.drawEllipse(c, r, r);
+    }
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(Qt::black);
+    painter.drawText(QPoint(x + 20, y + metrics.ascent() / 2 - 1), name);
+    x += width;
+  }
+  painter.setPen(Qt::black);
+  const QString note =
+      mInversion ? translated("Residual vectors and sigma ellipses of the labelled points magnified %1 times.")
+                 : translated("Residual vectors of the labelled points magnified %1 times (no inversion: no sigmas).");
+  painter.drawText(QPoint(rect.left() + 8, y + line + metrics.ascent() / 2 - 1),
+                   note.arg(PhReportFormat::brief(magnification, 6)));
+  painter.restore();
+}
+
+bool PhReportPictures::paintImage(QPainter &painter, int iImageId) {
+  PhImage *image = PhImageList::image(iImageId);
+  if (!image) return false;
+  PhImageView view;
+  PhDrawSettings s = view.drawSettings();
+  PhImageViewer::readPrefs(s);
+  s.residualsOn[VM_Graphical] = true;
+  s.showBlunders = true;
+  s.scaleBarOn = true;
+  view.setDrawSettings(s, false);
+  view.setImage(image);
+  view.setObjectList(&mObjects);
+  PhViewPicture::paint(view, painter, imageSize());
+  return true;
+}

@@ -1,0 +1,51 @@
+#ifndef PHREPORTPICTURES_H
+#define PHREPORTPICTURES_H
+
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+class PhImageList;
+class PhObjectList;
+class QPainter;
+
+// The views of a report, drawn by the viewers' own painting with the
+// user's stored view settings: an object plane with the control points and
+// projection centres labelled, their residual vectors and sigma ellipses
+// magnified by a round factor, a scale bar and a legend of the point types;
+// and the image view of one image with its residuals and eliminated points.
+// Views of their own are made for each picture, never shown; the object
+// list's selection is put back as it was.
+class PhReportPictures {
+ public:
+  // Pixels across a picture.
+  static constexpr int Width = 1000;
+
+  PhReportPictures(PhImageList &images, PhObjectList &objects, bool bInversion)
+      : mImages(images), mObjects(objects), mInversion(bInversion) {}
+
+  // The plane's picture size: the width, and the height the points' extent
+  // calls for (within bounds), with room for the legend.
+  QSize planeSize(int iPlane) const;
+  void paintPlane(QPainter &painter, int iPlane);
+  // The factor the last plane's vectors and ellipses were magnified by.
+  double lastMagnification() const { return mMagnification; }
+  // Found before painting, so a caption can name it.
+  double magnification(int iPlane);
+
+  QSize imageSize() const { return QSize(800, 800); }
+  // False when the project has no such image.
+  bool paintImage(QPainter &painter, int iImageId);
+
+ private:
+  // Height of the legend under a plane's drawing.
+  int legendHeight() const;
+  void paintLegend(QPainter &painter, const QRect &rect, double magnification);
+
+  PhImageList &mImages;
+  PhObjectList &mObjects;
+  const bool mInversion;
+  double mMagnification = 1.0;
+};
+
+#endif  // PHREPORTPICTURES_H
