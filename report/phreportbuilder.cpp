@@ -160,8 +160,8 @@ void controlSection(PhReportDocument &doc, const PhReportData &d) {
   if (d.options.hasTolerance) {
     doc.paragraph(tr("Tolerances X %1, Y %2, Z %3 (object units): an observation passes when |residual| is "
                      "within its axis' tolerance, an axis when all its accepted observations do.")
-                      .arg(significant(d.options.tolerance[0]), significant(d.options.tolerance[1]),
-                           significant(d.options.tolerance[2])));
+                      .arg(PhReportFormat::brief(d.options.tolerance[0], 6), PhReportFormat::brief(d.options.tolerance[1], 6),
+                           PhReportFormat::brief(d.options.tolerance[2], 6)));
     checks = &d.controlAxisCheck;
   } else {
     doc.paragraph(tr("No tolerances given: no check."));
