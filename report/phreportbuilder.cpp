@@ -78,8 +78,8 @@ void residualSection(PhReportDocument &doc, const PhReportData &d) {
   histogram.title = tr("Histogram of image residuals");
   histogram.caption = tr("Image residuals |r| in %1: adjusted points above, in steps of %2; eliminated points below, "
                          "in steps of %3.")
-                          .arg(d.unitName(), PhReportFormat::brief(d.adjustedHistogram.width, 4),
-                               PhReportFormat::brief(d.eliminatedHistogram.width, 4));
+                          .arg(d.unitName(), PhReportFormat::significant(d.adjustedHistogram.width, 4),
+                               PhReportFormat::significant(d.eliminatedHistogram.width, 4));
   histogram.size = QSize(900, 600);
   const PhReportChart adjusted = histogramChart(d, d.adjustedHistogram, tr("Adjusted image points"));
   const PhReportChart eliminated = histogramChart(d, d.eliminatedHistogram, tr("Eliminated image points"));
@@ -160,8 +160,8 @@ void controlSection(PhReportDocument &doc, const PhReportData &d) {
   if (d.options.hasTolerance) {
     doc.paragraph(tr("Tolerances X %1, Y %2, Z %3 (object units): an observation passes when |residual| is "
                      "within its axis' tolerance, an axis when all its accepted observations do.")
-                      .arg(PhReportFormat::brief(d.options.tolerance[0], 6), PhReportFormat::brief(d.options.tolerance[1], 6),
-                           PhReportFormat::brief(d.options.tolerance[2], 6)));
+                      .arg(PhReportFormat::significant(d.options.tolerance[0], 6), PhReportFormat::significant(d.options.tolerance[1], 6),
+                           PhReportFormat::significant(d.options.tolerance[2], 6)));
     checks = &d.controlAxisCheck;
   } else {
     doc.paragraph(tr("No tolerances given: no check."));
@@ -223,7 +223,7 @@ void viewsSection(PhReportDocument &doc, const PhReportData &d, PhReportPictures
     p.caption = tr("The object points projected onto the %1 plane, control points and projection centres labelled, "
                    "their residual vectors%2 magnified %3 times.")
                     .arg(name, d.inversion ? tr(" and sigma ellipses") : QString(),
-                         PhReportFormat::brief(pictures.magnification(plane), 6));
+                         PhReportFormat::significant(pictures.magnification(plane), 6));
     p.paint = [&pictures, plane](QPainter &painter) { pictures.paintPlane(painter, plane); };
     doc.picture(p);
   }

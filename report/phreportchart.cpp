@@ -39,7 +39,7 @@ void PhReportChart::paint(QPainter &painter, const QRectF &rect) const {
   if (wholeTicks) step = std::max(1.0, std::ceil(step));
   const double top = std::max(step, std::ceil(largest / step - 1e-9) * step);
 
-  const double labelWidth = metrics.horizontalAdvance(PhReportFormat::brief(top, 4)) + 8.0;
+  const double labelWidth = metrics.horizontalAdvance(PhReportFormat::significant(top, 4)) + 8.0;
   const QRectF plot(rect.left() + line + labelWidth, rect.top() + 1.5 * line,
                     rect.width() - line - labelWidth - 10.0, rect.height() - 4.0 * line);
 
@@ -53,7 +53,7 @@ void PhReportChart::paint(QPainter &painter, const QRectF &rect) const {
   for (int i = 0; i * step <= top * (1.0 + 1e-9); ++i) {
     const double y = plot.bottom() - plot.height() * (i * step / top);
     painter.drawText(QRectF(plot.left() - labelWidth, y - line / 2, labelWidth - 4.0, line),
-                     Qt::AlignRight | Qt::AlignVCenter, PhReportFormat::brief(i * step, 4));
+                     Qt::AlignRight | Qt::AlignVCenter, PhReportFormat::significant(i * step, 4));
   }
 
   const int n = int(values.size());
@@ -78,7 +78,7 @@ void PhReportChart::paint(QPainter &painter, const QRectF &rect) const {
         const double x = plot.left() + i * barWidth;
         painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + 3.0));
         painter.drawText(QRectF(x - LabelSpacing / 2, labelTop, LabelSpacing, line), Qt::AlignHCenter | Qt::AlignTop,
-                         PhReportFormat::brief(i * edgeWidth, 4));
+                         PhReportFormat::significant(i * edgeWidth, 4));
       }
     } else {
       for (int i = 0; i < n && i < barLabels.size(); i += every) {

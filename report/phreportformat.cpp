@@ -10,9 +10,15 @@ QString PhReportFormat::significant(double value, int digits) {
   if (value == 0.0) return QStringLiteral("0");
   const double magnitude = std::floor(std::log10(std::fabs(value)));
   // Too small or too large to read in plain decimals.
-  if (magnitude < -6 || magnitude > 15) return QString::number(value, 'g', digits);
+  if (magnitude < -6 || magnitude > 15) return QString::number(value, 'g', std::max(digits, 1));
   const int decimals = std::max(0, digits - 1 - int(magnitude));
-  return fixed(value, decimals);
+  QString text = fixed(value, decimals);
+  // As a reader writes it: 0.0042, not 0.004200.
+  if (decimals > 0) {
+    while (text.endsWith(QLatin1Char('0'))) text.chop(1);
+    if (text.endsWith(QLatin1Char('.'))) text.chop(1);
+  }
+  return text;
 }
 
 QString PhReportFormat::fixed(double value, int decimals) {
@@ -32,11 +38,3 @@ QString PhReportFormat::time(const QDateTime &time) {
          QStringLiteral(" UTC");
 }
 
-QString PhReportFormat::brief(double value, int digits) {
-  QString text = significant(value, digits);
-  if (text.contains(QLatin1Char('.')) && !text.contains(QLatin1Char('e'))) {
-    while (text.endsWith(QLatin1Char('0'))) text.chop(1);
-    if (text.endsWith(QLatin1Char('.'))) text.chop(1);
-  }
-  return text;
-}

@@ -8,14 +8,12 @@
 // for the sizes a project has, the same text in every document.
 namespace PhReportFormat {
 
-// At least `digits` significant digits (0.0042 reads 0.0042); whole numbers
-// of any size in full.
+// `digits` significant digits without trailing zeros (0.0042 reads 0.0042,
+// 0.00299312 reads 0.002993); whole numbers of any size in full.
 QString significant(double value, int digits = 4);
 // A fixed number of decimals.
 QString fixed(double value, int decimals);
 QString count(long long value);
-// Up to `digits` significant digits, without trailing zeros (axis labels).
-QString brief(double value, int digits = 3);
 // "2026-12-10 21:57:10 UTC"; "unknown" for an invalid time.
 QString time(const QDateTime &time);
 

@@ -178,7 +178,7 @@ void PhReportPictures::paintLegend(QPainter &painter, const QRect &rect, double 
       mInversion ? translated("Residual vectors and sigma ellipses of the labelled points magnified %1 times.")
                  : translated("Residual vectors of the labelled points magnified %1 times (no inversion: no sigmas).");
   painter.drawText(QPoint(rect.left() + 8, y + line + metrics.ascent() / 2 - 1),
-                   note.arg(PhReportFormat::brief(magnification, 6)));
+                   note.arg(PhReportFormat::significant(magnification, 6)));
   painter.restore();
 }
 
