@@ -80,19 +80,21 @@ QSize PhReportPictures::planeSize(int iPlane) const {
 }
 
 double PhReportPictures::magnification(int iPlane) {
+  // Sized by the sigmas; without an inversion by the residuals.
   double largest = 0.0;
   for (const PhObjectPoint *point : mObjects) {
     if (!isShown(*point)) continue;
-    for (const double value : {double(point->horizontalSigma(iPlane)), double(point->verticalSigma(iPlane)),
-                               double(point->horizontalResidual(iPlane)), double(point->verticalResidual(iPlane))})
+    const double values[2][2] = {{point->horizontalSigma(iPlane), point->verticalSigma(iPlane)},
+                                 {point->horizontalResidual(iPlane), point->verticalResidual(iPlane)}};
+    for (const double value : values[mInversion ? 0 : 1])
       if (std::isfinite(value)) largest = std::max(largest, std::fabs(value));
   }
   const QSize size = planeSize(iPlane);
   PhObjectView view(iPlane);
   view.setData(&mObjects, mInversion);
   PhViewPicture::zoomToFit(view, QSize(size.width(), size.height() - legendHeight()));
-  // The largest vector or ellipse about a thirtieth of the width.
-  return largest > 0.0 ? roundDown(size.width() / 30.0 / (largest * view.scale())) : 1.0;
+  // The largest ellipse about a fortieth of the width across.
+  return largest > 0.0 ? roundDown(size.width() / 40.0 / (largest * view.scale())) : 1.0;
 }
 
 void PhReportPictures::paintPlane(QPainter &painter, int iPlane) {
