@@ -41,7 +41,7 @@ void PhReportChart::paint(QPainter &painter, const QRectF &rect) const {
 
   const double labelWidth = metrics.horizontalAdvance(PhReportFormat::significant(top, 4)) + 8.0;
   const QRectF plot(rect.left() + line + labelWidth, rect.top() + 1.5 * line,
-                    rect.width() - line - labelWidth - 10.0, rect.height() - 4.0 * line);
+                    rect.width() - line - labelWidth - 28.0, rect.height() - 4.0 * line);
 
   // Value axis: grid lines at round ticks.
   painter.setPen(QPen(QColor(0xd0, 0xd0, 0xd0), 0.5));

@@ -118,7 +118,7 @@ void PhReportPictures::paintPlane(QPainter &painter, int iPlane) {
   s.sigmasOn[VM_Textual] = false;
   s.showPointIds = true;
   s.showLinks = false;
-  s.showImageIds = false;
+  s.showImageIds = true;
   s.showConnections = false;
   s.markSize = 0;
   s.scaleBarOn = true;
