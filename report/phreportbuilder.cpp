@@ -220,9 +220,9 @@ void viewsSection(PhReportDocument &doc, const PhReportData &d, PhReportPictures
     p.id = QStringLiteral("plane-%1").arg(name.toLower());
     p.title = tr("Object plane %1").arg(name);
     p.size = pictures.planeSize(plane);
-    p.caption = tr("The object points projected onto the %1 plane, control points and projection centres labelled, "
-                   "their residual vectors%2 magnified %3 times.")
-                    .arg(name, d.inversion ? tr(" and sigma ellipses") : QString(),
+    p.caption = tr("The object points projected onto the %1 plane; the control points and projection centres with "
+                   "their IDs, their %2 magnified %3 times.")
+                    .arg(name, d.inversion ? tr("sigma ellipses") : tr("residual vectors"),
                          PhReportFormat::significant(pictures.magnification(plane), 6));
     p.paint = [&pictures, plane](QPainter &painter) { pictures.paintPlane(painter, plane); };
     doc.picture(p);

@@ -19,6 +19,7 @@
 #include "phobjectpoint.h"
 #include "phobjectview.h"
 #include "phobjectviewer.h"
+#include "phpointpainter.h"
 #include "phreportformat.h"
 #include "phviewpicture.h"
 
@@ -81,20 +82,26 @@ QSize PhReportPictures::planeSize(int iPlane) const {
 
 double PhReportPictures::magnification(int iPlane) {
   // Sized by the sigmas; without an inversion by the residuals.
-  double largest = 0.0;
+  std::vector<double> values;
   for (const PhObjectPoint *point : mObjects) {
     if (!isShown(*point)) continue;
-    const double values[2][2] = {{point->horizontalSigma(iPlane), point->verticalSigma(iPlane)},
-                                 {point->horizontalResidual(iPlane), point->verticalResidual(iPlane)}};
-    for (const double value : values[mInversion ? 0 : 1])
-      if (std::isfinite(value)) largest = std::max(largest, std::fabs(value));
+    const double pair[2][2] = {{point->horizontalSigma(iPlane), point->verticalSigma(iPlane)},
+                               {point->horizontalResidual(iPlane), point->verticalResidual(iPlane)}};
+    for (const double value : pair[mInversion ? 0 : 1])
+      if (std::isfinite(value) && value != 0.0) values.push_back(std::fabs(value));
   }
+  if (values.empty()) return 1.0;
   const QSize size = planeSize(iPlane);
   PhObjectView view(iPlane);
   view.setData(&mObjects, mInversion);
   PhViewPicture::zoomToFit(view, QSize(size.width(), size.height() - legendHeight()));
-  // The largest ellipse about a fortieth of the width across.
-  return largest > 0.0 ? roundDown(size.width() / 40.0 / (largest * view.scale())) : 1.0;
+  // A typical ellipse a fortieth of the width across (beyond the symbols),
+  // the largest a twelfth at most.
+  std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+  const double median = values[values.size() / 2];
+  const double largest = *std::max_element(values.begin(), values.end());
+  const double scale = view.scale();
+  return roundDown(std::min(size.width() / 40.0 / (median * scale), size.width() / 12.0 / (largest * scale)));
 }
 
 void PhReportPictures::paintPlane(QPainter &painter, int iPlane) {
@@ -112,16 +119,28 @@ void PhReportPictures::paintPlane(QPainter &painter, int iPlane) {
   PhDrawSettings s = view.drawSettings();
   PhObjectViewer::readPrefs(s);
   s.residualScale = float(mMagnification);
-  s.residualsOn[VM_Graphical] = true;
+  // The ellipses alone: rejected observations' vectors would reach across
+  // the drawing. Without an inversion the residual vectors instead.
+  s.residualsOn[VM_Graphical] = !mInversion;
   s.sigmasOn[VM_Graphical] = mInversion;
   s.residualsOn[VM_Textual] = false;
   s.sigmasOn[VM_Textual] = false;
-  s.showPointIds = true;
+  // Labels while they can be read apart.
+  int control = 0;
+  int centres = 0;
+  for (const PhObjectPoint *point : mObjects) {
+    if (PhControlTable::isControlCode(point->code())) ++control;
+    if (point->isProjectionCentre()) ++centres;
+  }
+  s.showPointIds = control <= MaxLabels;
   s.showLinks = false;
-  s.showImageIds = true;
+  s.showImageIds = centres <= MaxLabels;
   s.showConnections = false;
   s.markSize = 0;
-  s.scaleBarOn = true;
+  // Where a large block crowds, counts per pixel in place of symbols keep the
+  // drawing small; control points and centres keep theirs on top.
+  s.densityOn = true;
+  s.scaleBarOn = !mInversion;
   s.vectorUnit = translated("object units");
   s.vectorTextFactor = 1.0;
   view.setDrawSettings(s, false);
@@ -131,10 +150,10 @@ void PhReportPictures::paintPlane(QPainter &painter, int iPlane) {
   painter.setClipRect(QRect(QPoint(0, 0), drawing));
   PhViewPicture::paint(view, painter, drawing);
   painter.restore();
-  paintLegend(painter, QRect(0, drawing.height(), size.width(), legendHeight()), mMagnification);
+  paintLegend(painter, QRect(0, drawing.height(), size.width(), legendHeight()), mMagnification * view.scale());
 }
 
-void PhReportPictures::paintLegend(QPainter &painter, const QRect &rect, double magnification) {
+void PhReportPictures::paintLegend(QPainter &painter, const QRect &rect, double factor) {
   PhDrawSettings s;
   PhObjectViewer::readPrefs(s);
   s.hold();
@@ -176,11 +195,25 @@ void PhReportPictures::paintLegend(QPainter &painter, const QRect &rect, double 
     x += width;
   }
   painter.setPen(Qt::black);
-  const QString note =
-      mInversion ? translated("Residual vectors and sigma ellipses of the labelled points magnified %1 times.")
-                 : translated("Residual vectors of the labelled points magnified %1 times (no inversion: no sigmas).");
-  painter.drawText(QPoint(rect.left() + 8, y + line + metrics.ascent() / 2 - 1),
-                   note.arg(PhReportFormat::significant(magnification, 6)));
+  const QString note = mInversion
+                           ? translated("Sigma ellipses of control points and projection centres magnified %1 times.")
+                           : translated("Residual vectors of control points and projection centres magnified %1 times "
+                                        "(no inversion: no sigmas).");
+  const int noteBaseline = y + line + metrics.ascent() / 2 - 1;
+  painter.drawText(QPoint(rect.left() + 8, noteBaseline), note.arg(PhReportFormat::significant(mMagnification, 6)));
+  // The scale bar of the magnified lengths, at the end of that line.
+  double value = 0.0;
+  int length = 0;
+  if (PhPointPainter::scaleBarValue(factor, value, length) && length < rect.width() / 3) {
+    const QString text = translated("%1 object units").arg(PhReportFormat::significant(value, 6));
+    const int right = rect.right() - 12;
+    const int left = right - length;
+    const int barY = noteBaseline - metrics.ascent() / 3;
+    painter.drawLine(left, barY, right, barY);
+    painter.drawLine(left, barY - 3, left, barY + 3);
+    painter.drawLine(right, barY - 3, right, barY + 3);
+    painter.drawText(QPoint(left - 8 - metrics.horizontalAdvance(text), noteBaseline), text);
+  }
   painter.restore();
 }
 

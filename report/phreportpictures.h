@@ -11,8 +11,9 @@ class QPainter;
 
 // The views of a report, drawn by the viewers' own painting with the
 // user's stored view settings: an object plane with the control points and
-// projection centres labelled, their residual vectors and sigma ellipses
-// magnified by a round factor, a scale bar and a legend of the point types;
+// projection centres labelled (when there are not too many), their sigma
+// ellipses (residual vectors without an inversion) magnified by a round
+// factor, with a legend of the point types and a scale bar;
 // and the image view of one image with its residuals and eliminated points.
 // Views of their own are made for each picture, never shown; the object
 // list's selection is put back as it was.
@@ -20,6 +21,9 @@ class PhReportPictures {
  public:
   // Pixels across a picture.
   static constexpr int Width = 1000;
+  // Control points and projection centres are labelled with their IDs up
+  // to this many of each.
+  static constexpr int MaxLabels = 150;
 
   PhReportPictures(PhImageList &images, PhObjectList &objects, bool bInversion)
       : mImages(images), mObjects(objects), mInversion(bInversion) {}
@@ -40,7 +44,8 @@ class PhReportPictures {
  private:
   // Height of the legend under a plane's drawing.
   int legendHeight() const;
-  void paintLegend(QPainter &painter, const QRect &rect, double magnification);
+  // `factor`: pixels per object unit of the magnified lengths.
+  void paintLegend(QPainter &painter, const QRect &rect, double factor);
 
   PhImageList &mImages;
   PhObjectList &mObjects;
