@@ -74,29 +74,27 @@ bool wantsReport(int argc, char **argv) {
   return false;
 }
 
-bool loadSettingsQuietly(const QString &cfgFile);
-
-// The drawing settings and the residual unit of the report: the
-// configuration file named, else the factory configuration beside the
-// executable or in the installation's shared place.
 // Only what went wrong is told, on standard error.
 void warningsOnly(Nub::MsgTypeE type, const char *text) {
   if (type == Nub::MsgWarn || type == Nub::MsgWarnDlg) std::fprintf(stderr, "%s\n", text);
 }
 
+// The drawing settings and the residual unit of the report: the
+// configuration file named, else the factory configuration beside the
+// executable or in the installation's shared place, else built-in defaults.
+// False when the named file cannot be read.
 bool loadSettings(const QString &cfgFile) {
   const Nub::MsgHandler previous = Nub::installMsgHandler(warningsOnly);
-  const bool loaded = loadSettingsQuietly(cfgFile);
+  bool loaded = true;
+  if (!cfgFile.isEmpty()) {
+    loaded = Ux::Cfg::load(cfgFile, true);
+  } else {
+    const QDir bin(QCoreApplication::applicationDirPath());
+    for (const QString &name : {QStringLiteral("default.cfg"), QStringLiteral(TESSELLA_DATADIR_FROM_BIN "/default.cfg")})
+      if (Ux::Cfg::load(bin.filePath(name), false)) break;
+  }
   Nub::installMsgHandler(previous);
   return loaded;
-}
-
-bool loadSettingsQuietly(const QString &cfgFile) {
-  if (!cfgFile.isEmpty()) return Ux::Cfg::load(cfgFile, true);
-  const QDir bin(QCoreApplication::applicationDirPath());
-  for (const QString &name : {QStringLiteral("default.cfg"), QStringLiteral(TESSELLA_DATADIR_FROM_BIN "/default.cfg")})
-    if (Ux::Cfg::load(bin.filePath(name), false)) return true;
-  return true;  // built-in defaults
 }
 
 // "mm" or "um" (micrometres).
@@ -141,8 +139,7 @@ int main(int argc, char **argv) {
     else if (args[i] == QLatin1String("--unit") && hasValue && unitOf(args[i + 1], &report.unit)) {
       unitGiven = true;
       ++i;
-    }
-    else if (args[i] == QLatin1String("--cfg") && hasValue)
+    } else if (args[i] == QLatin1String("--cfg") && hasValue)
       cfgFile = args[++i];
     else if (args[i].startsWith(QLatin1Char('-')) || !projectPath.isEmpty())
       usage = true;

@@ -321,6 +321,8 @@ void TstReportDocument::longProjectsListTheWorstImagesInThePdf() {
   const ReportHtml parsed = ReportHtml::parse(file.readAll());
   const QList<QStringList> all = parsed.tables.value(QStringLiteral("images"));
   QCOMPARE(all.size(), 60);
+  QVERIFY(parsed.parseError.isEmpty());
+  for (const QString &link : parsed.links) QVERIFY2(link.startsWith(QLatin1String("data:")), qPrintable(link.left(40)));
   const QString text = QString::fromUtf8(popplerOutput(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}));
   QVERIFY(text.contains(QLatin1String("The 50 worst of 60 images")));
   QVERIFY(text.contains(QLatin1String("images.csv")));
@@ -343,6 +345,27 @@ void TstReportDocument::residualUnitOfTheReport() {
   QVERIFY2(showsNumber(rms, 1000.0 * mJson[QLatin1String("rms_image_residual")].toDouble()), qPrintable(rms));
   // No control check without tolerances.
   QCOMPARE(parsed.tables.value(QStringLiteral("control")).value(0).size(), 7);
+
+  // A configuration that keeps micrometres gives them without --unit.
+  QFile json(mDir.filePath(QStringLiteral("um.json")));
+  QVERIFY(json.open(QIODevice::WriteOnly));
+  json.write("{\"magic\": 9998, \"version\": 100, \"written\": \"2026-01-01T00:00:00\", \"entries\": ["
+             "{\"key\": \"Analysis/ImageResidualUnit\", \"type\": \"Int\", \"value\": 1}]}");
+  json.close();
+  QProcess make;
+  make.start(QDir(qEnvironmentVariable("TESSELLA_BINARY_DIR")).filePath(QStringLiteral("bin/tessella-cfg")),
+             {QStringLiteral("make"), json.fileName(), mDir.filePath(QStringLiteral("um.cfg"))});
+  QVERIFY(make.waitForFinished(60000));
+  QCOMPARE(make.exitCode(), 0);
+  const QString fromCfg = mDir.filePath(QStringLiteral("cfg.html"));
+  QCOMPARE(run({mExample, QStringLiteral("--html"), fromCfg, QStringLiteral("--cfg"), mDir.filePath(QStringLiteral("um.cfg"))})
+               .status,
+           0);
+  QFile cfgFile(fromCfg);
+  QVERIFY(cfgFile.open(QIODevice::ReadOnly));
+  QCOMPARE(ReportHtml::parse(cfgFile.readAll()).value(QStringLiteral("project"),
+                                                      QStringLiteral("RMS of image residuals [%1]").arg(micrometres)),
+           rms);
 }
 
 void TstReportDocument::badArguments_data() {
