@@ -118,10 +118,12 @@ void picture(PhReportPdfPage &page, QPainter &painter, const PhReportDocument::P
   const double captionHeight = textHeight(painter, p.caption, page.width()) + 4.0;
   const double fullHeight = page.body().height() - captionHeight;
   double scale = std::min(page.width() / p.size.width(), fullHeight / p.size.height());
-  page.ensure(p.size.height() * scale + captionHeight);
-  // Shrunk into what the page has left when most of it still fits.
-  if (p.size.height() * scale + captionHeight > page.room())
-    scale = std::min(scale, (page.room() - captionHeight) / p.size.height());
+  // Shrunk into what the page has left when most of it still fits there.
+  const double fitted = (page.room() - captionHeight) / p.size.height();
+  if (fitted >= 0.7 * scale)
+    scale = std::min(scale, fitted);
+  else
+    page.ensure(p.size.height() * scale + captionHeight);
   const double w = p.size.width() * scale;
   const double h = p.size.height() * scale;
   painter.save();
