@@ -26,7 +26,7 @@ bool PhReport::write(const PhReportOptions &options, const PhProjectData &projec
   if (options.htmlFile.isEmpty() && options.pdfFile.isEmpty())
     return fail(error, translated("No report file given."));
   const PhReportData data = PhReportData::collect(project, images, objects, options);
-  PhReportPictures pictures(images, objects, project.inversion());
+  PhReportPictures pictures(objects, project.inversion());
   const PhReportDocument document = PhReportBuilder::build(data, pictures);
 
   if (!options.htmlFile.isEmpty()) {

@@ -228,7 +228,8 @@ bool PhReportPictures::paintImage(QPainter &painter, int iImageId) {
   s.scaleBarOn = true;
   view.setDrawSettings(s, false);
   view.setImage(image);
-  view.setObjectList(&mObjects);
+  // No object list: what is selected in object space leaves no mark, so the
+  // same project gives the same picture.
   PhViewPicture::paint(view, painter, imageSize());
   return true;
 }

@@ -5,7 +5,6 @@
 #include <QSize>
 #include <QString>
 
-class PhImageList;
 class PhObjectList;
 class QPainter;
 
@@ -25,8 +24,8 @@ class PhReportPictures {
   // to this many of each.
   static constexpr int MaxLabels = 150;
 
-  PhReportPictures(PhImageList &images, PhObjectList &objects, bool bInversion)
-      : mImages(images), mObjects(objects), mInversion(bInversion) {}
+  // Images are found by their ID in the project's image index.
+  PhReportPictures(PhObjectList &objects, bool bInversion) : mObjects(objects), mInversion(bInversion) {}
 
   // The plane's picture size: the width, and the height the points' extent
   // calls for (within bounds), with room for the legend.
@@ -47,7 +46,6 @@ class PhReportPictures {
   // `factor`: pixels per object unit of the magnified lengths.
   void paintLegend(QPainter &painter, const QRect &rect, double factor);
 
-  PhImageList &mImages;
   PhObjectList &mObjects;
   const bool mInversion;
   double mMagnification = 1.0;

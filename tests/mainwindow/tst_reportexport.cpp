@@ -136,6 +136,9 @@ void TestReportExport::menuHoldsTheAction() {
 
 void TestReportExport::exportWritesTheSameDocumentAsTheCommandLine() {
   openExample();
+  // The user's selection has no say in the document, and stays.
+  const std::vector<int> selected{0, 5, 17, 1409};
+  mWindow->objects().selection().selectIndices(selected, false);
   Answer answer;
   answer.html = mDir.filePath(QStringLiteral("window.html"));
   answer.pdf = mDir.filePath(QStringLiteral("window.pdf"));
@@ -155,6 +158,7 @@ void TestReportExport::exportWritesTheSameDocumentAsTheCommandLine() {
   MessageCapture capture;
   exportAction()->trigger();
   QVERIFY(answered);
+  QCOMPARE(mWindow->objects().selection().indices(), selected);
   QVERIFY2(capture.count(Nub::MsgInfo, QStringLiteral("Report written")) == 1,
            qPrintable(capture.infos().join(QLatin1Char('\n'))));
 
