@@ -21,7 +21,7 @@ bool fail(QString *error, const QString &text) {
 
 }  // namespace
 
-bool PhReport::write(const PhReportOptions &options, const PhProjectData &project, PhImageList &images,
+bool PhReport::write(const PhReportOptions &options, const PhProjectData &project, const PhImageList &images,
                      PhObjectList &objects, QString *error) {
   if (options.htmlFile.isEmpty() && options.pdfFile.isEmpty())
     return fail(error, translated("No report file given."));

@@ -17,7 +17,7 @@ class PhReport {
  public:
   // False with the reason in `error` when a file could not be written; the
   // other may have been written. The object list's selection stays.
-  static bool write(const PhReportOptions &options, const PhProjectData &project, PhImageList &images,
+  static bool write(const PhReportOptions &options, const PhProjectData &project, const PhImageList &images,
                     PhObjectList &objects, QString *error);
 };
 
