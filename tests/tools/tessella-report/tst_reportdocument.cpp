@@ -280,6 +280,10 @@ void TstReportDocument::pdfHasNumberedPagesWithTheText() {
   QVERIFY(mPdfText.contains(QRegularExpression(QStringLiteral("%1\\s+%2\\s+%3\\s+%4").arg(first[0], first[1], first[2], first[3]))));
   for (const char *heading : {"Object plane XY", "Object plane XZ", "Object plane YZ", "Image with the largest RMS"})
     QVERIFY2(mPdfText.contains(QLatin1String(heading)), heading);
+  // The charts and views are drawings: not one raster image in the file.
+  const QByteArray images = popplerOutput(QStringLiteral("pdfimages"), {QStringLiteral("-list"), mDir.filePath(QStringLiteral("r.pdf"))});
+  QVERIFY(images.startsWith("page"));
+  QCOMPARE(images.trimmed().split('\n').size(), 2);
 }
 
 void TstReportDocument::sameInputSameDocument() {
