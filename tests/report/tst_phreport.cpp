@@ -6,7 +6,11 @@
 
 #include "analysisfixture.h"
 #include "phprojectdata.h"
+#include <QImage>
+#include <QPainter>
+
 #include "phreport.h"
+#include "phreportchart.h"
 #include "phreportdata.h"
 #include "phreportformat.h"
 #include "phreportoptions.h"
@@ -29,6 +33,7 @@ class TstPhReport : public QObject {
   void toleranceMarks();
   void writingKeepsTheSelection();
   void writingFailures();
+  void chartBarsFollowTheValues();
 };
 
 void TstPhReport::significantDigits_data() {
@@ -219,6 +224,50 @@ void TstPhReport::writingFailures() {
   QVERIFY(!PhReport::write(options, PhProjectData(), block.images, block.objects, &error));
   QVERIFY(error.startsWith(QStringLiteral("Can't write '%1'").arg(options.htmlFile)));
   QVERIFY(!QFileInfo::exists(options.htmlFile));
+}
+
+void TstPhReport::chartBarsFollowTheValues() {
+  PhReportChart chart;
+  chart.title = QStringLiteral("Counts");
+  chart.values = {1.0, 0.0, 2.0, 4.0};
+  chart.colour = QColor(255, 0, 0);
+  chart.wholeTicks = true;
+  chart.edgeWidth = 0.5;
+  QImage image(400, 300, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  {
+    QPainter painter(&image);
+    chart.paint(painter, QRectF(0, 0, 400, 300));
+  }
+  // Runs of columns with red in them are the bars; their heights in pixels.
+  QList<int> heights;
+  int height = 0;
+  for (int x = 0; x < image.width(); ++x) {
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y) red += image.pixelColor(x, y) == QColor(255, 0, 0);
+    if (red > 0) {
+      height = std::max(height, red);
+    } else if (height > 0) {
+      heights << height;
+      height = 0;
+    }
+  }
+  if (height > 0) heights << height;
+  // The bar of 0 draws nothing, so 1 stands apart from 2.
+  QCOMPARE(heights.size(), 3);
+  QVERIFY2(std::abs(heights[1] - 2 * heights[0]) <= 2, qPrintable(QString::number(heights[1])));
+  QVERIFY2(std::abs(heights[2] - 4 * heights[0]) <= 2, qPrintable(QString::number(heights[2])));
+  // The largest bar reaches the top tick (4 in steps of 1).
+  QVERIFY(heights[2] > 150);
+
+  chart.values.clear();
+  image.fill(Qt::white);
+  {
+    QPainter painter(&image);
+    chart.paint(painter, QRectF(0, 0, 400, 300));
+  }
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) QVERIFY(image.pixelColor(x, y) != QColor(255, 0, 0));
 }
 
 QTEST_MAIN(TstPhReport)
