@@ -316,8 +316,13 @@ void PhImageViewer::_askForImage() {
 
 void PhImageViewer::applyPrefs(bool bRepaint) {
   Nub::debug("applyPrefs: %d", int(bRepaint));
-  const QString group = QStringLiteral("ImageViewer");
   PhDrawSettings settings = mView->drawSettings();
+  readPrefs(settings);
+  mView->setDrawSettings(settings, bRepaint);
+}
+
+void PhImageViewer::readPrefs(PhDrawSettings &settings) {
+  const QString group = QStringLiteral("ImageViewer");
   PhDrawPrefs::readViewer(group, settings);
   // The image viewer's own: the ring of the largest residual, point IDs.
   const Ux::Cfg cfg(group);
@@ -327,7 +332,6 @@ void PhImageViewer::applyPrefs(bool bRepaint) {
   // The discs under the points selected in object space.
   PhDrawPrefs::readMarks(settings);
   PhColourPrefs::read(PhColourPrefs::VIEW_Image, settings);
-  mView->setDrawSettings(settings, bRepaint);
 }
 
 // ---- all image viewers -----------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include "phviewerwindow.h"
 
 class PhImage;
+struct PhDrawSettings;
 class PhImageInfoView;
 class PhImageList;
 class PhImageTableView;
@@ -38,6 +39,8 @@ class PhImageViewer : public PhViewerWindow {
 
   // Reads the image viewer's settings into the view; repaints when asked.
   void applyPrefs(bool bRepaint);
+  // The stored settings an image view draws with, over `settings`.
+  static void readPrefs(PhDrawSettings &settings);
 
   PhImageView *imageView() const { return mView; }
   PhImageTableView *tableView() const { return mTable; }

@@ -23,6 +23,8 @@
 #include "phreadfailure.h"
 #include "phrecentprojects.h"
 #include "phrecentprojectsmenu.h"
+#include "phreport.h"
+#include "phreportdialog.h"
 #include "phsearchwidget.h"
 #include "phviewers.h"
 #include "uxapp.h"
@@ -47,6 +49,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QToolBar>
@@ -99,6 +102,8 @@ Tessella::Tessella(const QPixmap &splash) : Ux::MainWindow(TY_Workspace, makeWin
   addStandardActions(UIA_FileOpen);
   addAction(kGroupFile, tr("&Close"), this, &Tessella::_slotFileClose, AF_Popup, QIcon(), QKeySequence(),
             QStringLiteral("Close the current project"), -1);
+  addAction(kGroupFile, tr("Export &Report..."), this, &Tessella::_slotExportReport, AF_Popup, QIcon(),
+            QKeySequence(), QStringLiteral("Write the adjustment report of the project as HTML or PDF"), -1);
   mRecentMenu = new PhRecentProjectsMenu(this);
   if (QMenu *file = popupMenu(kGroupFile)) {
     QAction *open = action(UIA_FileOpen);
@@ -354,6 +359,29 @@ void Tessella::_fillProjectView() {
   mImageModel->fill(&mListImageData);
   mObjectModel->fill(&mListObjectData);
   mAnalysis->setProject(&mListImageData, &mListObjectData);
+}
+
+void Tessella::_slotExportReport() {
+  if (!hasProject() || !mProject) {
+    Ux::warnDlg(tr("No project is open: there is nothing to report."));
+    return;
+  }
+  PhReportDialog dialog(_strProjectFile, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  PhReportOptions options = dialog.options();
+  options.unit = PhResidualUnit::fromInt(
+      Ux::Cfg(QStringLiteral("Analysis")).readNum(QStringLiteral("ImageResidualUnit"), PhResidualUnit::Millimetre));
+  options.created = PhReportOptions::creationTime();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  QString error;
+  const bool written = PhReport::write(options, *mProject, mListImageData, mListObjectData, &error);
+  QApplication::restoreOverrideCursor();
+  if (!written) {
+    Ux::warnDlg(error);
+    return;
+  }
+  const QStringList files = QStringList{options.htmlFile, options.pdfFile}.filter(QRegularExpression(QStringLiteral(".")));
+  Ux::info(tr("Report written: %1").arg(files.join(QStringLiteral(", ")).toHtmlEscaped()));
 }
 
 void Tessella::_slotFileClose() {

@@ -91,6 +91,8 @@ class Tessella : public Ux::MainWindow, public PhReadFailureHandler {
 
  private slots:
   void _slotFileClose();
+  // Asks for the report's files and tolerances and writes it.
+  void _slotExportReport();
   void _slotShowImage(const QModelIndex &index);
   void _slotShowObjectConnections(const QModelIndex &index);
   void _slotShowImageViewerPreferences();

@@ -87,11 +87,15 @@ void PhObjectViewer::slotZoomed(int iPercent) { updateZoomControls(iPercent, has
 void PhObjectViewer::applyPrefs(bool bRepaint) {
   Nub::debug("applyPrefs: %d", int(bRepaint));
   PhDrawSettings settings = mView->drawSettings();
+  readPrefs(settings);
+  mView->setDrawSettings(settings, bRepaint);
+}
+
+void PhObjectViewer::readPrefs(PhDrawSettings &settings) {
   PhDrawPrefs::readViewer(QStringLiteral("ObjectViewer"), settings);
   // The selection mark ("Points") and the link line type ("Links").
   PhObjectView::readOwnPrefs(settings);
   PhColourPrefs::read(PhColourPrefs::VIEW_Object, settings);
-  mView->setDrawSettings(settings, bRepaint);
 }
 
 void PhObjectViewer::keyPressEvent(QKeyEvent *event) {

@@ -9,6 +9,7 @@ class PhImage;
 class PhObjectList;
 class PhObjectView;
 class QKeyEvent;
+struct PhDrawSettings;
 
 // The window around the object view of one projection plane. There is at
 // most one per plane (0 XY, 1 XZ, 2 YZ); the class keeps them in a table of
@@ -38,6 +39,8 @@ class PhObjectViewer : public PhViewerWindow {
 
   // Reads the object viewer's settings into the view; repaints when asked.
   void applyPrefs(bool bRepaint);
+  // The stored settings an object view draws with, over `settings`.
+  static void readPrefs(PhDrawSettings &settings);
 
   // Operations over all existing viewers.
   static void applyPrefsToAll();

@@ -55,6 +55,11 @@ QImage PhViewPicture::image(PhZoomView &view, const QSize &size) {
   return picture(view, QRect(QPoint(0, 0), size));
 }
 
+void PhViewPicture::paint(PhZoomView &view, QPainter &painter, const QSize &size) {
+  zoomToFit(view, size);
+  draw(view, painter, QRect(QPoint(0, 0), size));
+}
+
 bool PhViewPicture::write(PhZoomView &view, const QString &fileName, const QSize &size, QString *error) {
   if (size.width() < 1 || size.height() < 1) {
     if (error) *error = translated("The picture size %1x%2 is too small.").arg(size.width()).arg(size.height());

@@ -7,6 +7,7 @@
 #include <QString>
 
 class PhZoomView;
+class QPainter;
 class QPrinter;
 
 // A view's drawing as a picture of a given size, through the same painting
@@ -26,6 +27,9 @@ class PhViewPicture {
   static int zoomToFit(PhZoomView &view, const QSize &size);
 
   static QImage image(PhZoomView &view, const QSize &size);
+  // Fits the view into `size` and draws that much of it onto the painter,
+  // from its origin: what write() puts into a file, onto any page.
+  static void paint(PhZoomView &view, QPainter &painter, const QSize &size);
   // Writes the file whole or not at all; false with the reason in `error`.
   static bool write(PhZoomView &view, const QString &fileName, const QSize &size, QString *error);
 

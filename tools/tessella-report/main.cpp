@@ -1,16 +1,23 @@
-// tessella-report PROJECT.(p) [--csv DIR]: reads a BAX project with the
-// program's own readers and model completion and prints a JSON summary on
-// standard output; --csv also writes the analysis tables into DIR. A project
-// that cannot be read gives the failure's text on standard error, followed by
-// the messages of reading before it, and exit status 2; tables that cannot
-// be written give status 1.
+// tessella-report PROJECT.(p) [--csv DIR] [--html FILE] [--pdf FILE]
+// [--tolerance X,Y,Z] [--unit mm|um]: reads a BAX project with the program's
+// own readers and model completion and prints a JSON summary on standard
+// output; --csv also writes the analysis tables into DIR, --html and --pdf
+// the adjustment report (with the tolerance check of the control points, and
+// image residuals in the unit given). A project that cannot be read gives the
+// failure's text on standard error, followed by the messages of reading
+// before it, and exit status 2, as do arguments it cannot use; tables or a
+// report that cannot be written give status 1.
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QStringList>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "nubmsg.h"
+#include "uxcfg.h"
 #include "phanalysiscsv.h"
 #include "phimage.h"
 #include "phimagelist.h"
@@ -20,6 +27,7 @@
 #include "phprojectreader.h"
 #include "phreadfailure.h"
 #include "phreadfailurehandler.h"
+#include "phreport.h"
 #include "projectreport.h"
 
 namespace {
@@ -58,26 +66,106 @@ class FailurePrinter : public PhReadFailureHandler {
   }
 };
 
+// The report draws the views, which need the widget application; it shows
+// no window and needs no display.
+bool wantsReport(int argc, char **argv) {
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "--html") == 0 || std::strcmp(argv[i], "--pdf") == 0) return true;
+  return false;
+}
+
+// Only what went wrong is told, on standard error.
+void warningsOnly(Nub::MsgTypeE type, const char *text) {
+  if (type == Nub::MsgWarn || type == Nub::MsgWarnDlg) std::fprintf(stderr, "%s\n", text);
+}
+
+// The drawing settings and the residual unit of the report: the
+// configuration file named, else the factory configuration beside the
+// executable or in the installation's shared place, else built-in defaults.
+// False when the named file cannot be read.
+bool loadSettings(const QString &cfgFile) {
+  const Nub::MsgHandler previous = Nub::installMsgHandler(warningsOnly);
+  bool loaded = true;
+  if (!cfgFile.isEmpty()) {
+    loaded = Ux::Cfg::load(cfgFile, true);
+  } else {
+    const QDir bin(QCoreApplication::applicationDirPath());
+    for (const QString &name : {QStringLiteral("default.cfg"), QStringLiteral(TESSELLA_DATADIR_FROM_BIN "/default.cfg")})
+      if (Ux::Cfg::load(bin.filePath(name), false)) break;
+  }
+  Nub::installMsgHandler(previous);
+  return loaded;
+}
+
+// "mm" or "um" (micrometres).
+bool unitOf(const QString &text, PhResidualUnit::UnitE *unit) {
+  if (text == QLatin1String("mm"))
+    *unit = PhResidualUnit::Millimetre;
+  else if (text == QLatin1String("um"))
+    *unit = PhResidualUnit::Micrometre;
+  else
+    return false;
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
-  QCoreApplication app(argc, argv);
+  std::unique_ptr<QCoreApplication> app;
+  if (wantsReport(argc, argv)) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    app = std::make_unique<QApplication>(argc, argv);
+  } else {
+    app = std::make_unique<QCoreApplication>(argc, argv);
+  }
   const QStringList args = QCoreApplication::arguments();
   QString projectPath;
   QString csvDir;
+  PhReportOptions report;
+  QString toleranceText;
+  QString cfgFile;
+  bool unitGiven = false;
   bool usage = false;
   for (int i = 1; i < args.size(); ++i) {
-    if (args[i] == QLatin1String("--csv") && i + 1 < args.size() && !args[i + 1].isEmpty())
+    const bool hasValue = i + 1 < args.size() && !args[i + 1].isEmpty();
+    if (args[i] == QLatin1String("--csv") && hasValue)
       csvDir = args[++i];
+    else if (args[i] == QLatin1String("--html") && hasValue)
+      report.htmlFile = args[++i];
+    else if (args[i] == QLatin1String("--pdf") && hasValue)
+      report.pdfFile = args[++i];
+    else if (args[i] == QLatin1String("--tolerance") && hasValue)
+      toleranceText = args[++i];
+    else if (args[i] == QLatin1String("--unit") && hasValue && unitOf(args[i + 1], &report.unit)) {
+      unitGiven = true;
+      ++i;
+    } else if (args[i] == QLatin1String("--cfg") && hasValue)
+      cfgFile = args[++i];
     else if (args[i].startsWith(QLatin1Char('-')) || !projectPath.isEmpty())
       usage = true;
     else
       projectPath = args[i];
   }
   if (usage || projectPath.isEmpty()) {
-    std::fprintf(stderr, "Usage: tessella-report PROJECT.(p) [--csv DIR]\n");
+    std::fprintf(stderr,
+                 "Usage: tessella-report PROJECT.(p) [--csv DIR] [--html FILE] [--pdf FILE] "
+                 "[--tolerance X,Y,Z] [--unit mm|um] [--cfg FILE]\n");
     return 2;
   }
+  QString toleranceError;
+  if (!toleranceText.isEmpty() && !report.setTolerance(toleranceText, &toleranceError)) {
+    std::fprintf(stderr, "%s\n", qUtf8Printable(toleranceError));
+    return 2;
+  }
+  report.created = PhReportOptions::creationTime();
+  const bool writesReport = !report.htmlFile.isEmpty() || !report.pdfFile.isEmpty();
+  if (writesReport && !loadSettings(cfgFile)) {
+    std::fprintf(stderr, "Can't read the configuration '%s'.\n", qUtf8Printable(cfgFile));
+    return 2;
+  }
+  if (writesReport && !unitGiven)
+    report.unit = PhResidualUnit::fromInt(
+        Ux::Cfg(QStringLiteral("Analysis")).readNum(QStringLiteral("ImageResidualUnit"), PhResidualUnit::Millimetre));
 
   Nub::installMsgHandler(collect);
   Nub::installProgressHandler(noProgress);
@@ -94,6 +182,10 @@ int main(int argc, char **argv) {
   int status = 0;
   QString error;
   if (!csvDir.isEmpty() && !PhAnalysisCsv::write(csvDir, images, objects, &error)) {
+    std::fprintf(stderr, "%s\n", qUtf8Printable(error));
+    status = 1;
+  }
+  if (writesReport && !PhReport::write(report, *project, images, objects, &error)) {
     std::fprintf(stderr, "%s\n", qUtf8Printable(error));
     status = 1;
   }
