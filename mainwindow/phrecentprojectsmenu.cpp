@@ -21,7 +21,7 @@ constexpr int kMaxFolderChars = 40;
 
 }  // namespace
 
-PhRecentProjectsMenu::PhRecentProjectsMenu(QWidget *parent) : QMenu(tr("&Recent Projects"), parent) {
+PhRecentProjectsMenu::PhRecentProjectsMenu(QWidget *parent) : QMenu(tr("Recent &Projects"), parent) {
   setObjectName(QStringLiteral("RecentProjects"));
   setToolTipsVisible(true);
   mSeparator = addSeparator();

@@ -139,12 +139,21 @@ void TestProjectOpening::recentMenuSitsInTheProjectMenu() {
   QVERIFY(menu());
   const QStringList items = texts(project->actions());
   // Between the two actions of the project menu, empty and disabled at first.
-  QCOMPARE(items.mid(0, 3), (QStringList{"&Open...", "&Recent Projects", "&Close"}));
+  QCOMPARE(items.mid(0, 3), (QStringList{"&Open...", "Recent &Projects", "&Close"}));
   QCOMPARE(project->actions().at(1), menu()->menuAction());
   QVERIFY(!menu()->menuAction()->isEnabled());
   QVERIFY(menu()->entryActions().isEmpty());
   QCOMPARE(menu()->actions().last(), menu()->clearAction());
   QCOMPARE(menu()->clearAction()->text(), QStringLiteral("&Clear Menu"));
+  // Every item has a key of its own: a shared one only cycles between them.
+  QSet<QChar> keys;
+  for (const QString &text : items) {
+    const int at = text.indexOf(QLatin1Char('&'));
+    if (at < 0 || at + 1 >= text.size()) continue;
+    const QChar key = text.at(at + 1).toLower();
+    QVERIFY2(!keys.contains(key), qPrintable(text));
+    keys.insert(key);
+  }
 }
 
 void TestProjectOpening::openedProjectsFillTheRecentMenu() {
