@@ -61,7 +61,7 @@ PhColourMenu::PhColourMenu(QMainWindow *window, PhColourPrefs::ViewE view, std::
       mApply();
     });
   }
-  mScaleBar = mMenu->addAction(tr("Residual &Scale Bar"));
+  mScaleBar = mMenu->addAction(tr("Residual Scale &Bar"));
   mScaleBar->setCheckable(true);
   connect(mScaleBar, &QAction::triggered, this, [this](bool bOn) {
     PhColourPrefs::setScaleBar(bOn);

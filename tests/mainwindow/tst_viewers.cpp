@@ -1,3 +1,4 @@
+#include <functional>
 // The viewers inside the main window, end to end: the viewers a project
 // opens with, double clicks, the context menu and Ctrl+digit keys, selection
 // requests from the search tab and the image viewers, F11, the point-type
@@ -156,6 +157,7 @@ class TestViewers : public QObject {
   void restoringFollowsTheSettings_data();
   void restoringFollowsTheSettings();
   void closingDeletesTheViewersBeforeTheLists();
+  void everyMenuItemHasAKeyOfItsOwn();
 
  private:
   void makeWindow();
@@ -575,6 +577,42 @@ void TestViewers::restoringFollowsTheSettings() {
     QVERIFY(viewer->frame()->geometry().isValid());
     QVERIFY(viewer->frame()->width() > 100);
   }
+}
+
+// A key shared by two items of one menu only cycles between them.
+void TestViewers::everyMenuItemHasAKeyOfItsOwn() {
+  openExample();
+  // Texts kept as they were given, clashes and all.
+  const QStringList given{QStringLiteral("&System configuration / &Select..."),
+                          QStringLiteral("&Symboltitles / &Statusbar"),
+                          QStringLiteral("&Toolbars / &Tool tips"),
+                          QStringLiteral("&Tile / &Tile &horizontal"),
+                          QStringLiteral("&Cascade / &Close"),
+                          QStringLiteral("&Close / &Close all"),
+                          QStringLiteral("Zoom to &Fit / &Fixed Zoom")};
+  QStringList clashes;
+  std::function<void(QMenu *, const QString &)> visit = [&](QMenu *menu, const QString &path) {
+    QHash<QChar, QString> keys;
+    for (QAction *action : menu->actions()) {
+      const QString text = action->text();
+      const int at = text.indexOf(QLatin1Char('&'));
+      if (!action->isSeparator() && at >= 0 && at + 1 < text.size()) {
+        const QChar key = text.at(at + 1).toLower();
+        const QString pair = keys.value(key) + QStringLiteral(" / ") + text;
+        if (keys.contains(key) && !given.contains(pair)) clashes << path + QStringLiteral(": ") + pair;
+        keys.insert(key, text);
+      }
+      if (action->menu()) visit(action->menu(), path + QStringLiteral(" > ") + text);
+    }
+  };
+  QList<QMenuBar *> bars{mWindow->menuBar()};
+  for (PhViewerWindow *viewer : allViewers()) bars << viewer->findChildren<QMenuBar *>();
+  for (QMenuBar *bar : bars) {
+    QMenu top;
+    for (QAction *action : bar->actions()) top.addAction(action);
+    visit(&top, bar->window()->windowTitle());
+  }
+  QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(QLatin1Char('\n'))));
 }
 
 void TestViewers::closingDeletesTheViewersBeforeTheLists() {

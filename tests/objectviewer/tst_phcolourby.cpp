@@ -249,7 +249,7 @@ void TestPhColourBy::menuStoresAndApplies() {
   QVERIFY(menu);
   QCOMPARE(ViewTest::texts(menu->actions()),
            (QStringList{"By Point &Type", "By &Residual", "By &Sigma", "By Number of R&ays", "-",
-                        "Colour &Limits...", "&Density at Scale", "Residual &Scale Bar"}));
+                        "Colour &Limits...", "&Density at Scale", "Residual Scale &Bar"}));
   QVERIFY(!ViewTest::actionNamed(xy, QStringLiteral("Colour &Limits..."))->isEnabled());
   // A toggle of this session, not stored: the colours leave it alone.
   xz->objectView()->slotToggleBlunders();
@@ -285,7 +285,7 @@ void TestPhColourBy::menuStoresAndApplies() {
   limits->trigger();
   QCOMPARE(analysis.readReal(QStringLiteral("ColourHigh_3"), 0.0), 4.0);
   ViewTest::actionNamed(xy, QStringLiteral("&Density at Scale"))->trigger();
-  ViewTest::actionNamed(xy, QStringLiteral("Residual &Scale Bar"))->trigger();
+  ViewTest::actionNamed(xy, QStringLiteral("Residual Scale &Bar"))->trigger();
   QVERIFY(xz->objectView()->drawSettings().densityOn);
   QVERIFY(xz->objectView()->drawSettings().scaleBarOn);
   QCOMPARE(analysis.readNum(QStringLiteral("DensityAtScale"), 0), 1);
