@@ -31,13 +31,16 @@ void paragraph(PhReportPdfPage &page, QPainter &painter, const QString &text, co
   page.advance(h + 5.0);
 }
 
-void heading(PhReportPdfPage &page, QPainter &painter, const PhReportDocument::Block &block) {
+// The height a heading wants below it on its page: `lead`, the start of
+// what follows.
+void heading(PhReportPdfPage &page, QPainter &painter, const PhReportDocument::Block &block, double lead) {
   if (block.newPage && !page.atTop()) page.newPage();
   const QFont font = PhReportPdfPage::font(block.level <= 2 ? 13 : 10.5, true);
   painter.setFont(font);
   const double h = textHeight(painter, block.text, page.width());
-  // A heading keeps some of what follows on its page.
-  page.ensure(h + 60.0);
+  // A heading keeps the start of what follows on its page, as far as a page
+  // can hold both.
+  page.ensure(std::min(h + 10.0 + lead, page.body().height()));
   if (!page.atTop()) page.advance(6.0);
   painter.save();
   painter.setPen(block.level <= 2 ? QColor(0x3b, 0x58, 0x9a) : QColor(Qt::black));
@@ -93,13 +96,26 @@ void tableRow(PhReportPdfPage &page, QPainter &painter, const PhReportDocument::
   page.advance(height);
 }
 
+int pdfRows(const PhReportDocument::Table &table) {
+  return table.pdfRows < 0 ? int(table.rows.size()) : std::min(table.pdfRows, int(table.rows.size()));
+}
+
+// A short table stays on one page; a long one starts with a few rows.
+double tableStart(QPainter &painter, const PhReportDocument::Table &table, double width) {
+  const int rows = pdfRows(table);
+  painter.save();
+  columnWidths(painter, table, rows, width);
+  const double height = QFontMetricsF(painter.font(), painter.device()).height() + 3.0;
+  painter.restore();
+  return (rows <= 12 ? rows + 1 : 4) * height;
+}
+
 void table(PhReportPdfPage &page, QPainter &painter, const PhReportDocument::Table &table) {
-  const int rows = table.pdfRows < 0 ? int(table.rows.size()) : std::min(table.pdfRows, int(table.rows.size()));
+  const int rows = pdfRows(table);
+  page.ensure(tableStart(painter, table, page.width()));
   painter.save();
   const std::vector<double> widths = columnWidths(painter, table, rows, page.width());
   const double height = QFontMetricsF(painter.font(), painter.device()).height() + 3.0;
-  // A short table stays on one page; a long one starts with a few rows.
-  page.ensure((rows <= 12 ? rows + 1 : 4) * height);
   tableRow(page, painter, table, table.header, widths, height, true);
   for (int r = 0; r < rows; ++r) {
     // A row that starts a page comes under the header again.
@@ -142,6 +158,41 @@ void picture(PhReportPdfPage &page, QPainter &painter, const PhReportDocument::P
   page.advance(captionHeight + 6.0);
 }
 
+// What the block at `i` needs on the page it starts: a paragraph whole, the
+// start of a table, most of a picture; after a paragraph or a heading, the
+// start of the block after it too.
+double blockStart(PhReportPdfPage &page, QPainter &painter, const std::vector<PhReportDocument::Block> &blocks,
+                  std::size_t i) {
+  if (i >= blocks.size()) return 0.0;
+  const PhReportDocument::Block &block = blocks[i];
+  switch (block.kind) {
+    case PhReportDocument::BLK_Paragraph: {
+      painter.save();
+      painter.setFont(PhReportPdfPage::font(TextPoints));
+      const double h = textHeight(painter, block.text, page.width()) + 5.0;
+      painter.restore();
+      const bool more = i + 1 < blocks.size() && blocks[i + 1].kind != PhReportDocument::BLK_Heading;
+      return h + (more ? blockStart(page, painter, blocks, i + 1) : 0.0);
+    }
+    case PhReportDocument::BLK_Table: return tableStart(painter, block.table, page.width());
+    case PhReportDocument::BLK_Picture: {
+      const QSizeF size(block.picture.size);
+      if (size.isEmpty()) return 0.0;
+      const double scale = std::min(page.width() / size.width(), page.body().height() / size.height());
+      return 0.7 * scale * size.height();
+    }
+    case PhReportDocument::BLK_Heading: {
+      if (block.newPage) return 0.0;
+      painter.save();
+      painter.setFont(PhReportPdfPage::font(block.level <= 2 ? 13 : 10.5, true));
+      const double h = textHeight(painter, block.text, page.width()) + 10.0;
+      painter.restore();
+      return h + blockStart(page, painter, blocks, i + 1);
+    }
+  }
+  return 0.0;
+}
+
 }  // namespace
 
 bool PhReportPdf::write(const PhReportDocument &document, QIODevice *device, QString *error) {
@@ -157,9 +208,11 @@ bool PhReportPdf::write(const PhReportDocument &document, QIODevice *device, QSt
   }
   PhReportPdfPage page(writer, painter, document.projectName);
   paragraph(page, painter, document.title, PhReportPdfPage::font(17, true));
-  for (const PhReportDocument::Block &block : document.blocks()) {
+  const std::vector<PhReportDocument::Block> &blocks = document.blocks();
+  for (std::size_t i = 0; i < blocks.size(); ++i) {
+    const PhReportDocument::Block &block = blocks[i];
     switch (block.kind) {
-      case PhReportDocument::BLK_Heading: heading(page, painter, block); break;
+      case PhReportDocument::BLK_Heading: heading(page, painter, block, blockStart(page, painter, blocks, i + 1)); break;
       case PhReportDocument::BLK_Paragraph: paragraph(page, painter, block.text, PhReportPdfPage::font(TextPoints)); break;
       case PhReportDocument::BLK_Table: table(page, painter, block.table); break;
       case PhReportDocument::BLK_Picture: picture(page, painter, block.picture); break;
