@@ -386,7 +386,11 @@ void Tessella::closeEvent(QCloseEvent *event) {
     return;
   }
   if (mExitDialog->saveViewerPositions()) saveViewerPlacements();
-  if (mExitDialog->savePreferences()) slotCfgSaveUser();
+  // The program still leaves, as asked; the user learns that the settings
+  // of this session are lost before the window goes.
+  if (mExitDialog->savePreferences() && !saveUserCfg())
+    Ux::warnDlg(tr("The preferences could not be saved; the configuration file '%1' is left as it was.")
+                    .arg(QDir::toNativeSeparators(Ux::App::getRep() ? Ux::App::getRep()->cfgFileUser() : QString())));
   event->accept();
 }
 
