@@ -122,6 +122,10 @@ void MonkeyDriver::_step() {
 
 void MonkeyDriver::_settle() {
   QCoreApplication::processEvents();
+  // A popup the step left open is answered before the next step, so that
+  // every run of a seed sees the same states.
+  for (int i = 0; i < 400 && (QApplication::activePopupWidget() || QApplication::activeModalWidget()); ++i)
+    QTest::qWait(5);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   QCoreApplication::processEvents();
 }

@@ -74,7 +74,7 @@ int main(int argc, char **argv) {
 
   MonkeyRng rng(seed);
   MonkeyWatchdog watchdog(5000);
-  MonkeyModals modals(rng, projects);
+  MonkeyModals modals(seed, projects);
   modals.setFatalAllowed(parser.isSet(QStringLiteral("allow-fatal")));
 
   const QPointer<Tessella> window = new Tessella(QPixmap());

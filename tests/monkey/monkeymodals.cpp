@@ -28,13 +28,18 @@
 #include <QTabWidget>
 #include <QTimer>
 
-MonkeyModals::MonkeyModals(MonkeyRng &rng, const MonkeyProjects &projects, QObject *parent)
-    : QObject(parent), mRng(rng), mProjects(projects) {
+MonkeyModals::MonkeyModals(quint64 seed, const MonkeyProjects &projects, QObject *parent)
+    : QObject(parent),
+      mOwnRng(std::make_unique<MonkeyRng>(seed ^ 0x9e3779b97f4a7c15ULL)),
+      mRng(*mOwnRng),
+      mProjects(projects) {
   mTimer = new QTimer(this);
   mTimer->setInterval(15);
   connect(mTimer, &QTimer::timeout, this, &MonkeyModals::_poll);
   mTimer->start();
 }
+
+MonkeyModals::~MonkeyModals() = default;
 
 void MonkeyModals::setLeaving(bool bPreferences, bool bPositions) {
   mLeaving = true;

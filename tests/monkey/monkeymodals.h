@@ -3,6 +3,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <memory>
 
 class MonkeyProjects;
 class MonkeyRng;
@@ -20,7 +21,10 @@ class MonkeyModals : public QObject {
   Q_OBJECT
 
  public:
-  MonkeyModals(MonkeyRng &rng, const MonkeyProjects &projects, QObject *parent = nullptr);
+  // Answers draw from a stream of their own, so that the steps' choices do
+  // not depend on how many answers came between them.
+  MonkeyModals(quint64 seed, const MonkeyProjects &projects, QObject *parent = nullptr);
+  ~MonkeyModals() override;
 
   // "&Quit" in the read-failure box ends the process; only where that is allowed.
   void setFatalAllowed(bool bAllowed) { mFatalAllowed = bAllowed; }
@@ -39,6 +43,7 @@ class MonkeyModals : public QObject {
   void _answerOther(QDialog *dialog);
   void _fiddle(QWidget *root, int iTimes);
 
+  std::unique_ptr<MonkeyRng> mOwnRng;
   MonkeyRng &mRng;
   const MonkeyProjects &mProjects;
   QTimer *mTimer = nullptr;
