@@ -98,11 +98,19 @@ void MonkeyDriver::start() {
 
 void MonkeyDriver::_step() {
   if (!mWindow) return;
+  // Behind a modal dialog a user can do nothing but answer it; the next step
+  // waits until it is answered (the dialog's loop runs this timer too).
+  if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+    QTimer::singleShot(10, this, &MonkeyDriver::_step);
+    return;
+  }
   if (mSteps >= mBudget.actions || mClock.elapsed() >= qint64(mBudget.seconds) * 1000) {
     _leave();
     return;
   }
   ++mSteps;
+  QElapsedTimer took;
+  took.start();
   const int roll = mRng.below(100);
   if (roll < 18) _menuAction();
   else if (roll < 24) _openProject();
@@ -115,6 +123,8 @@ void MonkeyDriver::_step() {
   else _resizeWindow();
   if (!mWindow) return;
   _settle();
+  // What a hang report needs: which steps came near the watchdog's limit.
+  if (took.elapsed() > 1000) MonkeyLog::line(QStringLiteral("  slow step: %1 ms").arg(took.elapsed()));
   mWatchdog.beat();
   _check();
   QTimer::singleShot(0, this, &MonkeyDriver::_step);

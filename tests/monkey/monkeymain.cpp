@@ -24,6 +24,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char **argv) {
   Ux::App app(PhStartup::sAppName, argc, argv);
@@ -73,16 +74,18 @@ int main(int argc, char **argv) {
   // No help file: the help action must not start a browser.
 
   MonkeyRng rng(seed);
-  MonkeyWatchdog watchdog(5000);
+  auto watchdog = std::make_unique<MonkeyWatchdog>(5000);
   MonkeyModals modals(seed, projects);
   modals.setFatalAllowed(parser.isSet(QStringLiteral("allow-fatal")));
 
   const QPointer<Tessella> window = new Tessella(QPixmap());
   app.setMainWidget(window);
   window->show();
-  MonkeyDriver driver(window, rng, modals, watchdog, budget);
+  MonkeyDriver driver(window, rng, modals, *watchdog, budget);
   driver.start();
   const int result = app.exec();
+  // Past the loop nothing beats; a stuck end is left to the caller's time limit.
+  watchdog.reset();
   delete window;
   MonkeyLog::line(QStringLiteral("done: %1 actions, %2 invariant checks, %3 dialogs and menus answered, result %4")
                       .arg(driver.steps())
