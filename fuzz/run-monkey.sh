@@ -92,5 +92,5 @@ while [ "$seed" -le "$last" ]; do
 done
 
 sort -t' ' -k2 -n "$summary" -o "$summary"
-awk '{a += $6; c += $9; if ($3 != "ok," && $3 != "fatal-quit,") f++} END {printf "%d seeds, %d actions, %d invariant checks, %d failed\n", NR, a, c, f}' "$summary" | tee -a "$summary"
+awk '{a += $6; c += $8; if ($3 != "ok," && $3 != "fatal-quit,") f++} END {printf "%d seeds, %d actions, %d invariant checks, %d failed\n", NR, a, c, f}' "$summary" | tee -a "$summary"
 ! grep -q -v -e ": ok," -e ": fatal-quit," -e "seeds," "$summary"

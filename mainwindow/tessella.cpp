@@ -47,6 +47,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QToolBar>
@@ -291,8 +292,13 @@ void Tessella::_openRecentProject(const QString &strProjectFile) {
 }
 
 bool Tessella::openProject(const QString &strProjectFile) {
+  if (mReading) {
+    Ux::status(tr("A project is being read; please wait."));
+    return false;
+  }
   QApplication::setOverrideCursor(Qt::WaitCursor);
   if (hasProject()) _slotFileClose();
+  const QScopedValueRollback<bool> reading(mReading, true);
   const bool read = ReadProjectFile(strProjectFile);
   // A failed read leaves the window without a project: no path, no viewers;
   // unless the reader kept the images and object points (the observations
@@ -357,6 +363,10 @@ void Tessella::_fillProjectView() {
 }
 
 void Tessella::_slotFileClose() {
+  if (mReading) {
+    Ux::status(tr("A project is being read; please wait."));
+    return;
+  }
   if (!hasProject()) return;
   Ux::info(tr("Closing current project <b>%1</b>...").arg(QFileInfo(_strProjectFile).fileName()));
   QApplication::setOverrideCursor(Qt::WaitCursor);
