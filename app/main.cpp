@@ -113,6 +113,9 @@ int main(int argc, char **argv) {
   splash.reset();
 
 
+  PhScriptedExit *scriptedExit = PhScriptedExit::fromEnvironment(window, &app);
+  // Its answer to the read-failure box comes from inside the box's loop.
+  if (scriptedExit && scriptedExit->answersReadFailure()) scriptedExit->start();
   // A project named on the command line opens once the window is up, as if
   // it had been chosen in the file dialog.
   if (!commandLine.projectFile().isEmpty()) window->openProject(commandLine.projectFile());
@@ -132,7 +135,7 @@ int main(int argc, char **argv) {
     delete window;
     return saved ? Ux::App::SUCCESS : Ux::App::FAILURE;
   }
-  if (PhScriptedExit *scriptedExit = PhScriptedExit::fromEnvironment(window, &app)) scriptedExit->start();
+  if (scriptedExit && !scriptedExit->answersReadFailure()) scriptedExit->start();
   const int result = app.exec();
   delete window;
   return result;

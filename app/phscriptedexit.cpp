@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QGroupBox>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 
@@ -20,12 +21,17 @@ PhScriptedExit::PhScriptedExit(QWidget *window, bool viaQuit, bool prefs, bool p
 PhScriptedExit *PhScriptedExit::fromEnvironment(QWidget *window, QObject *parent) {
   const QString script = qEnvironmentVariable(sVariable).simplified();
   if (script.isEmpty()) return nullptr;
+  if (script == QLatin1String("quit-on-failure")) {
+    auto *exit = new PhScriptedExit(window, false, false, false, parent);
+    exit->mReadFailure = true;
+    return exit;
+  }
   const QStringList words = script.split(QLatin1Char(' '));
   auto is = [&words](int i, const char *a, const char *b) {
     return words.size() > i && (words.at(i) == QLatin1String(a) || words.at(i) == QLatin1String(b));
   };
   if (words.size() != 3 || !is(0, "close", "quit") || !is(1, "0", "1") || !is(2, "0", "1")) {
-    Nub::warn("%s=\"%s\" is not understood; expected \"close|quit 0|1 0|1\".", sVariable,
+    Nub::warn("%s=\"%s\" is not understood; expected \"close|quit 0|1 0|1\" or \"quit-on-failure\".", sVariable,
               script.toUtf8().constData());
     return nullptr;
   }
@@ -34,6 +40,10 @@ PhScriptedExit *PhScriptedExit::fromEnvironment(QWidget *window, QObject *parent
 }
 
 void PhScriptedExit::start() {
+  if (mReadFailure) {
+    _answerReadFailure(0);
+    return;
+  }
   QTimer::singleShot(0, this, [this] {
     // The dialog runs its own event loop; its answer comes from inside that loop.
     QTimer::singleShot(0, this, &PhScriptedExit::_answerExitDialog);
@@ -57,9 +67,34 @@ void PhScriptedExit::_answerExitDialog() {
   if (auto *positions = dialog->findChild<QCheckBox *>()) positions->setChecked(mPositions);
   for (QPushButton *button : dialog->findChildren<QPushButton *>()) {
     if (button->text() == QLatin1String("Yes")) {
+      QTimer::singleShot(0, this, [this] { _acknowledgeMessages(0); });
       button->click();
       return;
     }
   }
   Nub::warn("%s", "The exit dialog has no \"Yes\" button.");
+}
+
+void PhScriptedExit::_acknowledgeMessages(int iTries) {
+  // Polled for a while only: without a message the program has left long before.
+  if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+    if (QAbstractButton *button = box->defaultButton() ? box->defaultButton() : box->escapeButton()) button->click();
+  }
+  if (iTries < 500) QTimer::singleShot(10, this, [this, iTries] { _acknowledgeMessages(iTries + 1); });
+}
+
+void PhScriptedExit::_answerReadFailure(int iTries) {
+  if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+    for (QAbstractButton *button : box->buttons()) {
+      if (button->text() == QLatin1String("&Quit")) {
+        button->click();
+        return;
+      }
+    }
+  }
+  if (iTries < 3000) {
+    QTimer::singleShot(10, this, [this, iTries] { _answerReadFailure(iTries + 1); });
+    return;
+  }
+  Nub::warn("%s", "No read-failure box came up.");
 }

@@ -12,7 +12,10 @@ class QWidget;
 // two check boxes set as asked and "Yes" pressed.
 //
 // The script is "close|quit PREFS POSITIONS", each of PREFS and POSITIONS 0 or 1,
-// read from the environment variable TESSELLA_TEST_EXIT.
+// read from the environment variable TESSELLA_TEST_EXIT. A message box that
+// follows the dialog (a save that failed) is acknowledged with its default
+// button. The script "quit-on-failure" instead answers the read-failure box
+// of the project named on the command line with "&Quit".
 class PhScriptedExit : public QObject {
   Q_OBJECT
 
@@ -25,15 +28,20 @@ class PhScriptedExit : public QObject {
 
   // Starts once the event loop runs.
   void start();
+  // Set for "quit-on-failure": start before the project is read.
+  bool answersReadFailure() const { return mReadFailure; }
 
  private:
   PhScriptedExit(QWidget *window, bool viaQuit, bool prefs, bool positions, QObject *parent);
   void _answerExitDialog();
+  void _acknowledgeMessages(int iTries);
+  void _answerReadFailure(int iTries);
 
   QWidget *mWindow;
   bool mViaQuit;
   bool mPrefs;
   bool mPositions;
+  bool mReadFailure = false;
 };
 
 #endif  // PHSCRIPTEDEXIT_H

@@ -50,6 +50,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopedValueRollback>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QToolBar>
@@ -296,8 +297,13 @@ void Tessella::_openRecentProject(const QString &strProjectFile) {
 }
 
 bool Tessella::openProject(const QString &strProjectFile) {
+  if (mReading) {
+    Ux::status(tr("A project is being read; please wait."));
+    return false;
+  }
   QApplication::setOverrideCursor(Qt::WaitCursor);
   if (hasProject()) _slotFileClose();
+  const QScopedValueRollback<bool> reading(mReading, true);
   const bool read = ReadProjectFile(strProjectFile);
   // A failed read leaves the window without a project: no path, no viewers;
   // unless the reader kept the images and object points (the observations
@@ -385,6 +391,10 @@ void Tessella::_slotExportReport() {
 }
 
 void Tessella::_slotFileClose() {
+  if (mReading) {
+    Ux::status(tr("A project is being read; please wait."));
+    return;
+  }
   if (!hasProject()) return;
   Ux::info(tr("Closing current project <b>%1</b>...").arg(QFileInfo(_strProjectFile).fileName()));
   QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -414,7 +424,11 @@ void Tessella::closeEvent(QCloseEvent *event) {
     return;
   }
   if (mExitDialog->saveViewerPositions()) saveViewerPlacements();
-  if (mExitDialog->savePreferences()) slotCfgSaveUser();
+  // The program still leaves, as asked; the user learns that the settings
+  // of this session are lost before the window goes.
+  if (mExitDialog->savePreferences() && !saveUserCfg())
+    Ux::warnDlg(tr("The preferences could not be saved; the configuration file '%1' is left as it was.")
+                    .arg(QDir::toNativeSeparators(Ux::App::getRep() ? Ux::App::getRep()->cfgFileUser() : QString())));
   event->accept();
 }
 

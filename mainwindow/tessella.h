@@ -158,6 +158,9 @@ class Tessella : public Ux::MainWindow, public PhReadFailureHandler {
   bool mOpenCurrentProject = false;
   bool mAskBeforeClosing = true;
   bool mViewersUndecorated = false;
+  // Set while a project is read: the readers' progress lets the window answer
+  // meanwhile, and nothing may read into or empty the lists then.
+  bool mReading = false;
 };
 
 #endif  // TESSELLA_H

@@ -6,7 +6,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <QDirIterator>
 #include <csignal>
+#include <unistd.h>
 
 // Every way out of the program, through its real event loop, as a child process
 // with a home of its own: exit status 0, a closed log, and the user's settings
@@ -19,6 +21,8 @@ class TestProgramExit : public QObject {
   void leavingThroughTheExitDialog();
   void terminationSignalLeavesCleanly_data();
   void terminationSignalLeavesCleanly();
+  void fatalMessageLeavesCleanly();
+  void failedSaveKeepsTheOldFile();
 
  private:
   struct Home {
@@ -32,7 +36,8 @@ class TestProgramExit : public QObject {
   static QByteArray lastLog(const Home &home);
   // Ended by itself with status 0, not by a signal.
   static void verifyLeftCleanly(QProcess &process);
-  static void verifyClosedLog(const QByteArray &log);
+  // Closed with its two last lines; warnings only where the run has to give some.
+  static void verifyClosedLog(const QByteArray &log, bool bWarningsExpected = false);
   static QStringList savedKeys(const QString &file);
   static QString program() { return qEnvironmentVariable("TESSELLA_BINARY_DIR") + QStringLiteral("/bin/tessella"); }
   // The example's folder holds the BAX installation's settings too.
@@ -83,12 +88,12 @@ void TestProgramExit::verifyLeftCleanly(QProcess &process) {
   QCOMPARE(process.exitCode(), 0);
 }
 
-void TestProgramExit::verifyClosedLog(const QByteArray &log) {
+void TestProgramExit::verifyClosedLog(const QByteArray &log, bool bWarningsExpected) {
   const QList<QByteArray> lines = log.trimmed().split('\n');
   QVERIFY2(lines.size() >= 4, log.constData());
   QVERIFY2(lines.at(lines.size() - 2).startsWith("Logging stopped at: "), log.constData());
   QCOMPARE(lines.last(), QByteArray("#########################"));
-  QVERIFY2(!log.contains("Warning"), log.constData());
+  if (!bWarningsExpected) QVERIFY2(!log.contains("Warning"), log.constData());
 }
 
 QStringList TestProgramExit::savedKeys(const QString &file) {
@@ -186,6 +191,81 @@ void TestProgramExit::terminationSignalLeavesCleanly() {
   QFile cfg(home.cfgFile);
   QVERIFY(cfg.open(QIODevice::ReadOnly));
   QVERIFY2(cfg.readAll() == home.cfgBytes, "a signal must leave the settings untouched");
+}
+
+// "&Quit" in the read-failure box ends the program through a fatal message:
+// status 1 from exit(), not a signal, the log still closed, nothing saved.
+void TestProgramExit::fatalMessageLeavesCleanly() {
+  Home home;
+  prepare(home);
+  if (QTest::currentTestFailed()) return;
+  // The example without its orientations cannot be read.
+  QTemporaryDir damaged;
+  QVERIFY(damaged.isValid());
+  for (const QString &name : QDir(exampleDir()).entryList(QDir::Files)) {
+    if (name.endsWith(QLatin1String(".(e)"))) continue;
+    QVERIFY(QFile::copy(exampleDir() + QLatin1Char('/') + name, damaged.filePath(name)));
+  }
+
+  QProcess process;
+  process.setWorkingDirectory(damaged.path());
+  process.setProcessEnvironment(environment(home, QStringLiteral("quit-on-failure")));
+  process.start(program(), {damaged.filePath(QStringLiteral("block.(p)"))});
+  QVERIFY(process.waitForStarted());
+  if (!process.waitForFinished(60000)) {
+    process.kill();
+    process.waitForFinished();
+    QFAIL("the program did not leave");
+  }
+  QVERIFY2(process.exitStatus() == QProcess::NormalExit, process.readAllStandardError().constData());
+  QCOMPARE(process.exitCode(), 1);
+  const QByteArray log = lastLog(home);
+  QVERIFY2(log.contains("Fatal error: Quitting ..."), log.constData());
+  verifyClosedLog(log, true);
+  QFile cfg(home.cfgFile);
+  QVERIFY(cfg.open(QIODevice::ReadOnly));
+  QVERIFY2(cfg.readAll() == home.cfgBytes, "a fatal end must leave the settings untouched");
+}
+
+// The exit dialog says to save, but the configuration folder is read-only:
+// the old file stays byte for byte, nothing is left beside it, the user is
+// told, and the program still leaves cleanly.
+void TestProgramExit::failedSaveKeepsTheOldFile() {
+  Home home;
+  prepare(home);
+  if (QTest::currentTestFailed()) return;
+  const QString cfgDir = QFileInfo(home.cfgFile).absolutePath();
+  // The superuser writes into read-only folders; the child runs as nobody.
+  const bool dropRights = ::geteuid() == 0;
+  const uid_t nobody = 65534;
+  if (dropRights) {
+    QDirIterator it(home.dir.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    QVERIFY(::chown(QFile::encodeName(home.dir.path()).constData(), nobody, nobody) == 0);
+    while (it.hasNext()) QVERIFY(::chown(QFile::encodeName(it.next()).constData(), nobody, nobody) == 0);
+  }
+  QVERIFY(QFile::setPermissions(cfgDir, QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                            QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther));
+
+  QProcess process;
+  process.setWorkingDirectory(exampleDir());
+  process.setProcessEnvironment(environment(home, QStringLiteral("close 1 0")));
+  if (dropRights)
+    process.setChildProcessModifier([nobody] {
+      if (::setgid(nobody) != 0 || ::setuid(nobody) != 0) ::_exit(97);
+    });
+  process.start(program(), QStringList());
+  QVERIFY(process.waitForStarted());
+  verifyLeftCleanly(process);
+  QFile::setPermissions(cfgDir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  if (QTest::currentTestFailed()) return;
+  const QByteArray log = lastLog(home);
+  verifyClosedLog(log, true);
+  QVERIFY2(log.contains("Warning: Can't write configuration-file"), log.constData());
+  QFile cfg(home.cfgFile);
+  QVERIFY(cfg.open(QIODevice::ReadOnly));
+  QVERIFY2(cfg.readAll() == home.cfgBytes, "a failed save must keep the previous file");
+  QCOMPARE(QDir(cfgDir).entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(home.cfgFile).fileName()});
 }
 
 QTEST_MAIN(TestProgramExit)

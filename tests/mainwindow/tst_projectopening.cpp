@@ -19,6 +19,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUrl>
 #include <QtTest>
 
@@ -91,6 +92,8 @@ class TestProjectOpening : public QObject {
   void menuFollowsALoadedConfiguration();
   void dragAndDrop_data();
   void dragAndDrop();
+  void nothingReentersAReadingProject_data();
+  void nothingReentersAReadingProject();
 
  private:
   // A copy of the example in a folder of its own, under another name.
@@ -120,6 +123,46 @@ void TestProjectOpening::cleanup() {
   mWindow.reset();
   QFile::remove(Ux::App::getRep()->cfgFileUser());
   Ux::Cfg::clear();
+}
+
+void TestProjectOpening::nothingReentersAReadingProject_data() {
+  QTest::addColumn<QString>("during");
+  QTest::newRow("open, then close") << QStringLiteral("open close");
+  QTest::newRow("open twice") << QStringLiteral("open open");
+  QTest::newRow("close") << QStringLiteral("close");
+}
+
+// The readers report progress, and the window keeps answering meanwhile; an
+// open or a close in that time must wait for the read, not read into or
+// empty the lists under it (the GUI monkey found a use after free).
+void TestProjectOpening::nothingReentersAReadingProject() {
+  QFETCH(QString, during);
+  const QString project = copyOfExample(QStringLiteral("reentered.(p)"));
+  QAction *close = nullptr;
+  for (QAction *action : mWindow->popupMenu(Ux::MainWindow::UI_File)->actions())
+    if (action->text() == QLatin1String("&Close")) close = action;
+  QVERIFY(close);
+  int tried = 0;
+  QTimer::singleShot(0, mWindow.get(), [&]() {
+    for (const QString &what : during.split(QLatin1Char(' '))) {
+      ++tried;
+      if (what == QLatin1String("open")) QVERIFY(!mWindow->openProject(project));
+      if (what == QLatin1String("close")) close->trigger();
+    }
+  });
+  QVERIFY(mWindow->openProject(project));
+  QCOMPARE(tried, during.count(QLatin1Char(' ')) + 1);
+  QVERIFY(mWindow->hasProject());
+  QVERIFY(mWindow->isVisible());
+  // One read's worth, as a read alone gives.
+  const int images = mWindow->images().count();
+  const int objects = mWindow->objects().count();
+  mWindow->setAskBeforeClosing(false);
+  mWindow.reset();
+  init();
+  QVERIFY(mWindow->openProject(project));
+  QCOMPARE(mWindow->images().count(), images);
+  QCOMPARE(mWindow->objects().count(), objects);
 }
 
 QString TestProjectOpening::copyOfExample(const QString &name) {

@@ -34,7 +34,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QHash>
 #include <QMenuBar>
+#include <QStyle>
 #include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
@@ -158,6 +160,7 @@ class TestViewers : public QObject {
   void restoringFollowsTheSettings();
   void closingDeletesTheViewersBeforeTheLists();
   void everyMenuItemHasAKeyOfItsOwn();
+  void desktopStyleWithNarrowViewers();
 
  private:
   void makeWindow();
@@ -646,6 +649,66 @@ void TestViewers::closingDeletesTheViewersBeforeTheLists() {
   QVERIFY(PhImageViewer::viewers().isEmpty());
   QVERIFY(openPlanes().isEmpty());
   QVERIFY(mWindow->workspace()->subWindowList().isEmpty());
+}
+
+namespace {
+// Records, in order, the widgets deleted and the widgets sent a style change,
+// by address only: a deleted widget must not get one afterwards.
+class StyleChangeWatch : public QObject {
+ public:
+  explicit StyleChangeWatch(const QList<QWidget *> &widgets) {
+    for (QWidget *widget : widgets)
+      connect(widget, &QObject::destroyed, this, [this](QObject *gone) { mGone.insert(gone, ++mClock); });
+    qApp->installEventFilter(this);
+  }
+  ~StyleChangeWatch() override { qApp->removeEventFilter(this); }
+  bool eventFilter(QObject *watched, QEvent *event) override {
+    if (event->type() == QEvent::StyleChange && mGone.contains(watched)) mAfterDeletion = true;
+    return false;
+  }
+  bool sentToDeletedWidget() const { return mAfterDeletion; }
+  int deleted() const { return int(mGone.size()); }
+
+ private:
+  QHash<const QObject *, int> mGone;
+  int mClock = 0;
+  bool mAfterDeletion = false;
+};
+}  // namespace
+
+// Viewers too narrow for their tool bars keep the rest in the menus of the
+// extension buttons; a new desktop style lays them out anew, and a tool bar
+// that fits then deletes that menu. That must not happen while the style
+// change still walks all widgets (the GUI monkey found the crash).
+void TestViewers::desktopStyleWithNarrowViewers() {
+  openExample();
+  QMdiArea *area = mWindow->workspace();
+  QMenu *styles = nullptr;
+  for (QAction *top : mWindow->menuBar()->actions())
+    if (top->menu())
+      for (QAction *entry : top->menu()->actions())
+        if (entry->text() == QLatin1String("&Desktop-style")) styles = entry->menu();
+  QVERIFY(styles);
+  QVERIFY(styles->actions().size() >= 2);
+  const QString before = QApplication::style()->name();
+  int deleted = 0;
+  // Low and narrow frames, around the sizes at which a tool bar's rest just
+  // fits under one style and not under another.
+  for (int height = 20; height <= 240 && deleted == 0; height += 4) {
+    for (QMdiSubWindow *frame : area->subWindowList()) frame->resize(200 + height, height);
+    QCoreApplication::processEvents();
+    for (QAction *style : styles->actions()) {
+      StyleChangeWatch watch(QApplication::allWidgets());
+      style->trigger();
+      QVERIFY2(!watch.sentToDeletedWidget(), qPrintable(style->text()));
+      deleted += watch.deleted();
+      QCoreApplication::processEvents();
+    }
+  }
+  // The case itself came up: menus were deleted on the way.
+  QVERIFY(deleted > 0);
+  for (QAction *style : styles->actions())
+    if (style->text().compare(before, Qt::CaseInsensitive) == 0) style->trigger();
 }
 
 TESSELLA_PROGRAM_TEST_MAIN(TestViewers)

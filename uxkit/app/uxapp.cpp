@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QTextStream>
 #include <QWidget>
+#include <cstdlib>
 
 namespace Ux {
 
@@ -79,6 +80,14 @@ App::App(const char *name, int &argc, char **argv) : QApplication(argc, argv) {
   setObjectName(QString::fromUtf8(name));
   mRegistered = true;
   _app = this;
+  // A fatal message ends the process through exit(), past this object's
+  // destructor; the log is closed all the same.
+  static const bool closesAtExit = std::atexit(&App::_closeLogAtExit) == 0;
+  Q_UNUSED(closesAtExit);
+}
+
+void App::_closeLogAtExit() {
+  if (_app) _app->_closeLog();
 }
 
 App::~App() {

@@ -92,6 +92,7 @@ class NUBUX_EXPORT App : public QApplication {
  private:
   bool _openLog();
   void _closeLog();
+  static void _closeLogAtExit();
   static QString _native(const QString &path);
 
   QString mLocalAppDir;

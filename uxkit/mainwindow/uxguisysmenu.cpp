@@ -5,6 +5,9 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QList>
+#include <QMdiSubWindow>
+#include <QPointer>
 #include <QStyle>
 #include <QStyleFactory>
 
@@ -66,7 +69,23 @@ bool GuiSysMenu::applyStyle(const QString &name) {
 void GuiSysMenu::_slotSet(QAction *action) {
   if (!action) return;
   Nub::debug("%s => %s", "style", qPrintable(action->text()));
-  QApplication::setStyle(action->text());
+  QStyle *style = QStyleFactory::create(action->text());
+  if (!style) return;
+  // A workspace window lays its contents out anew when its style changes, and
+  // a tool bar there that fits again deletes the menu of its extension button.
+  // The application's change walks a list of all widgets taken before, so
+  // inside it that menu would be used after it was deleted. The workspace
+  // windows therefore take the new style first, each on its own, and follow
+  // the application's style again once it is in place.
+  QList<QPointer<QMdiSubWindow>> frames;
+  const QWidgetList widgets = QApplication::allWidgets();
+  for (QWidget *widget : widgets)
+    if (auto *frame = qobject_cast<QMdiSubWindow *>(widget)) frames << frame;
+  for (const QPointer<QMdiSubWindow> &frame : std::as_const(frames))
+    if (frame) frame->setStyle(style);
+  QApplication::setStyle(style);
+  for (const QPointer<QMdiSubWindow> &frame : std::as_const(frames))
+    if (frame) frame->setStyle(nullptr);
 }
 
 }  // namespace Ux

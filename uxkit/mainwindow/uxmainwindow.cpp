@@ -629,11 +629,13 @@ void MainWindow::_slotCfgOpen() {
   _cfgLoaded();
 }
 
-void MainWindow::slotCfgSaveUser() {
+void MainWindow::slotCfgSaveUser() { saveUserCfg(); }
+
+bool MainWindow::saveUserCfg() {
   App *app = App::getRep();
-  if (!app) return;
+  if (!app) return false;
   storeToCfg();
-  app->writeUserCfg();
+  return app->writeUserCfg();
 }
 
 void MainWindow::slotCfgSave() {

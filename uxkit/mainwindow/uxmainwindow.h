@@ -150,6 +150,9 @@ class NUBUX_EXPORT MainWindow : public QMainWindow {
   // The window's own settings, in the group of its class name.
   virtual void storeToCfg();
   virtual void applyCfg();
+  // The window's settings into the user configuration file; false when the
+  // file could not be written (the previous one is then kept).
+  bool saveUserCfg();
 
   // The text of an action without "&" and ".".
   static QString plainText(const QString &text);
