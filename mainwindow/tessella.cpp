@@ -368,6 +368,10 @@ void Tessella::_fillProjectView() {
 }
 
 void Tessella::_slotExportReport() {
+  if (mReading) {
+    Ux::status(tr("A project is being read; please wait."));
+    return;
+  }
   if (!hasProject() || !mProject) {
     Ux::warnDlg(tr("No project is open: there is nothing to report."));
     return;
