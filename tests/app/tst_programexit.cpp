@@ -247,14 +247,39 @@ void TestProgramExit::failedSaveKeepsTheOldFile() {
   QVERIFY(QFile::setPermissions(cfgDir, QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
                                             QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther));
 
+  // The build may lie below folders that only their owner enters: nobody
+  // starts a copy of the program, beside a copy of the example, in the home.
+  QString binary = program();
+  QString working = exampleDir();
+  if (dropRights) {
+    const QDir bin = QFileInfo(program()).absoluteDir();
+    const QString runtime = home.dir.filePath(QStringLiteral("runtime"));
+    QVERIFY(QDir().mkpath(runtime));
+    for (const QString &name : {QStringLiteral("tessella"), QStringLiteral("libnubux.so.1"), QStringLiteral("default.cfg")})
+      QVERIFY2(QFile::copy(bin.filePath(name), runtime + QLatin1Char('/') + name), qPrintable(name));
+    // Without its help file the program would stop at a warning first.
+    QVERIFY(QDir().mkpath(runtime + QStringLiteral("/doc")));
+    QVERIFY(QFile::copy(bin.filePath(QStringLiteral("doc/manual.html")), runtime + QStringLiteral("/doc/manual.html")));
+    QVERIFY(QFile::setPermissions(runtime + QStringLiteral("/tessella"),
+                                  QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                      QFileDevice::ExeOther));
+    // The example's BAX settings, as in its own folder.
+    for (const QString &name : QDir(exampleDir()).entryList(QDir::Files))
+      QVERIFY2(QFile::copy(exampleDir() + QLatin1Char('/') + name, runtime + QLatin1Char('/') + name), qPrintable(name));
+    for (const QString &folder : {runtime, runtime + QStringLiteral("/doc")})
+      QVERIFY(::chown(QFile::encodeName(folder).constData(), nobody, nobody) == 0);
+    binary = runtime + QStringLiteral("/tessella");
+    working = runtime;
+  }
+
   QProcess process;
-  process.setWorkingDirectory(exampleDir());
+  process.setWorkingDirectory(working);
   process.setProcessEnvironment(environment(home, QStringLiteral("close 1 0")));
   if (dropRights)
     process.setChildProcessModifier([nobody] {
       if (::setgid(nobody) != 0 || ::setuid(nobody) != 0) ::_exit(97);
     });
-  process.start(program(), QStringList());
+  process.start(binary, QStringList());
   QVERIFY(process.waitForStarted());
   verifyLeftCleanly(process);
   QFile::setPermissions(cfgDir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
