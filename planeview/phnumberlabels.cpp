@@ -81,8 +81,9 @@ bool PhNumberLabels::blit(QPainter *painter, const PhRaster &raster, const QRect
   if (pen.brush().style() != Qt::SolidPattern || pen.color().alpha() != 255 || painter->opacity() != 1.0 ||
       painter->compositionMode() != QPainter::CompositionMode_SourceOver)
     return false;
+  // Left of the device, or past what a 26.6 fixed point holds: the painter.
   for (const QPointF &at : std::as_const(mPositions))
-    if (at.x() + dx < 0) return false;
+    if (!(at.x() + dx >= 0.0 && at.x() + dx < 1e6)) return false;
   if (!mSprites.matchesPainter()) return false;
   const QRgb colour = pen.color().rgba();
   const QPoint offset(-int(dx), -int(dy));
